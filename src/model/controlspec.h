@@ -1,0 +1,73 @@
+// The description of one control of the main window, as the window is
+// designed: what it is, where it stands and how it starts.
+#pragma once
+
+#include <string_view>
+
+namespace velmora {
+
+enum class Kind { Window, Frame, Label, TextBox, CommandButton, OptionButton, CheckBox };
+
+enum class Shown { No, Yes };
+
+// A label that fits sizes itself to its caption; its width and height in the
+// table are the design size only.
+enum class Sizing { Fixed, Fits };
+
+struct ControlSpec {
+    std::string_view name;
+    Kind kind;
+    std::string_view container; // a frame's name, or empty for the window itself
+    std::string_view text;      // the caption, or a text box's text, at start
+    std::string_view toolTip;
+    int left, top, width, height; // twips, within the container's client area
+    Shown shown;
+    Sizing sizing;
+    int tabIndex; // place in the keyboard tab chain, from 1; 0 when not a tab stop
+};
+
+// Factories that keep the table readable: each kind takes what it needs.
+constexpr ControlSpec window(std::string_view name, std::string_view caption, int width, int height) {
+    return {name, Kind::Window, {}, caption, {}, 0, 0, width, height, Shown::Yes, Sizing::Fixed, 0};
+}
+
+constexpr ControlSpec frame(std::string_view name, std::string_view caption, int left, int top, int width,
+                            int height) {
+    return {name, Kind::Frame, {}, caption, {}, left, top, width, height, Shown::Yes, Sizing::Fixed, 0};
+}
+
+constexpr ControlSpec label(std::string_view name, std::string_view container, std::string_view caption,
+                            int left, int top, int width, int height, Sizing sizing,
+                            Shown shown = Shown::Yes) {
+    return {name, Kind::Label, container, caption, {}, left, top, width, height, shown, sizing, 0};
+}
+
+constexpr int kTextBoxHeight = 270;
+
+constexpr ControlSpec textBox(std::string_view name, std::string_view container, std::string_view text,
+                              std::string_view toolTip, int left, int top, int width, int tabIndex,
+                              Shown shown = Shown::Yes) {
+    return {name, Kind::TextBox, container,      text,  toolTip,       left,
+            top,  width,         kTextBoxHeight, shown, Sizing::Fixed, tabIndex};
+}
+
+constexpr ControlSpec button(std::string_view name, std::string_view container, std::string_view caption,
+                             std::string_view toolTip, int left, int top, int width, int height,
+                             int tabIndex) {
+    return {name,   Kind::CommandButton, container,     caption, toolTip, left, top, width,
+            height, Shown::Yes,          Sizing::Fixed, tabIndex};
+}
+
+constexpr ControlSpec option(std::string_view name, std::string_view container, std::string_view caption,
+                             int left, int top, int width, int tabIndex, Shown shown = Shown::Yes) {
+    return {name,  Kind::OptionButton, container, caption, {}, left, top, width, 255,
+            shown, Sizing::Fixed,      tabIndex};
+}
+
+constexpr ControlSpec checkBox(std::string_view name, std::string_view container, std::string_view caption,
+                               int left, int top, int width, int tabIndex) {
+    return {name, Kind::CheckBox, container,     caption, {}, left, top, width,
+            180,  Shown::Yes,     Sizing::Fixed, tabIndex};
+}
+
+} // namespace velmora

@@ -1,0 +1,62 @@
+// The main window without a window: its fields, the gain store and every
+// handler. The view forwards the user's actions here and mirrors the fields.
+#pragma once
+
+#include "model/fieldstore.h"
+#include "model/gainstore.h"
+#include "model/warnings.h"
+
+#include <functional>
+#include <initializer_list>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace velmora {
+
+class Form {
+public:
+    explicit Form(WarningSink& warnings);
+
+    const FieldStore& fields() const { return m_fields; }
+    const std::optional<GainStore>& gainStore() const { return m_gains; }
+    void setObserver(FieldObserver* observer) { m_fields.setObserver(observer); }
+
+    // What the user does. Actions on hidden controls do not reach them.
+    void type(FieldId id, std::string text); // raises no event
+    void click(FieldId id);                  // toggles or selects, then raises Click
+    void enter(FieldId id);                  // the focus enters a text box
+
+    // Sets a text or caption directly, raising nothing: for tests and tools.
+    void setText(FieldId id, std::string text) { m_fields.setText(id, std::move(text)); }
+
+    // The handlers, named after their control and event.
+    void Command1_Click(); // 计算
+    void Command2_Click(); // 总收益
+    void Command3_Click(); // haste mode on and off
+    void Command5_Click(); // take gear set 1 off or put it on
+    void Check1_Click();
+    void Check2_Click();
+    void Check3_Click();
+    void Option_Click(FieldId option); // any of Option1..Option7
+    void Set1Cell_GotFocus();          // the guard on gear set 1's cells
+
+private:
+    void run(const std::function<void()>& body);
+
+    void calculate();
+    void moveGearSet1(int direction);
+    void applyBuff(FieldId box, std::initializer_list<std::pair<FieldId, double>> changes);
+    void selectOption(FieldId option);
+
+    double read(FieldId id) const;
+    void write(FieldId id, std::string text) { m_fields.setText(id, std::move(text)); }
+    bool captionIs(FieldId id, std::string_view caption) const { return m_fields.text(id) == caption; }
+
+    FieldStore m_fields;
+    std::optional<GainStore> m_gains;
+    WarningSink& m_warnings;
+    bool m_running = false;
+};
+
+} // namespace velmora

@@ -1,0 +1,16 @@
+// The per-point gains of the last completed 计算, kept for 总收益.
+#pragma once
+
+#include <array>
+#include <string>
+
+namespace velmora {
+
+struct GainStore {
+    // Primary attribute, attack, hit, critical, critical effect, overcome and
+    // strain, each held as its 15-digit text.
+    std::array<std::string, 7> texts;
+    double haste = 0.0;
+};
+
+} // namespace velmora

@@ -1,0 +1,44 @@
+#include "model/gearset1.h"
+
+#include "model/checkednumbers.h"
+#include "model/form.h"
+
+namespace velmora {
+
+void Form::Command5_Click() {
+    run([this] {
+        if (captionIs(id("Command5"), kSet1WornCaption)) {
+            moveGearSet1(-1);
+            write(id("Command5"), std::string(kSet1OffCaption));
+        } else if (captionIs(id("Command5"), kSet1OffCaption)) {
+            moveGearSet1(+1);
+            write(id("Command5"), std::string(kSet1WornCaption));
+        }
+    });
+}
+
+// The amounts are not remembered: a put-on reads the cells again, which the
+// guard keeps unchanged while set 1 is off.
+void Form::moveGearSet1(int direction) {
+    for (const GearSet1Row& row : kGearSet1Rows) {
+        const double cell = read(row.cell);
+        const double panel = read(row.panel);
+        const double amount = row.divisor == 1 ? cell : cell / row.divisor;
+        const double moved = direction > 0 ? panel + amount : panel - amount;
+        write(row.panel, numberText(moved, Precision::Double));
+    }
+    calculate();
+}
+
+// Entering a set-1 cell while the set is off puts it back on first, so the
+// cells never change between a take-off and its put-on.
+void Form::Set1Cell_GotFocus() {
+    run([this] {
+        if (captionIs(id("Command5"), kSet1OffCaption)) {
+            m_warnings.warn("大侠先把衣服穿上，小心着凉（已帮您穿上）", "记得有脱必有穿");
+            Command5_Click();
+        }
+    });
+}
+
+} // namespace velmora

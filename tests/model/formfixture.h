@@ -1,0 +1,76 @@
+// A form with its warnings recorded, addressed by control name as a user
+// would see it.
+#pragma once
+
+#include "script.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace velmora {
+inline void PrintTo(const FieldState& state, std::ostream* out) {
+    *out << '"' << state.text << '"' << (state.visible ? "" : " hidden") << " value " << state.value;
+}
+} // namespace velmora
+
+namespace velmora::testing {
+
+inline FieldId control(std::string_view name) {
+    FieldId field = 0;
+    if (!findControl(name, field)) {
+        ADD_FAILURE() << "no control " << name;
+    }
+    return field;
+}
+
+class FormTest : public ::testing::Test {
+protected:
+    void set(std::string_view name, std::string text) { form.setText(control(name), std::move(text)); }
+    void click(std::string_view name) { form.click(control(name)); }
+    void enter(std::string_view name) { form.enter(control(name)); }
+    const std::string& text(std::string_view name) const { return form.fields().text(control(name)); }
+    bool visible(std::string_view name) const { return form.fields().visible(control(name)); }
+    int value(std::string_view name) const { return form.fields().value(control(name)); }
+
+    void setPanel(std::initializer_list<std::pair<std::string_view, std::string>> values) {
+        for (const auto& [name, value] : values) {
+            set(name, value);
+        }
+    }
+    // The worked example's panel: attack 15000, hit 105, critical 25,
+    // critical effect 180, overcome 3000, strain 30.
+    void setWorkedExample() {
+        setPanel({{"Text3", "15000"},
+                  {"Text4", "105"},
+                  {"Text5", "25"},
+                  {"Text6", "180"},
+                  {"Text7", "3000"},
+                  {"Text8", "30"}});
+    }
+    std::vector<std::pair<std::string, std::string>> takeWarnings() {
+        return std::exchange(warnings.shown, {});
+    }
+
+    // Every text and caption, to tell that a press changed nothing.
+    std::vector<FieldState> snapshot() const {
+        std::vector<FieldState> all;
+        for (FieldId field = 0; field < kControlCount; ++field) {
+            all.push_back(
+                {form.fields().text(field), form.fields().visible(field), form.fields().value(field)});
+        }
+        return all;
+    }
+
+    tools::RecordingWarnings warnings;
+    Form form{warnings};
+};
+
+using Warnings = std::vector<std::pair<std::string, std::string>>;
+inline const std::pair<std::string, std::string> kNoDiscipline{"敢问大侠来自何门何派？", "请选择 门派·心法"};
+inline const std::pair<std::string, std::string> kOutOfRange{"数值超出计算范围，请检查输入的数值。",
+                                                             "数值超出范围"};
+
+} // namespace velmora::testing

@@ -1,0 +1,283 @@
+// Team buffs, gear set 1 and haste mode: the handlers that move panel fields.
+#include "formfixture.h"
+
+#include "model/gearset1.h"
+#include "model/numbertext.h"
+
+#include <cmath>
+
+#include <random>
+
+namespace velmora::testing {
+namespace {
+
+using PanelAdjust = FormTest;
+
+TEST_F(PanelAdjust, BuffsAddAndTakeOutTheirAmounts) {
+    struct Step {
+        const char* action; // a check box to click, or "Text4=..." to retype
+        std::vector<std::pair<std::string, std::string>> expected;
+    };
+    struct Case {
+        std::vector<std::pair<std::string_view, std::string>> panel;
+        std::vector<Step> steps;
+    };
+    const Case cases[] = {
+        {{{"Text5", "20"}, {"Text6", "175"}},
+         {{"Check1", {{"Text5", "25"}, {"Text6", "185"}}}, {"Check1", {{"Text5", "20"}, {"Text6", "175"}}}}},
+        {{{"Text4", "100"}},
+         {{"Check2", {{"Text4", "101"}, {"Text8", "3"}}},
+          {"Check3", {{"Text4", "104"}}},
+          {"Check2", {{"Text4", "103"}, {"Text8", "0"}}}}},
+        {{{"Text4", "05"}}, {{"Check3", {{"Text4", "8"}}}, {"Check3", {{"Text4", "5"}}}}},
+        {{{"Text4", "abc"}}, {{"Check3", {{"Text4", "3"}}}}},
+        {{{"Text4", "12%"}}, {{"Check3", {{"Text4", "15"}}}}},
+        {{{"Text4", "100"}},
+         {{"Check3", {{"Text4", "103"}}}, {"Text4=100", {}}, {"Check3", {{"Text4", "97"}}}}},
+        {{{"Text5", "95.5"}},
+         {{"Check1", {{"Text5", "100.5"}}},
+          {"Text5=0", {}},
+          {"Text6=0", {}},
+          {"Check1", {{"Text5", "-5"}, {"Text6", "-10"}}}}},
+        // Each write keeps 15 digits of the double sum, so 0.1 comes back with its binary error.
+        {{{"Text5", "0.1"}}, {{"Check1", {{"Text5", "5.1"}}}, {"Check1", {{"Text5", "0.0999999999999996"}}}}},
+    };
+    for (const Case& c : cases) {
+        FormTest::SetUp();
+        for (const auto& [field, value] : c.panel) {
+            set(field, value);
+        }
+        for (const Step& step : c.steps) {
+            const std::string_view action = step.action;
+            if (const auto eq = action.find('='); eq != std::string_view::npos) {
+                set(action.substr(0, eq), std::string(action.substr(eq + 1)));
+                continue;
+            }
+            click(action);
+            for (const auto& [field, expected] : step.expected) {
+                EXPECT_EQ(text(field), expected) << c.panel.front().second << " after " << action;
+            }
+        }
+        for (const char* box : {"Check1", "Check2", "Check3"}) {
+            if (value(box) == 1) {
+                click(box);
+            }
+        }
+    }
+}
+
+TEST_F(PanelAdjust, BuffsLeaveTheResultsUntilTheNextCalculation) {
+    setWorkedExample();
+    click("Option2");
+    click("Command1");
+    const std::string gain = text("Label16");
+    click("Check3");
+    EXPECT_EQ(text("Text4"), "108");
+    EXPECT_EQ(text("Label16"), gain);
+    EXPECT_EQ(text("Label60"), "命中判定");
+}
+
+TEST_F(PanelAdjust, BuffThatWouldLeaveTheRangeKeepsTheBoxUnticked) {
+    set("Text5", "1.7976931348623157e308");
+    const auto before = snapshot();
+    click("Check1");
+    EXPECT_EQ(takeWarnings(), Warnings{kOutOfRange});
+    EXPECT_EQ(snapshot(), before);
+    EXPECT_EQ(value("Check1"), 0);
+}
+
+struct MoveCase {
+    const char *panel, *panelText, *cell, *cellText, *off;
+};
+
+TEST_F(PanelAdjust, TakingGearSet1OffAndPuttingItBackOn) {
+    const MoveCase cases[] = {
+        {"Text4", "105.5", "Text10", "100", "103.277777777778"},
+        {"Text5", "20", "Text11", "300", "13.3333333333333"},
+        {"Text6", "150", "Text12", "200", "138.888888888889"},
+        {"Text36", "5", "Text37", "100", "3.1745162468054"},
+        {"Text8", "20", "Text14", "90", "18"},
+        {"Text1", "3000", "Text2", "120", "2880"},
+        {"Text3", "15000", "Text9", "500", "14500"},
+        {"Text7", "3000", "Text13", "12abc", "2988"},
+        {"Text4", "0", "Text10", "100", "-2.22222222222222"},
+    };
+    // Each write keeps 15 significant digits: a value that falls to a
+    // rounded remainder comes back with the remainder's error.
+    const auto putOnAgain = [](std::string_view panel) {
+        return panel == "0" ? std::string("2.22044604925031E-15") : std::string(panel);
+    };
+    for (const MoveCase& c : cases) {
+        FormTest::SetUp();
+        if (std::string_view(c.panel) == "Text36") {
+            click("Command3");
+        }
+        set(c.panel, c.panelText);
+        set(c.cell, c.cellText);
+        click("Command5");
+        EXPECT_EQ(text(c.panel), c.off) << c.cell;
+        EXPECT_EQ(text("Command5"), "穿第一套装备");
+        click("Command5");
+        EXPECT_EQ(text(c.panel), putOnAgain(c.panelText)) << c.cell;
+        EXPECT_EQ(text("Command5"), "脱第一套装备");
+        if (std::string_view(c.panel) == "Text36") {
+            click("Command3");
+        }
+    }
+}
+
+TEST_F(PanelAdjust, PrimaryAttributeRowMovesOnlyItsOwnField) {
+    setPanel({{"Text1", "3000"}, {"Text5", "20"}, {"Text2", "120"}});
+    click("Option2");
+    click("Command5");
+    EXPECT_EQ(text("Text1"), "2880");
+    EXPECT_EQ(text("Text5"), "20");
+}
+
+TEST_F(PanelAdjust, TakingOffAtStartWritesZerosAndCalculates) {
+    click("Command5");
+    for (const char* field : {"Text1", "Text3", "Text4", "Text5", "Text6", "Text7", "Text8", "Text36"}) {
+        EXPECT_EQ(text(field), "0") << field;
+    }
+    EXPECT_EQ(text("Command5"), "穿第一套装备");
+    EXPECT_EQ(takeWarnings(), Warnings{kNoDiscipline}); // 计算 ran, as a press would
+    EXPECT_TRUE(form.gainStore());
+    EXPECT_EQ(text("Label66"), "-45");
+}
+
+TEST_F(PanelAdjust, GuardPutsGearSet1OnOnceWhenACellIsEntered) {
+    click("Option2");
+    setPanel({{"Text4", "105"}, {"Text10", "90"}});
+    enter("Text10"); // worn: nothing happens
+    EXPECT_TRUE(takeWarnings().empty());
+    click("Command5");
+    EXPECT_EQ(text("Text4"), "103");
+    enter("Text11");
+    EXPECT_EQ(takeWarnings(), (Warnings{{"大侠先把衣服穿上，小心着凉（已帮您穿上）", "记得有脱必有穿"}}));
+    EXPECT_EQ(text("Text4"), "105");
+    EXPECT_EQ(text("Command5"), "脱第一套装备");
+    enter("Text11");
+    EXPECT_TRUE(takeWarnings().empty());
+    EXPECT_EQ(text("Text4"), "105");
+}
+
+TEST_F(PanelAdjust, PanelEditsWhileOffStayAfterPuttingOn) {
+    setPanel({{"Text4", "100"}, {"Text10", "90"}});
+    click("Option2");
+    click("Command5");
+    set("Text4", "100");
+    click("Command5");
+    EXPECT_EQ(text("Text4"), "102");
+}
+
+TEST_F(PanelAdjust, LeavingHasteModeWhileSet1IsOffResetsBothHasteBoxes) {
+    click("Option2");
+    click("Command3");
+    setPanel({{"Text36", "5"}, {"Text37", "100"}});
+    click("Command5");
+    click("Command3");
+    click("Command5");
+    EXPECT_EQ(text("Text36"), "0");
+    EXPECT_EQ(text("Text37"), "0");
+}
+
+TEST_F(PanelAdjust, TakeOffIsAllOrNothing) {
+    click("Option2");
+    setWorkedExample();
+    set("Text9", "-1e39"); // the attack row itself is a finite double; 计算's single precision is not
+    const auto before = snapshot();
+    click("Command5");
+    EXPECT_EQ(takeWarnings(), Warnings{kOutOfRange});
+    EXPECT_EQ(snapshot(), before);
+    EXPECT_FALSE(form.gainStore());
+}
+
+TEST_F(PanelAdjust, MovingNeverTouchesTheTotals) {
+    setWorkedExample();
+    set("Text1", "3000");
+    click("Option2");
+    click("Command1");
+    click("Command2");
+    const std::string total = text("Label28");
+    set("Text2", "100");
+    click("Command5");
+    enter("Text2");
+    EXPECT_EQ(text("Label28"), total);
+}
+
+// Property: for random panels and set-1 cells, a take-off and a put-on give
+// back every panel number to 15 significant digits, and the caption.
+TEST_F(PanelAdjust, TakeOffThenPutOnRestoresThePanel) {
+    std::mt19937_64 random(20130627);
+    std::uniform_real_distribution<double> magnitude(-6, 6);
+    std::uniform_int_distribution<int> sign(0, 3);
+    const auto randomNumber = [&] {
+        const double value = std::pow(10.0, magnitude(random));
+        return NumberToText(sign(random) == 0 ? -value : value, Precision::Double);
+    };
+    click("Option4");
+    click("Command3");
+    for (int round = 0; round < 300; ++round) {
+        for (const auto& row : kGearSet1Rows) {
+            form.setText(row.panel, randomNumber());
+            form.setText(row.cell, randomNumber());
+        }
+        std::vector<double> before;
+        for (const auto& row : kGearSet1Rows) {
+            before.push_back(TextToNumber(form.fields().text(row.panel)).value);
+        }
+        click("Command5");
+        click("Command5");
+        ASSERT_EQ(text("Command5"), "脱第一套装备");
+        for (std::size_t i = 0; i < std::size(kGearSet1Rows); ++i) {
+            const double after = TextToNumber(form.fields().text(kGearSet1Rows[i].panel)).value;
+            // Each trip rounds to 15 digits; a small value next to a large
+            // cell loses what the cell's magnitude cannot carry.
+            const double cell = std::fabs(TextToNumber(form.fields().text(kGearSet1Rows[i].cell)).value);
+            const double tolerance = 1e-14 * std::max(std::fabs(before[i]), cell);
+            EXPECT_NEAR(after, before[i], tolerance) << round << " row " << i;
+        }
+    }
+}
+
+TEST_F(PanelAdjust, HasteModeShowsAndHidesItsNineControls) {
+    const char* const controls[] = {"Label43", "Label44", "Label45", "Label46", "Text36",
+                                    "Text37",  "Text38",  "Text39",  "Text40"};
+    const auto allVisible = [&](bool shown) {
+        for (const char* control : controls) {
+            if (visible(control) != shown) {
+                return false;
+            }
+        }
+        return true;
+    };
+    const auto start = snapshot();
+    EXPECT_TRUE(allVisible(false));
+    click("Command3");
+    EXPECT_EQ(text("Command3"), "无加速版");
+    EXPECT_TRUE(allVisible(true));
+    EXPECT_EQ(text("Text36"), "0");
+    EXPECT_EQ(text("Text38"), "");
+    setPanel({{"Text36", "12.5"}, {"Text38", "300"}});
+    click("Command3");
+    EXPECT_TRUE(allVisible(false));
+    EXPECT_EQ(text("Command3"), "加速版（测试中）");
+    EXPECT_EQ(snapshot(), start);
+    // A haste gain written by 计算 stays on the hidden label.
+    click("Command1");
+    const std::string hasteGain = text("Label45");
+    click("Command3");
+    click("Command3");
+    EXPECT_EQ(text("Label45"), hasteGain);
+}
+
+TEST_F(PanelAdjust, HiddenControlsTakeNoUserAction) {
+    click("Option8");
+    EXPECT_EQ(value("Option8"), 0);
+    click("Command5");
+    enter("Text37"); // hidden outside haste mode: no guard
+    EXPECT_EQ(text("Command5"), "穿第一套装备");
+}
+
+} // namespace
+} // namespace velmora::testing
