@@ -1,0 +1,90 @@
+// Costs of the core's conversions and of one press of each handler.
+#include "model/form.h"
+#include "model/numbertext.h"
+
+#include <benchmark/benchmark.h>
+
+namespace velmora {
+namespace {
+
+class IgnoredWarnings : public WarningSink {
+public:
+    void warn(std::string_view, std::string_view) override {}
+};
+
+void BM_TextToNumber(benchmark::State& state) {
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(TextToNumber("3.04085794994154"));
+    }
+}
+BENCHMARK(BM_TextToNumber);
+
+void BM_NumberToText(benchmark::State& state) {
+    double value = 3.04085794994154;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(value);
+        benchmark::DoNotOptimize(NumberToText(value, Precision::Double));
+    }
+}
+BENCHMARK(BM_NumberToText);
+
+// The worked example's panel with "纯阳·紫霞" and every set of the grid filled.
+struct WorkedExample {
+    IgnoredWarnings warnings;
+    Form form{warnings};
+    WorkedExample() {
+        const std::pair<const char*, const char*> panel[] = {
+            {"Text1", "3000"}, {"Text3", "15000"}, {"Text4", "105"},  {"Text5", "25"},
+            {"Text6", "180"},  {"Text7", "3000"},  {"Text8", "30"},   {"Text15", "50"},
+            {"Text18", "100"}, {"Text23", "120"},  {"Text33", "300"}, {"Text10", "90"},
+        };
+        for (const auto& [name, text] : panel) {
+            FieldId field = 0;
+            findControl(name, field);
+            form.setText(field, text);
+        }
+        form.click(id("Option2"));
+        form.Command1_Click();
+    }
+};
+
+void BM_Calculate(benchmark::State& state) {
+    WorkedExample example;
+    for (auto _ : state) {
+        example.form.Command1_Click();
+    }
+}
+BENCHMARK(BM_Calculate);
+
+void BM_TotalGain(benchmark::State& state) {
+    WorkedExample example;
+    for (auto _ : state) {
+        example.form.Command2_Click();
+    }
+}
+BENCHMARK(BM_TotalGain);
+
+// A take-off and a put-on, each with its 计算: two presses per iteration.
+void BM_TakeOffAndPutOn(benchmark::State& state) {
+    WorkedExample example;
+    for (auto _ : state) {
+        example.form.Command5_Click();
+        example.form.Command5_Click();
+    }
+}
+BENCHMARK(BM_TakeOffAndPutOn);
+
+// Ticking and unticking a buff: two clicks per iteration.
+void BM_BuffClicks(benchmark::State& state) {
+    WorkedExample example;
+    for (auto _ : state) {
+        example.form.click(id("Check2"));
+        example.form.click(id("Check2"));
+    }
+}
+BENCHMARK(BM_BuffClicks);
+
+} // namespace
+} // namespace velmora
+
+BENCHMARK_MAIN();
