@@ -1,0 +1,88 @@
+#include "ui/helpwindow.h"
+
+#include "model/gridtext.h"
+#include "ui/fonts.h"
+#include "ui/twips.h"
+
+#include <QPainter>
+#include <QPushButton>
+
+#include <algorithm>
+
+namespace velmora::ui {
+
+namespace {
+constexpr int kClientWidth = 12285; // twips
+constexpr int kClientHeight = 8775;
+constexpr int kButtonTop = 120;
+constexpr int kButtonWidth = 1095;
+constexpr int kButtonHeight = 375;
+} // namespace
+
+HelpWindow::HelpWindow() {
+    setWindowTitle(QStringLiteral("说明文档"));
+    setFixedSize(twipsToPixels(kClientWidth), twipsToPixels(kClientHeight));
+    setFont(dialogFont());
+    setAutoFillBackground(true);
+    for (std::size_t i = 0; i < help::kHelpSections.size(); ++i) {
+        const help::HelpSection& section = help::kHelpSections[i];
+        auto* button = new QPushButton(
+            QString::fromUtf8(section.button.data(), static_cast<qsizetype>(section.button.size())), this);
+        button->setObjectName(QStringLiteral("Command%1").arg(i + 1));
+        button->setGeometry(twipsToPixels(section.buttonLeft), twipsToPixels(kButtonTop),
+                            twipsToPixels(kButtonWidth), twipsToPixels(kButtonHeight));
+        connect(button, &QPushButton::clicked, this, [this, i] { printSection(i); });
+        m_buttons[i] = button;
+    }
+    std::array<std::size_t, 6> byTab{0, 1, 2, 3, 4, 5};
+    std::sort(byTab.begin(), byTab.end(), [](std::size_t a, std::size_t b) {
+        return help::kHelpSections[a].tabOrder < help::kHelpSections[b].tabOrder;
+    });
+    for (std::size_t i = 1; i < byTab.size(); ++i) {
+        setTabOrder(m_buttons[byTab[i - 1]], m_buttons[byTab[i]]);
+    }
+}
+
+void HelpWindow::clear() {
+    m_shown.reset();
+    update();
+}
+
+void HelpWindow::printSection(std::size_t section) {
+    m_shown = section;
+    update();
+}
+
+void HelpWindow::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    m_buttons[0]->setFocus();
+}
+
+void HelpWindow::paintEvent(QPaintEvent*) {
+    if (!m_shown) {
+        return;
+    }
+    QPainter painter(this);
+    const QFont font = gridFont();
+    painter.setFont(font);
+    painter.setPen(palette().color(QPalette::WindowText));
+    const QFontMetrics metrics(font);
+    // Glyphs sit on a common baseline, their ink centred in their cells.
+    const int baselineOffset = (kLineHeight + metrics.ascent() - metrics.descent()) / 2;
+    const auto& lines = help::kHelpSections[*m_shown].lines;
+    for (std::size_t row = 0; row < lines.size(); ++row) {
+        const int baseline = static_cast<int>(row) * kLineHeight + baselineOffset;
+        for (const GridGlyph& glyph : layOutOnGrid(lines[row])) {
+            const QString text =
+                QString::fromUtf8(glyph.text.data(), static_cast<qsizetype>(glyph.text.size()));
+            if (text == QLatin1String(" ")) {
+                continue;
+            }
+            const int cellWidth = glyph.span * kColumnWidth;
+            const int x = glyph.column * kColumnWidth + (cellWidth - metrics.horizontalAdvance(text)) / 2;
+            painter.drawText(QPoint(x, baseline), text);
+        }
+    }
+}
+
+} // namespace velmora::ui

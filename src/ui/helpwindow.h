@@ -1,0 +1,42 @@
+// The help window: six buttons that each clear the client area and print a
+// section of the help article on a fixed character grid.
+#pragma once
+
+#include "help/helparticle.h"
+
+#include <QWidget>
+
+#include <array>
+#include <optional>
+
+class QPushButton;
+
+namespace velmora::ui {
+
+class HelpWindow : public QWidget {
+    Q_OBJECT
+
+public:
+    HelpWindow();
+
+    QPushButton* button(std::size_t section) const { return m_buttons[section]; }
+    // The section on show, if any.
+    std::optional<std::size_t> shownSection() const { return m_shown; }
+    void clear();
+    void printSection(std::size_t section);
+
+    // One column is 90 twips and one line 180 twips.
+    static constexpr int kColumnWidth = 6;
+    static constexpr int kLineHeight = 12;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    std::array<QPushButton*, 6> m_buttons{};
+    // Kept so that the section is painted again after the window was covered.
+    std::optional<std::size_t> m_shown;
+};
+
+} // namespace velmora::ui

@@ -1,0 +1,256 @@
+#include "ui/mainwindow.h"
+
+#include "ui/elidinglabel.h"
+#include "ui/fonts.h"
+#include "ui/helpwindow.h"
+#include "ui/twips.h"
+
+#include <QCheckBox>
+#include <QFocusEvent>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+
+#include <algorithm>
+#include <limits>
+
+namespace velmora::ui {
+
+namespace {
+
+QString qText(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QRect twipsRect(const ControlSpec& spec) {
+    return {twipsToPixels(spec.left), twipsToPixels(spec.top), twipsToPixels(spec.width),
+            twipsToPixels(spec.height)};
+}
+
+// The user enters a text box by mouse or keyboard; the focus also comes back
+// when a box closes or the window is activated again, which is no entry.
+bool isUserEntry(Qt::FocusReason reason) {
+    return reason == Qt::MouseFocusReason || reason == Qt::TabFocusReason ||
+           reason == Qt::BacktabFocusReason || reason == Qt::ShortcutFocusReason;
+}
+
+// A fitting label takes the size of its caption, but no more width than its
+// frame has left; a longer caption is then shown shortened.
+void fitCaption(QLabel* label) {
+    label->adjustSize();
+    const QWidget* frame = label->parentWidget();
+    const int room = frame->contentsRect().right() - label->x();
+    if (label->width() > room) {
+        label->resize(room, label->height());
+    }
+}
+
+} // namespace
+
+MainWindow::MainWindow(Form& form) : m_form(form), m_widgets(kControlCount, nullptr) {
+    setFont(dialogFont());
+    build();
+    m_form.setObserver(this);
+}
+
+MainWindow::~MainWindow() {
+    m_form.setObserver(nullptr);
+}
+
+void MainWindow::build() {
+    // Containers come before their controls in the table.
+    for (FieldId field = 0; field < kControlCount; ++field) {
+        const ControlSpec& spec = kControls[field];
+        QWidget* container = this;
+        if (!spec.container.empty()) {
+            FieldId frame = 0;
+            findControl(spec.container, frame);
+            container = m_widgets[frame];
+        }
+        m_widgets[field] = spec.kind == Kind::Window ? this : createWidget(field, container);
+        if (spec.kind == Kind::Window) {
+            setWindowTitle(qText(spec.text));
+            setFixedSize(twipsToPixels(spec.width), twipsToPixels(spec.height));
+        } else {
+            m_widgets[field]->setObjectName(qText(spec.name));
+            m_widgets[field]->setGeometry(twipsRect(spec));
+            if (!spec.toolTip.empty()) {
+                m_widgets[field]->setToolTip(qText(spec.toolTip));
+            }
+            connectEvents(field);
+        }
+        fieldChanged(field);
+    }
+
+    std::vector<FieldId> tabStops;
+    for (FieldId field = 0; field < kControlCount; ++field) {
+        if (kControls[field].tabIndex > 0) {
+            tabStops.push_back(field);
+        } else if (kControls[field].kind != Kind::Window) {
+            m_widgets[field]->setFocusPolicy(Qt::NoFocus);
+        }
+    }
+    std::sort(tabStops.begin(), tabStops.end(),
+              [](FieldId a, FieldId b) { return kControls[a].tabIndex < kControls[b].tabIndex; });
+    for (std::size_t i = 1; i < tabStops.size(); ++i) {
+        setTabOrder(m_widgets[tabStops[i - 1]], m_widgets[tabStops[i]]);
+    }
+    updateAccessibleNames();
+    m_widgets[id("Text1")]->setFocus();
+}
+
+QWidget* MainWindow::createWidget(FieldId field, QWidget* container) {
+    const ControlSpec& spec = kControls[field];
+    switch (spec.kind) {
+    case Kind::Frame:
+        return new QGroupBox(container);
+    case Kind::Label: {
+        auto* label = new ElidingLabel(container);
+        label->setWordWrap(spec.sizing == Sizing::Fixed);
+        return label;
+    }
+    case Kind::TextBox: {
+        auto* box = new QLineEdit(container);
+        box->setMaxLength(std::numeric_limits<int>::max());
+        box->installEventFilter(this);
+        return box;
+    }
+    case Kind::CommandButton:
+        return new QPushButton(container);
+    case Kind::OptionButton:
+        return new QRadioButton(container);
+    case Kind::CheckBox:
+        return new QCheckBox(container);
+    case Kind::Window:
+        break;
+    }
+    return nullptr;
+}
+
+void MainWindow::connectEvents(FieldId field) {
+    QWidget* w = m_widgets[field];
+    const auto clicked = [this, field] {
+        if (field == id("Command4")) {
+            openHelp();
+            return;
+        }
+        m_form.click(field);
+        // A press undone as a whole tells no change: show the core's state.
+        fieldChanged(field);
+    };
+    if (auto* box = qobject_cast<QLineEdit*>(w)) {
+        connect(box, &QLineEdit::textEdited, this,
+                [this, field](const QString& text) { m_form.type(field, text.toStdString()); });
+    } else if (auto* button = qobject_cast<QAbstractButton*>(w)) {
+        connect(button, &QAbstractButton::clicked, this, clicked);
+    }
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::FocusIn && isUserEntry(static_cast<QFocusEvent*>(event)->reason())) {
+        const auto it = std::find(m_widgets.begin(), m_widgets.end(), watched);
+        if (it != m_widgets.end()) {
+            const auto field = static_cast<FieldId>(it - m_widgets.begin());
+            // Not inside the focus change itself: a warning box opened here
+            // would take the focus while Qt is still handing it over.
+            QTimer::singleShot(0, this, [this, field] { m_form.enter(field); });
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void MainWindow::fieldChanged(FieldId field) {
+    const ControlSpec& spec = kControls[field];
+    const FieldStore& fields = m_form.fields();
+    QWidget* w = m_widgets[field];
+    const QString text = QString::fromStdString(fields.text(field));
+    switch (spec.kind) {
+    case Kind::Window:
+        return;
+    case Kind::Frame:
+        static_cast<QGroupBox*>(w)->setTitle(text);
+        break;
+    case Kind::Label: {
+        auto* label = static_cast<QLabel*>(w);
+        if (label->text() != text) {
+            label->setText(text);
+            if (spec.sizing == Sizing::Fits) {
+                fitCaption(label);
+            }
+            updateAccessibleNames();
+        }
+        break;
+    }
+    case Kind::TextBox: {
+        auto* box = static_cast<QLineEdit*>(w);
+        if (box->text() != text) {
+            box->setText(text);
+        }
+        break;
+    }
+    case Kind::CommandButton:
+        static_cast<QPushButton*>(w)->setText(text);
+        break;
+    case Kind::OptionButton:
+    case Kind::CheckBox: {
+        auto* button = static_cast<QAbstractButton*>(w);
+        button->setText(text);
+        const bool checked = fields.value(field) == 1;
+        if (button->isChecked() != checked) {
+            // An exclusive option cannot be unchecked by itself.
+            const bool exclusive = button->autoExclusive();
+            button->setAutoExclusive(false);
+            button->setChecked(checked);
+            button->setAutoExclusive(exclusive);
+        }
+        break;
+    }
+    }
+    w->setVisible(fields.visible(field));
+}
+
+// A text box is named by its row's caption, and in the gear-test grid by its
+// set's heading too ("第二套 会心等级"): the labels level with the box on its
+// left, and the nearest label above that overlaps it.
+void MainWindow::updateAccessibleNames() {
+    for (FieldId box = 0; box < kControlCount; ++box) {
+        const ControlSpec& cell = kControls[box];
+        if (cell.kind != Kind::TextBox || m_widgets[box] == nullptr) {
+            continue; // not a text box, or not built yet
+        }
+        QString row;
+        QString column;
+        int columnTop = -1;
+        for (FieldId other = 0; other < kControlCount; ++other) {
+            const ControlSpec& label = kControls[other];
+            if (label.kind != Kind::Label || label.container != cell.container) {
+                continue;
+            }
+            const QString caption = QString::fromStdString(m_form.fields().text(other));
+            if (label.top == cell.top && label.left < cell.left) {
+                row = caption;
+            } else if (label.top < cell.top && label.top > columnTop && label.left < cell.left + cell.width &&
+                       label.left + label.width > cell.left) {
+                column = caption;
+                columnTop = label.top;
+            }
+        }
+        m_widgets[box]->setAccessibleName(column.isEmpty() ? row : column + QLatin1Char(' ') + row);
+    }
+}
+
+void MainWindow::openHelp() {
+    if (!m_help) {
+        m_help = std::make_unique<HelpWindow>();
+    }
+    if (!m_help->isVisible()) {
+        m_help->clear();
+        m_help->show();
+    }
+    m_help->raise();
+    m_help->activateWindow();
+}
+
+} // namespace velmora::ui

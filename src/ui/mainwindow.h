@@ -1,0 +1,44 @@
+// The main window: a view of the core's field model, built from the table of
+// controls. User actions go to the core; the core's changes come back here.
+#pragma once
+
+#include "model/form.h"
+
+#include <QWidget>
+
+#include <memory>
+#include <vector>
+
+namespace velmora::ui {
+
+class HelpWindow;
+
+class MainWindow : public QWidget, private FieldObserver {
+    Q_OBJECT
+
+public:
+    explicit MainWindow(Form& form);
+    ~MainWindow() override;
+
+    // The widget of a control of the table (the window itself for Form1).
+    QWidget* widget(FieldId field) const { return m_widgets[field]; }
+    // Created by the first press of 详细说明 and kept for the rest of the run.
+    HelpWindow* helpWindow() const { return m_help.get(); }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void build();
+    QWidget* createWidget(FieldId field, QWidget* container);
+    void connectEvents(FieldId field);
+    void fieldChanged(FieldId field) override;
+    void updateAccessibleNames();
+    void openHelp();
+
+    Form& m_form;
+    std::vector<QWidget*> m_widgets; // by FieldId
+    std::unique_ptr<HelpWindow> m_help;
+};
+
+} // namespace velmora::ui

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "model/warnings.h"
+
+#include <QPointer>
+#include <QWidget>
+
+namespace velmora::ui {
+
+// Shows the core's warnings as modal warning boxes with an OK button; the
+// handler goes on once the box is dismissed.
+class MessageBoxWarnings : public WarningSink {
+public:
+    void setParent(QWidget* parent) { m_parent = parent; }
+    void warn(std::string_view prompt, std::string_view title) override;
+
+private:
+    QPointer<QWidget> m_parent;
+};
+
+} // namespace velmora::ui

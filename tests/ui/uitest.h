@@ -1,0 +1,80 @@
+// Helpers for tests that drive the real windows.
+#pragma once
+
+#include "model/controls.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include <ostream>
+
+// Readable failure messages for Qt strings.
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}
+
+namespace velmora::testing {
+
+inline FieldId control(std::string_view name) {
+    FieldId field = 0;
+    findControl(name, field);
+    return field;
+}
+
+// Spins the event loop until the condition holds or a second has passed.
+inline bool waitFor(const std::function<bool()>& condition, int milliseconds = 1000) {
+    QElapsedTimer timer;
+    timer.start();
+    while (!condition()) {
+        if (timer.elapsed() > milliseconds) {
+            return false;
+        }
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        QTest::qWait(5);
+    }
+    return true;
+}
+
+struct SeenBox {
+    QString title;
+    QString text;
+    QMessageBox::Icon icon;
+    bool onlyOk;
+};
+
+// Answers every modal message box that comes up with OK, recording what it
+// showed; it waits until a box is active before pressing, as a user would.
+class BoxAnswerer {
+public:
+    BoxAnswerer() {
+        QObject::connect(&m_timer, &QTimer::timeout, [this] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (box == nullptr || !box->isVisible() || box->property("answered").toBool()) {
+                return;
+            }
+            box->setProperty("answered", true);
+            if (onShown) {
+                onShown();
+            }
+            seen.push_back({box->windowTitle(), box->text(), box->icon(),
+                            box->buttons().size() == 1 && box->button(QMessageBox::Ok) != nullptr});
+            box->button(QMessageBox::Ok)->click();
+        });
+        m_timer.start(20);
+    }
+    std::vector<SeenBox> seen;
+    std::function<void()> onShown; // runs while the box is up
+
+private:
+    QTimer m_timer;
+};
+
+} // namespace velmora::testing
