@@ -187,6 +187,9 @@ void MainWindow::fieldChanged(FieldId field) {
         auto* box = static_cast<QLineEdit*>(w);
         if (box->text() != text) {
             box->setText(text);
+            if (!box->hasFocus()) {
+                box->setCursorPosition(0); // show a long number from its first digit
+            }
         }
         break;
     }
