@@ -97,7 +97,9 @@ void MainWindow::build() {
     for (std::size_t i = 1; i < tabStops.size(); ++i) {
         setTabOrder(m_widgets[tabStops[i - 1]], m_widgets[tabStops[i]]);
     }
-    updateAccessibleNames();
+    findAccessibleNames();
+    updateAccessibleNames(kNoLabel);
+    m_built = true;
     m_widgets[id("Text1")]->setFocus();
 }
 
@@ -179,7 +181,9 @@ void MainWindow::fieldChanged(FieldId field) {
             if (spec.sizing == Sizing::Fits) {
                 fitCaption(label);
             }
-            updateAccessibleNames();
+            if (m_built) {
+                updateAccessibleNames(field);
+            }
         }
         break;
     }
@@ -215,32 +219,44 @@ void MainWindow::fieldChanged(FieldId field) {
 }
 
 // A text box is named by its row's caption, and in the gear-test grid by its
-// set's heading too ("第二套 会心等级"): the labels level with the box on its
+// set's heading too ("第二套 会心等级"): the label level with the box on its
 // left, and the nearest label above that overlaps it.
-void MainWindow::updateAccessibleNames() {
+void MainWindow::findAccessibleNames() {
     for (FieldId box = 0; box < kControlCount; ++box) {
         const ControlSpec& cell = kControls[box];
-        if (cell.kind != Kind::TextBox || m_widgets[box] == nullptr) {
-            continue; // not a text box, or not built yet
+        if (cell.kind != Kind::TextBox) {
+            continue;
         }
-        QString row;
-        QString column;
+        NamedBy names{box, kNoLabel, kNoLabel};
         int columnTop = -1;
         for (FieldId other = 0; other < kControlCount; ++other) {
             const ControlSpec& label = kControls[other];
             if (label.kind != Kind::Label || label.container != cell.container) {
                 continue;
             }
-            const QString caption = QString::fromStdString(m_form.fields().text(other));
             if (label.top == cell.top && label.left < cell.left) {
-                row = caption;
+                names.row = other;
             } else if (label.top < cell.top && label.top > columnTop && label.left < cell.left + cell.width &&
                        label.left + label.width > cell.left) {
-                column = caption;
+                names.column = other;
                 columnTop = label.top;
             }
         }
-        m_widgets[box]->setAccessibleName(column.isEmpty() ? row : column + QLatin1Char(' ') + row);
+        m_namedBy.push_back(names);
+    }
+}
+
+void MainWindow::updateAccessibleNames(FieldId changedLabel) {
+    const auto caption = [this](FieldId label) {
+        return QString::fromStdString(m_form.fields().text(label));
+    };
+    for (const NamedBy& names : m_namedBy) {
+        if (changedLabel != kNoLabel && names.row != changedLabel && names.column != changedLabel) {
+            continue;
+        }
+        const QString row = names.row == kNoLabel ? QString() : caption(names.row);
+        m_widgets[names.box]->setAccessibleName(names.column == kNoLabel ? row
+                                                                         : caption(names.column) + ' ' + row);
     }
 }
 

@@ -33,12 +33,22 @@ private:
     QWidget* createWidget(FieldId field, QWidget* container);
     void connectEvents(FieldId field);
     void fieldChanged(FieldId field) override;
-    void updateAccessibleNames();
+    void findAccessibleNames();
+    void updateAccessibleNames(FieldId changedLabel); // kNoLabel: all of them
     void openHelp();
 
     Form& m_form;
     std::vector<QWidget*> m_widgets; // by FieldId
     std::unique_ptr<HelpWindow> m_help;
+
+    // The labels whose captions name each text box, found once from the
+    // table's geometry.
+    static constexpr FieldId kNoLabel = kControlCount;
+    struct NamedBy {
+        FieldId box, row, column;
+    };
+    std::vector<NamedBy> m_namedBy;
+    bool m_built = false;
 };
 
 } // namespace velmora::ui

@@ -1,0 +1,24 @@
+// The running program: its core, the warning boxes and the main window.
+#pragma once
+
+#include "model/form.h"
+#include "ui/mainwindow.h"
+#include "ui/messageboxwarnings.h"
+
+namespace velmora::app {
+
+class Application {
+public:
+    Application();
+
+    // Shows the main window with the focus in the first panel box.
+    void show();
+    ui::MainWindow& window() { return m_window; }
+
+private:
+    ui::MessageBoxWarnings m_warnings;
+    Form m_form{m_warnings};
+    ui::MainWindow m_window{m_form};
+};
+
+} // namespace velmora::app
