@@ -5,11 +5,8 @@ namespace velmora {
 
 // Names the chosen discipline's primary attribute where the window shows
 // it; nothing is recomputed until 计算 is pressed.
-void Form::Option_Click(FieldId option) {
+void Form::chooseDiscipline(FieldId option) {
     const Discipline* discipline = disciplineOf(option);
-    if (discipline == nullptr) {
-        return; // the formation options have no behaviour
-    }
     run([&] {
         for (FieldId label : {id("Label1"), id("Label2"), id("Label14")}) {
             write(label, std::string(discipline->primaryAttribute));

@@ -1,7 +1,6 @@
 #include "model/form.h"
 
 #include "model/checkednumbers.h"
-#include "model/gearset1.h"
 
 namespace velmora {
 
@@ -45,49 +44,67 @@ void Form::type(FieldId field, std::string text) {
     }
 }
 
+namespace {
+
+// Which handler each control's events run; controls not listed have none.
+// 详细说明 (Command4) opens the help window, which lives in the view alone.
+struct Binding {
+    FieldId control;
+    void (Form::*handler)();
+};
+
+constexpr Binding kClickHandlers[] = {
+    {id("Command1"), &Form::Command1_Click}, {id("Command2"), &Form::Command2_Click},
+    {id("Command3"), &Form::Command3_Click}, {id("Command5"), &Form::Command5_Click},
+    {id("Check1"), &Form::Check1_Click},     {id("Check2"), &Form::Check2_Click},
+    {id("Check3"), &Form::Check3_Click},     {id("Option1"), &Form::Option1_Click},
+    {id("Option2"), &Form::Option2_Click},   {id("Option3"), &Form::Option3_Click},
+    {id("Option4"), &Form::Option4_Click},   {id("Option5"), &Form::Option5_Click},
+    {id("Option6"), &Form::Option6_Click},   {id("Option7"), &Form::Option7_Click},
+};
+
+constexpr Binding kGotFocusHandlers[] = {
+    {id("Text2"), &Form::Text2_GotFocus},   {id("Text9"), &Form::Text9_GotFocus},
+    {id("Text10"), &Form::Text10_GotFocus}, {id("Text11"), &Form::Text11_GotFocus},
+    {id("Text12"), &Form::Text12_GotFocus}, {id("Text13"), &Form::Text13_GotFocus},
+    {id("Text14"), &Form::Text14_GotFocus}, {id("Text37"), &Form::Text37_GotFocus},
+};
+
+template <std::size_t N> void raise(Form& form, const Binding (&bindings)[N], FieldId control) {
+    for (const Binding& binding : bindings) {
+        if (binding.control == control) {
+            (form.*binding.handler)();
+            return;
+        }
+    }
+}
+
+} // namespace
+
 void Form::click(FieldId field) {
     if (!m_fields.visible(field)) {
         return;
     }
-    switch (kControls[field].kind) {
-    case Kind::OptionButton:
-        run([&] {
+    // The user's toggle or selection and the handler it raises are one
+    // press: a press undone as a whole leaves the box as it was.
+    run([&] {
+        switch (kControls[field].kind) {
+        case Kind::OptionButton:
             selectOption(field);
-            Option_Click(field);
-        });
-        break;
-    case Kind::CheckBox:
-        run([&] {
+            break;
+        case Kind::CheckBox:
             m_fields.setValue(field, m_fields.value(field) == 0 ? 1 : 0);
-            if (field == id("Check1")) {
-                Check1_Click();
-            } else if (field == id("Check2")) {
-                Check2_Click();
-            } else {
-                Check3_Click();
-            }
-        });
-        break;
-    case Kind::CommandButton:
-        if (field == id("Command1")) {
-            Command1_Click();
-        } else if (field == id("Command2")) {
-            Command2_Click();
-        } else if (field == id("Command3")) {
-            Command3_Click();
-        } else if (field == id("Command5")) {
-            Command5_Click();
+            break;
+        default:
+            break;
         }
-        // Command4 opens the help window, which lives in the view alone.
-        break;
-    default:
-        break;
-    }
+        raise(*this, kClickHandlers, field);
+    });
 }
 
 void Form::enter(FieldId field) {
-    if (m_fields.visible(field) && isGearSet1Cell(field)) {
-        Set1Cell_GotFocus();
+    if (m_fields.visible(field)) {
+        raise(*this, kGotFocusHandlers, field);
     }
 }
 

@@ -38,8 +38,22 @@ public:
     void Check1_Click();
     void Check2_Click();
     void Check3_Click();
-    void Option_Click(FieldId option); // any of Option1..Option7
-    void Set1Cell_GotFocus();          // the guard on gear set 1's cells
+    void Option1_Click() { chooseDiscipline(id("Option1")); }
+    void Option2_Click() { chooseDiscipline(id("Option2")); }
+    void Option3_Click() { chooseDiscipline(id("Option3")); }
+    void Option4_Click() { chooseDiscipline(id("Option4")); }
+    void Option5_Click() { chooseDiscipline(id("Option5")); }
+    void Option6_Click() { chooseDiscipline(id("Option6")); }
+    void Option7_Click() { chooseDiscipline(id("Option7")); }
+    // The guard on gear set 1's cells: one handler for all eight.
+    void Text2_GotFocus() { guardGearSet1(); }
+    void Text9_GotFocus() { guardGearSet1(); }
+    void Text10_GotFocus() { guardGearSet1(); }
+    void Text11_GotFocus() { guardGearSet1(); }
+    void Text12_GotFocus() { guardGearSet1(); }
+    void Text13_GotFocus() { guardGearSet1(); }
+    void Text14_GotFocus() { guardGearSet1(); }
+    void Text37_GotFocus() { guardGearSet1(); }
 
 private:
     void run(const std::function<void()>& body);
@@ -48,6 +62,8 @@ private:
     void moveGearSet1(int direction);
     void applyBuff(FieldId box, std::initializer_list<std::pair<FieldId, double>> changes);
     void selectOption(FieldId option);
+    void chooseDiscipline(FieldId option);
+    void guardGearSet1();
 
     double read(FieldId id) const;
     void write(FieldId id, std::string text) { m_fields.setText(id, std::move(text)); }

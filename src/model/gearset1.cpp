@@ -32,7 +32,7 @@ void Form::moveGearSet1(int direction) {
 
 // Entering a set-1 cell while the set is off puts it back on first, so the
 // cells never change between a take-off and its put-on.
-void Form::Set1Cell_GotFocus() {
+void Form::guardGearSet1() {
     run([this] {
         if (captionIs(id("Command5"), kSet1OffCaption)) {
             m_warnings.warn("大侠先把衣服穿上，小心着凉（已帮您穿上）", "记得有脱必有穿");

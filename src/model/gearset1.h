@@ -24,13 +24,4 @@ inline constexpr GearSet1Row kGearSet1Rows[] = {
     {id("Text14"), id("Text8"), 45}, {id("Text37"), id("Text36"), 54.78},
 };
 
-constexpr bool isGearSet1Cell(FieldId field) {
-    for (const GearSet1Row& row : kGearSet1Rows) {
-        if (row.cell == field) {
-            return true;
-        }
-    }
-    return false;
-}
-
 } // namespace velmora

@@ -17,6 +17,11 @@ constexpr int kClientHeight = 8775;
 constexpr int kButtonTop = 120;
 constexpr int kButtonWidth = 1095;
 constexpr int kButtonHeight = 375;
+
+constexpr void (HelpWindow::*kClickHandlers[])() = {
+    &HelpWindow::Command1_Click, &HelpWindow::Command2_Click, &HelpWindow::Command3_Click,
+    &HelpWindow::Command4_Click, &HelpWindow::Command5_Click, &HelpWindow::Command6_Click,
+};
 } // namespace
 
 HelpWindow::HelpWindow() {
@@ -31,7 +36,7 @@ HelpWindow::HelpWindow() {
         button->setObjectName(QStringLiteral("Command%1").arg(i + 1));
         button->setGeometry(twipsToPixels(section.buttonLeft), twipsToPixels(kButtonTop),
                             twipsToPixels(kButtonWidth), twipsToPixels(kButtonHeight));
-        connect(button, &QPushButton::clicked, this, [this, i] { printSection(i); });
+        connect(button, &QPushButton::clicked, this, kClickHandlers[i]);
         m_buttons[i] = button;
     }
     std::array<std::size_t, 6> byTab{0, 1, 2, 3, 4, 5};

@@ -25,6 +25,15 @@ public:
     void clear();
     void printSection(std::size_t section);
 
+    // The six buttons, left to right: usage, basic theory, formulas,
+    // conclusions, haste, change log.
+    void Command1_Click() { printSection(0); }
+    void Command2_Click() { printSection(1); }
+    void Command3_Click() { printSection(2); }
+    void Command4_Click() { printSection(3); }
+    void Command5_Click() { printSection(4); }
+    void Command6_Click() { printSection(5); }
+
     // One column is 90 twips and one line 180 twips.
     static constexpr int kColumnWidth = 6;
     static constexpr int kLineHeight = 12;
