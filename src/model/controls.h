@@ -2,7 +2,7 @@
 // it, the field model starts from it, and handlers find their fields in it.
 #pragma once
 
-#include "model/controlspec.h"
+#include "model/controldesign.h"
 
 #include <cstddef>
 #include <span>
@@ -17,7 +17,7 @@ constexpr Sizing kFits = Sizing::Fits;
 constexpr Sizing kFixed = Sizing::Fixed;
 
 // clang-format off
-inline constexpr ControlSpec kControls[] = {
+inline constexpr ControlDesign kControls[] = {
     window("Form1", "Velmorav1.1", 8760, 8145),
 
     frame("Frame1", "面板属性", 2160, 120, 3975, 3375),

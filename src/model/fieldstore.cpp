@@ -4,8 +4,8 @@ namespace velmora {
 
 FieldStore::FieldStore() : m_touched(kControlCount, false) {
     m_fields.reserve(kControlCount);
-    for (const ControlSpec& spec : kControls) {
-        m_fields.push_back({std::string(spec.text), spec.shown == Shown::Yes, 0});
+    for (const ControlDesign& design : kControls) {
+        m_fields.push_back({std::string(design.text), design.shown == Shown::Yes, 0});
     }
 }
 

@@ -24,9 +24,9 @@ QString qText(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-QRect twipsRect(const ControlSpec& spec) {
-    return {twipsToPixels(spec.left), twipsToPixels(spec.top), twipsToPixels(spec.width),
-            twipsToPixels(spec.height)};
+QRect twipsRect(const ControlDesign& design) {
+    return {twipsToPixels(design.left), twipsToPixels(design.top), twipsToPixels(design.width),
+            twipsToPixels(design.height)};
 }
 
 // The user enters a text box by mouse or keyboard; the focus also comes back
@@ -62,22 +62,22 @@ MainWindow::~MainWindow() {
 void MainWindow::build() {
     // Containers come before their controls in the table.
     for (FieldId field = 0; field < kControlCount; ++field) {
-        const ControlSpec& spec = kControls[field];
+        const ControlDesign& design = kControls[field];
         QWidget* container = this;
-        if (!spec.container.empty()) {
+        if (!design.container.empty()) {
             FieldId frame = 0;
-            findControl(spec.container, frame);
+            findControl(design.container, frame);
             container = m_widgets[frame];
         }
-        m_widgets[field] = spec.kind == Kind::Window ? this : createWidget(field, container);
-        if (spec.kind == Kind::Window) {
-            setWindowTitle(qText(spec.text));
-            setFixedSize(twipsToPixels(spec.width), twipsToPixels(spec.height));
+        m_widgets[field] = design.kind == Kind::Window ? this : createWidget(field, container);
+        if (design.kind == Kind::Window) {
+            setWindowTitle(qText(design.text));
+            setFixedSize(twipsToPixels(design.width), twipsToPixels(design.height));
         } else {
-            m_widgets[field]->setObjectName(qText(spec.name));
-            m_widgets[field]->setGeometry(twipsRect(spec));
-            if (!spec.toolTip.empty()) {
-                m_widgets[field]->setToolTip(qText(spec.toolTip));
+            m_widgets[field]->setObjectName(qText(design.name));
+            m_widgets[field]->setGeometry(twipsRect(design));
+            if (!design.toolTip.empty()) {
+                m_widgets[field]->setToolTip(qText(design.toolTip));
             }
             connectEvents(field);
         }
@@ -104,13 +104,13 @@ void MainWindow::build() {
 }
 
 QWidget* MainWindow::createWidget(FieldId field, QWidget* container) {
-    const ControlSpec& spec = kControls[field];
-    switch (spec.kind) {
+    const ControlDesign& design = kControls[field];
+    switch (design.kind) {
     case Kind::Frame:
         return new QGroupBox(container);
     case Kind::Label: {
         auto* label = new ElidingLabel(container);
-        label->setWordWrap(spec.sizing == Sizing::Fixed);
+        label->setWordWrap(design.sizing == Sizing::Fixed);
         return label;
     }
     case Kind::TextBox: {
@@ -164,11 +164,11 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void MainWindow::fieldChanged(FieldId field) {
-    const ControlSpec& spec = kControls[field];
+    const ControlDesign& design = kControls[field];
     const FieldStore& fields = m_form.fields();
     QWidget* w = m_widgets[field];
     const QString text = QString::fromStdString(fields.text(field));
-    switch (spec.kind) {
+    switch (design.kind) {
     case Kind::Window:
         return;
     case Kind::Frame:
@@ -178,7 +178,7 @@ void MainWindow::fieldChanged(FieldId field) {
         auto* label = static_cast<QLabel*>(w);
         if (label->text() != text) {
             label->setText(text);
-            if (spec.sizing == Sizing::Fits) {
+            if (design.sizing == Sizing::Fits) {
                 fitCaption(label);
             }
             if (m_built) {
@@ -223,14 +223,14 @@ void MainWindow::fieldChanged(FieldId field) {
 // left, and the nearest label above that overlaps it.
 void MainWindow::findAccessibleNames() {
     for (FieldId box = 0; box < kControlCount; ++box) {
-        const ControlSpec& cell = kControls[box];
+        const ControlDesign& cell = kControls[box];
         if (cell.kind != Kind::TextBox) {
             continue;
         }
         NamedBy names{box, kNoLabel, kNoLabel};
         int columnTop = -1;
         for (FieldId other = 0; other < kControlCount; ++other) {
-            const ControlSpec& label = kControls[other];
+            const ControlDesign& label = kControls[other];
             if (label.kind != Kind::Label || label.container != cell.container) {
                 continue;
             }

@@ -67,21 +67,21 @@ TEST_F(MainWindowTest, EveryControlStandsWhereTheTableSays) {
     EXPECT_EQ(window.windowTitle(), "Velmorav1.1");
     EXPECT_EQ(window.size(), QSize(584, 543));
     for (FieldId field = 1; field < kControlCount; ++field) {
-        const ControlSpec& spec = kControls[field];
-        const QString name = QString::fromUtf8(spec.name.data(), static_cast<int>(spec.name.size()));
+        const ControlDesign& design = kControls[field];
+        const QString name = QString::fromUtf8(design.name.data(), static_cast<int>(design.name.size()));
         QWidget* w = window.widget(field);
         SCOPED_TRACE(name.toStdString());
         EXPECT_EQ(w->objectName(), name);
         EXPECT_EQ(w->parentWidget(),
-                  spec.container.empty() ? &window : window.widget(control(spec.container)));
-        EXPECT_EQ(w->pos(), QPoint(twipsToPixels(spec.left), twipsToPixels(spec.top)));
-        if (spec.sizing == Sizing::Fixed) {
-            EXPECT_EQ(w->size(), QSize(twipsToPixels(spec.width), twipsToPixels(spec.height)));
+                  design.container.empty() ? &window : window.widget(control(design.container)));
+        EXPECT_EQ(w->pos(), QPoint(twipsToPixels(design.left), twipsToPixels(design.top)));
+        if (design.sizing == Sizing::Fixed) {
+            EXPECT_EQ(w->size(), QSize(twipsToPixels(design.width), twipsToPixels(design.height)));
         }
-        EXPECT_EQ(caption(spec.name),
-                  QString::fromUtf8(spec.text.data(), static_cast<int>(spec.text.size())));
-        EXPECT_EQ(w->toolTip().toStdString(), spec.toolTip);
-        EXPECT_EQ(w->isHidden(), spec.shown == Shown::No);
+        EXPECT_EQ(caption(design.name),
+                  QString::fromUtf8(design.text.data(), static_cast<int>(design.text.size())));
+        EXPECT_EQ(w->toolTip().toStdString(), design.toolTip);
+        EXPECT_EQ(w->isHidden(), design.shown == Shown::No);
     }
     EXPECT_EQ(widget("Text4")->height(), 18); // 270 twips
 }

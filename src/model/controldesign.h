@@ -14,7 +14,7 @@ enum class Shown { No, Yes };
 // table are the design size only.
 enum class Sizing { Fixed, Fits };
 
-struct ControlSpec {
+struct ControlDesign {
     std::string_view name;
     Kind kind;
     std::string_view container; // a frame's name, or empty for the window itself
@@ -27,45 +27,45 @@ struct ControlSpec {
 };
 
 // Factories that keep the table readable: each kind takes what it needs.
-constexpr ControlSpec window(std::string_view name, std::string_view caption, int width, int height) {
+constexpr ControlDesign window(std::string_view name, std::string_view caption, int width, int height) {
     return {name, Kind::Window, {}, caption, {}, 0, 0, width, height, Shown::Yes, Sizing::Fixed, 0};
 }
 
-constexpr ControlSpec frame(std::string_view name, std::string_view caption, int left, int top, int width,
-                            int height) {
+constexpr ControlDesign frame(std::string_view name, std::string_view caption, int left, int top, int width,
+                              int height) {
     return {name, Kind::Frame, {}, caption, {}, left, top, width, height, Shown::Yes, Sizing::Fixed, 0};
 }
 
-constexpr ControlSpec label(std::string_view name, std::string_view container, std::string_view caption,
-                            int left, int top, int width, int height, Sizing sizing,
-                            Shown shown = Shown::Yes) {
+constexpr ControlDesign label(std::string_view name, std::string_view container, std::string_view caption,
+                              int left, int top, int width, int height, Sizing sizing,
+                              Shown shown = Shown::Yes) {
     return {name, Kind::Label, container, caption, {}, left, top, width, height, shown, sizing, 0};
 }
 
 constexpr int kTextBoxHeight = 270;
 
-constexpr ControlSpec textBox(std::string_view name, std::string_view container, std::string_view text,
-                              std::string_view toolTip, int left, int top, int width, int tabIndex,
-                              Shown shown = Shown::Yes) {
+constexpr ControlDesign textBox(std::string_view name, std::string_view container, std::string_view text,
+                                std::string_view toolTip, int left, int top, int width, int tabIndex,
+                                Shown shown = Shown::Yes) {
     return {name, Kind::TextBox, container,      text,  toolTip,       left,
             top,  width,         kTextBoxHeight, shown, Sizing::Fixed, tabIndex};
 }
 
-constexpr ControlSpec button(std::string_view name, std::string_view container, std::string_view caption,
-                             std::string_view toolTip, int left, int top, int width, int height,
-                             int tabIndex) {
+constexpr ControlDesign button(std::string_view name, std::string_view container, std::string_view caption,
+                               std::string_view toolTip, int left, int top, int width, int height,
+                               int tabIndex) {
     return {name,   Kind::CommandButton, container,     caption, toolTip, left, top, width,
             height, Shown::Yes,          Sizing::Fixed, tabIndex};
 }
 
-constexpr ControlSpec option(std::string_view name, std::string_view container, std::string_view caption,
-                             int left, int top, int width, int tabIndex, Shown shown = Shown::Yes) {
+constexpr ControlDesign option(std::string_view name, std::string_view container, std::string_view caption,
+                               int left, int top, int width, int tabIndex, Shown shown = Shown::Yes) {
     return {name,  Kind::OptionButton, container, caption, {}, left, top, width, 255,
             shown, Sizing::Fixed,      tabIndex};
 }
 
-constexpr ControlSpec checkBox(std::string_view name, std::string_view container, std::string_view caption,
-                               int left, int top, int width, int tabIndex) {
+constexpr ControlDesign checkBox(std::string_view name, std::string_view container, std::string_view caption,
+                                 int left, int top, int width, int tabIndex) {
     return {name, Kind::CheckBox, container,     caption, {}, left, top, width,
             180,  Shown::Yes,     Sizing::Fixed, tabIndex};
 }
