@@ -31,6 +31,12 @@ void Form::run(const std::function<void()>& body) {
         m_fields.rollback();
         m_gains = std::move(gainsBefore);
         m_warnings.warn(kOutOfRangePrompt, kOutOfRangeTitle);
+    } catch (...) {
+        // Anything else (out of memory) still leaves no half-written press.
+        m_running = false;
+        m_fields.rollback();
+        m_gains = std::move(gainsBefore);
+        throw;
     }
 }
 

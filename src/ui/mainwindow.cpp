@@ -265,8 +265,10 @@ void MainWindow::openHelp() {
         m_help = std::make_unique<HelpWindow>();
     }
     if (!m_help->isVisible()) {
-        m_help->clear();
+        m_help->clear(); // a closed help window reopens empty
         m_help->show();
+    } else if (m_help->isMinimized()) {
+        m_help->showNormal(); // keeps its section
     }
     m_help->raise();
     m_help->activateWindow();
