@@ -1,6 +1,16 @@
 #include "app/application.h"
 
+#include "ui/chinese.h"
+
+#include <QApplication>
+
 namespace velmora::app {
+
+void configure(QApplication& qtApp) {
+    QApplication::setApplicationName(QStringLiteral("velmora"));
+    QApplication::setDesktopFileName(QStringLiteral("io.velmora.Velmora"));
+    ui::installQtChineseTranslations(qtApp);
+}
 
 Application::Application() {
     m_warnings.setParent(&m_window);
@@ -8,7 +18,7 @@ Application::Application() {
 
 void Application::show() {
     m_window.show();
-    m_window.widget(id("Text1"))->setFocus();
+    m_window.focusFirstBox();
 }
 
 } // namespace velmora::app

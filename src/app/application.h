@@ -5,7 +5,13 @@
 #include "ui/mainwindow.h"
 #include "ui/messageboxwarnings.h"
 
+class QApplication;
+
 namespace velmora::app {
+
+// The program's names and Qt's Chinese texts. No display name is set: Qt
+// would append it to every window title.
+void configure(QApplication& qtApp);
 
 class Application {
 public:

@@ -4,9 +4,7 @@
 
 int main(int argc, char* argv[]) {
     QApplication qtApp(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("velmora"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Velmora"));
-    QApplication::setDesktopFileName(QStringLiteral("io.velmora.Velmora"));
+    velmora::app::configure(qtApp);
 
     velmora::app::Application velmora;
     velmora.show();

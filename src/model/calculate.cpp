@@ -40,7 +40,7 @@ void Form::calculate() {
         }
     }
     if (chosen == nullptr) {
-        m_warnings.warn("敢问大侠来自何门何派？", "请选择 门派·心法");
+        warn("敢问大侠来自何门何派？", "请选择 门派·心法");
     }
 
     const double A = single(read(id("Text3")));

@@ -67,6 +67,15 @@ void FieldStore::commit() {
     }
 }
 
+void FieldStore::restore(const std::vector<FieldState>& snapshot) {
+    for (FieldId id = 0; id < m_fields.size(); ++id) {
+        if (m_fields[id] != snapshot[id]) {
+            modify(id) = snapshot[id];
+            tell(id);
+        }
+    }
+}
+
 void FieldStore::rollback() {
     m_inTransaction = false;
     for (auto it = m_undo.rbegin(); it != m_undo.rend(); ++it) {

@@ -45,6 +45,11 @@ public:
     void commit();
     void rollback();
 
+    // Inside a transaction: a copy of every field, and a return to it that
+    // keeps the changes made before the copy.
+    std::vector<FieldState> snapshot() const { return m_fields; }
+    void restore(const std::vector<FieldState>& snapshot);
+
     void setObserver(FieldObserver* observer) { m_observer = observer; }
 
 private:

@@ -19,25 +19,47 @@ void Form::run(const std::function<void()>& body) {
         body();
         return;
     }
-    m_running = true;
+    struct Running {
+        Form& form;
+        explicit Running(Form& f) : form(f) { form.m_running = true; }
+        ~Running() {
+            form.m_running = false;
+            form.m_pendingWarnings.clear();
+        }
+    } running(*this);
+
     m_fields.begin();
     std::optional<GainStore> gainsBefore = m_gains;
     try {
         body();
-        m_running = false;
-        m_fields.commit();
     } catch (const OutOfRange&) {
-        m_running = false;
         m_fields.rollback();
         m_gains = std::move(gainsBefore);
-        m_warnings.warn(kOutOfRangePrompt, kOutOfRangeTitle);
+        m_pendingWarnings.clear();
+        refuseOutOfRange();
     } catch (...) {
         // Anything else (out of memory) still leaves no half-written press.
-        m_running = false;
         m_fields.rollback();
         m_gains = std::move(gainsBefore);
         throw;
     }
+    // The press stays running while its boxes are up, so that nothing the
+    // user does meanwhile runs inside it.
+    const std::vector<Warning> boxes = std::move(m_pendingWarnings);
+    m_pendingWarnings.clear();
+    try {
+        for (const Warning& box : boxes) {
+            m_warnings.warn(box.prompt, box.title);
+        }
+    } catch (...) {
+        m_fields.commit();
+        throw;
+    }
+    m_fields.commit();
+}
+
+void Form::refuseOutOfRange() {
+    warn(kOutOfRangePrompt, kOutOfRangeTitle);
 }
 
 double Form::read(FieldId field) const {
@@ -45,7 +67,7 @@ double Form::read(FieldId field) const {
 }
 
 void Form::type(FieldId field, std::string text) {
-    if (kControls[field].kind == Kind::TextBox && m_fields.visible(field)) {
+    if (!m_running && kControls[field].kind == Kind::TextBox && m_fields.visible(field)) {
         m_fields.setText(field, std::move(text));
     }
 }
@@ -88,7 +110,7 @@ template <std::size_t N> void raise(Form& form, const Binding (&bindings)[N], Fi
 } // namespace
 
 void Form::click(FieldId field) {
-    if (!m_fields.visible(field)) {
+    if (m_running || !m_fields.visible(field)) {
         return;
     }
     // The user's toggle or selection and the handler it raises are one
@@ -109,7 +131,7 @@ void Form::click(FieldId field) {
 }
 
 void Form::enter(FieldId field) {
-    if (m_fields.visible(field)) {
+    if (!m_running && m_fields.visible(field)) {
         raise(*this, kGotFocusHandlers, field);
     }
 }

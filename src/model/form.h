@@ -11,6 +11,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace velmora {
 
@@ -22,7 +23,9 @@ public:
     const std::optional<GainStore>& gainStore() const { return m_gains; }
     void setObserver(FieldObserver* observer) { m_fields.setObserver(observer); }
 
-    // What the user does. Actions on hidden controls do not reach them.
+    // What the user does. Actions on hidden controls do not reach them, and
+    // an action that arrives while a press is still running (its warning box
+    // is up) is dropped: it never runs inside another press.
     void type(FieldId id, std::string text); // raises no event
     void click(FieldId id);                  // toggles or selects, then raises Click
     void enter(FieldId id);                  // the focus enters a text box
@@ -55,10 +58,28 @@ public:
     void Text14_GotFocus() { guardGearSet1(); }
     void Text37_GotFocus() { guardGearSet1(); }
 
+    // True from the start of a press until its boxes are dismissed and its
+    // changes shown.
+    bool pressRunning() const { return m_running; }
+
 private:
+    struct Warning {
+        std::string_view prompt;
+        std::string_view title;
+    };
+
     void run(const std::function<void()>& body);
+    // Boxes raised during a press are shown when its work is done, in order,
+    // before its changes appear; a refused press shows the out-of-range box
+    // alone.
+    void warn(std::string_view prompt, std::string_view title) {
+        m_pendingWarnings.push_back({prompt, title});
+    }
+    void refuseOutOfRange();
 
     void calculate();
+    // 计算 after set 1 has moved: a refused 计算 leaves the move standing.
+    void calculateAfterMove();
     void moveGearSet1(int direction);
     void applyBuff(FieldId box, std::initializer_list<std::pair<FieldId, double>> changes);
     void selectOption(FieldId option);
@@ -72,6 +93,7 @@ private:
     FieldStore m_fields;
     std::optional<GainStore> m_gains;
     WarningSink& m_warnings;
+    std::vector<Warning> m_pendingWarnings;
     bool m_running = false;
 };
 

@@ -27,7 +27,24 @@ void Form::moveGearSet1(int direction) {
         const double moved = direction > 0 ? panel + amount : panel - amount;
         write(row.panel, numberText(moved, Precision::Double));
     }
-    calculate();
+    calculateAfterMove();
+}
+
+// Once set 1 has moved, it has moved: the caption must follow, or the cells
+// could be edited while the set is off. A 计算 beyond the range is refused on
+// its own, leaving the move and the previous results.
+void Form::calculateAfterMove() {
+    const std::vector<FieldState> moved = m_fields.snapshot();
+    const std::optional<GainStore> gains = m_gains;
+    const std::size_t boxes = m_pendingWarnings.size();
+    try {
+        calculate();
+    } catch (const OutOfRange&) {
+        m_fields.restore(moved);
+        m_gains = gains;
+        m_pendingWarnings.resize(boxes);
+        refuseOutOfRange();
+    }
 }
 
 // Entering a set-1 cell while the set is off puts it back on first, so the
@@ -35,7 +52,7 @@ void Form::moveGearSet1(int direction) {
 void Form::guardGearSet1() {
     run([this] {
         if (captionIs(id("Command5"), kSet1OffCaption)) {
-            m_warnings.warn("大侠先把衣服穿上，小心着凉（已帮您穿上）", "记得有脱必有穿");
+            warn("大侠先把衣服穿上，小心着凉（已帮您穿上）", "记得有脱必有穿");
             Command5_Click();
         }
     });

@@ -29,7 +29,8 @@ constexpr FieldId kGuardedPanel[] = {id("Text3"), id("Text4"), id("Text5"), id("
 void Form::Command2_Click() {
     run([this] {
         // The panel values serve this check alone; the totals see the panel
-        // only through the gains.
+        // only through the gains. A product that overflows is not 0: the
+        // panel is filled.
         double product = 1;
         bool anyZero = false;
         for (FieldId field : kGuardedPanel) {
@@ -38,12 +39,11 @@ void Form::Command2_Click() {
             product = product * value;
         }
         if (anyZero || product == 0) {
-            m_warnings.warn("大侠，你的面板属性呢？", "请完善面板属性");
+            warn("大侠，你的面板属性呢？", "请完善面板属性");
             return;
         }
-        finite(product);
         if (!m_gains) {
-            m_warnings.warn("请先点[计算]，再比较装备的总收益。", "尚未计算");
+            warn("请先点[计算]，再比较装备的总收益。", "尚未计算");
             return;
         }
         double entries[7];

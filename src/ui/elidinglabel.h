@@ -4,21 +4,30 @@
 
 namespace velmora::ui {
 
-// A label that wraps its caption at word and CJK boundaries and, when a
-// caption still does not fit its width (a long number in a narrow result
-// label), ends it with "…" and shows the whole caption as its tool tip
-// rather than cutting digits off unseen.
+// A label that shows its caption as plain text, wrapping at word and CJK
+// boundaries. When a caption still does not fit its width (a long number in
+// a narrow result label) it is shortened with "…", keeping the exponent of a
+// number ("1.48…E+308"), and the whole caption becomes its tool tip and its
+// accessible description.
 class ElidingLabel : public QLabel {
     Q_OBJECT
 
 public:
     explicit ElidingLabel(QWidget* parent);
 
+    // Sets the caption; use this rather than setText.
+    void setCaption(const QString& caption);
     bool isElided() const;
+    // What is drawn: the caption, or its shortened form.
+    QString shownText() const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     bool event(QEvent* event) override;
+
+private:
+    void updateDescription();
 };
 
 } // namespace velmora::ui

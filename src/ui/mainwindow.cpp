@@ -1,14 +1,19 @@
 #include "ui/mainwindow.h"
 
+#include "ui/chinese.h"
 #include "ui/elidinglabel.h"
 #include "ui/fonts.h"
 #include "ui/helpwindow.h"
+#include "ui/plaintext.h"
 #include "ui/twips.h"
 
 #include <QCheckBox>
+#include <QContextMenuEvent>
 #include <QFocusEvent>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTimer>
@@ -19,10 +24,6 @@
 namespace velmora::ui {
 
 namespace {
-
-QString qText(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 QRect twipsRect(const ControlDesign& design) {
     return {twipsToPixels(design.left), twipsToPixels(design.top), twipsToPixels(design.width),
@@ -38,6 +39,21 @@ bool isUserEntry(Qt::FocusReason reason) {
 
 // A fitting label takes the size of its caption, but no more width than its
 // frame has left; a longer caption is then shown shortened.
+bool isEnterKey(const QEvent* event) {
+    if (event->type() != QEvent::KeyPress) {
+        return false;
+    }
+    const auto* key = static_cast<const QKeyEvent*>(event);
+    const Qt::KeyboardModifiers modifiers = key->modifiers() & ~Qt::KeypadModifier;
+    return (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && modifiers == Qt::NoModifier;
+}
+
+// The indicator square of a check box is taller than the 12-pixel row the
+// table gives it: the box keeps its place and grows downwards.
+void fitCheckBoxHeight(QCheckBox* box) {
+    box->resize(box->width(), std::max(box->height(), box->sizeHint().height()));
+}
+
 void fitCaption(QLabel* label) {
     label->adjustSize();
     const QWidget* frame = label->parentWidget();
@@ -76,6 +92,9 @@ void MainWindow::build() {
         } else {
             m_widgets[field]->setObjectName(qText(design.name));
             m_widgets[field]->setGeometry(twipsRect(design));
+            if (auto* box = qobject_cast<QCheckBox*>(m_widgets[field])) {
+                fitCheckBoxHeight(box);
+            }
             if (!design.toolTip.empty()) {
                 m_widgets[field]->setToolTip(qText(design.toolTip));
             }
@@ -100,7 +119,13 @@ void MainWindow::build() {
     findAccessibleNames();
     updateAccessibleNames(kNoLabel);
     m_built = true;
-    m_widgets[id("Text1")]->setFocus();
+    focusFirstBox();
+}
+
+void MainWindow::focusFirstBox() {
+    auto* first = static_cast<QLineEdit*>(m_widgets[id("Text1")]);
+    first->setFocus();
+    first->selectAll(); // typing replaces the "0", as after entering by Tab
 }
 
 QWidget* MainWindow::createWidget(FieldId field, QWidget* container) {
@@ -119,8 +144,11 @@ QWidget* MainWindow::createWidget(FieldId field, QWidget* container) {
         box->installEventFilter(this);
         return box;
     }
-    case Kind::CommandButton:
-        return new QPushButton(container);
+    case Kind::CommandButton: {
+        auto* button = new QPushButton(container);
+        button->installEventFilter(this);
+        return button;
+    }
     case Kind::OptionButton:
         return new QRadioButton(container);
     case Kind::CheckBox:
@@ -151,6 +179,26 @@ void MainWindow::connectEvents(FieldId field) {
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::ContextMenu) {
+        if (auto* box = qobject_cast<QLineEdit*>(watched)) {
+            const std::unique_ptr<QMenu> menu(chineseContextMenu(box));
+            menu->exec(static_cast<QContextMenuEvent*>(event)->globalPos());
+            return true;
+        }
+    }
+    // Enter presses a focused button, as Space does, and in a panel box it
+    // presses 计算.
+    if (isEnterKey(event)) {
+        if (auto* button = qobject_cast<QPushButton*>(watched)) {
+            button->click();
+            return true;
+        }
+        const auto it = std::find(m_widgets.begin(), m_widgets.end(), watched);
+        if (it != m_widgets.end() && kControls[it - m_widgets.begin()].container == "Frame1") {
+            static_cast<QPushButton*>(m_widgets[id("Command1")])->click();
+            return true;
+        }
+    }
     if (event->type() == QEvent::FocusIn && isUserEntry(static_cast<QFocusEvent*>(event)->reason())) {
         const auto it = std::find(m_widgets.begin(), m_widgets.end(), watched);
         if (it != m_widgets.end()) {
@@ -172,12 +220,12 @@ void MainWindow::fieldChanged(FieldId field) {
     case Kind::Window:
         return;
     case Kind::Frame:
-        static_cast<QGroupBox*>(w)->setTitle(text);
+        static_cast<QGroupBox*>(w)->setTitle(withoutMnemonics(text));
         break;
     case Kind::Label: {
-        auto* label = static_cast<QLabel*>(w);
+        auto* label = static_cast<ElidingLabel*>(w);
         if (label->text() != text) {
-            label->setText(text);
+            label->setCaption(text);
             if (design.sizing == Sizing::Fits) {
                 fitCaption(label);
             }
@@ -198,12 +246,12 @@ void MainWindow::fieldChanged(FieldId field) {
         break;
     }
     case Kind::CommandButton:
-        static_cast<QPushButton*>(w)->setText(text);
+        static_cast<QPushButton*>(w)->setText(withoutMnemonics(text));
         break;
     case Kind::OptionButton:
     case Kind::CheckBox: {
         auto* button = static_cast<QAbstractButton*>(w);
-        button->setText(text);
+        button->setText(withoutMnemonics(text));
         const bool checked = fields.value(field) == 1;
         if (button->isChecked() != checked) {
             // An exclusive option cannot be unchecked by itself.

@@ -24,6 +24,8 @@ public:
     QWidget* widget(FieldId field) const { return m_widgets[field]; }
     // Created by the first press of 详细说明 and kept for the rest of the run.
     HelpWindow* helpWindow() const { return m_help.get(); }
+    // The focus in the first panel box, its text selected, as at start.
+    void focusFirstBox();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -1,14 +1,18 @@
 #include "ui/messageboxwarnings.h"
 
+#include "ui/plaintext.h"
+
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace velmora::ui {
 
 void MessageBoxWarnings::warn(std::string_view prompt, std::string_view title) {
-    const auto toQString = [](std::string_view text) {
-        return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-    };
-    QMessageBox::warning(m_parent, toQString(title), toQString(prompt), QMessageBox::Ok);
+    QMessageBox box(QMessageBox::Warning, qText(title), qText(prompt), QMessageBox::Ok, m_parent);
+    box.setTextFormat(Qt::PlainText);
+    // 确定 even where Qt's translations are not installed.
+    box.button(QMessageBox::Ok)->setText(QStringLiteral("确定"));
+    box.exec();
 }
 
 } // namespace velmora::ui

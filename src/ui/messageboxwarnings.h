@@ -7,7 +7,7 @@
 
 namespace velmora::ui {
 
-// Shows the core's warnings as modal warning boxes with an OK button; the
+// Shows the core's warnings as modal warning boxes with a 确定 button; the
 // handler goes on once the box is dismissed.
 class MessageBoxWarnings : public WarningSink {
 public:

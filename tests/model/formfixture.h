@@ -70,6 +70,8 @@ protected:
 
 using Warnings = std::vector<std::pair<std::string, std::string>>;
 inline const std::pair<std::string, std::string> kNoDiscipline{"敢问大侠来自何门何派？", "请选择 门派·心法"};
+inline const std::pair<std::string, std::string> kGuard{"大侠先把衣服穿上，小心着凉（已帮您穿上）",
+                                                        "记得有脱必有穿"};
 inline const std::pair<std::string, std::string> kOutOfRange{"数值超出计算范围，请检查输入的数值。",
                                                              "数值超出范围"};
 

@@ -99,6 +99,17 @@ TEST_F(GearTotals, CellsEnterAtFifteenDigits) {
     EXPECT_EQ(text("Label30"), "1.480695");
 }
 
+// 1e300 × 15000 × 105 × ... overflows to infinity, which is not 0: the
+// panel is filled and the totals are written.
+TEST_F(GearTotals, APanelWhoseProductOverflowsCountsAsFilled) {
+    calculated();
+    set("Text1", "1e300");
+    set("Text16", "2");
+    click("Command2");
+    EXPECT_TRUE(takeWarnings().empty());
+    EXPECT_EQ(text("Label30"), "2.96139"); // 2 x 1.480695
+}
+
 TEST_F(GearTotals, OverflowingTotalChangesNothing) {
     calculated();
     set("Text15", "1e308");

@@ -161,6 +161,41 @@ TEST_F(PanelAdjust, GuardPutsGearSet1OnOnceWhenACellIsEntered) {
     EXPECT_EQ(text("Text4"), "105");
 }
 
+// While a box of a press is up the window can still deliver the user's
+// actions (a second Tab already queued, a click): none of them runs inside
+// the press, so the guard shows one box and puts set 1 on once.
+TEST(PressInProgress, ActionsArrivingWhileABoxIsUpAreDropped) {
+    struct Reentering : WarningSink {
+        Form* form = nullptr;
+        std::vector<std::string> titles;
+        void warn(std::string_view, std::string_view title) override {
+            titles.emplace_back(title);
+            EXPECT_TRUE(form->pressRunning());
+            form->enter(control("Text12"));
+            form->click(control("Command5"));
+            form->click(control("Check3"));
+            form->type(control("Text4"), "1");
+        }
+    } boxes;
+    Form form(boxes);
+    boxes.form = &form;
+    form.setText(control("Text4"), "105");
+    form.setText(control("Text10"), "90");
+    form.click(control("Option2"));
+    form.click(control("Command5"));
+    ASSERT_EQ(form.fields().text(control("Text4")), "103");
+    boxes.titles.clear();
+    form.enter(control("Text11"));
+    EXPECT_EQ(boxes.titles, (std::vector<std::string>{"记得有脱必有穿"}));
+    EXPECT_FALSE(form.pressRunning());
+    EXPECT_EQ(form.fields().text(control("Command5")), "脱第一套装备");
+    EXPECT_EQ(form.fields().text(control("Text4")), "105");
+    EXPECT_EQ(form.fields().value(control("Check3")), 0);
+    // The next action after the press runs as usual.
+    form.type(control("Text4"), "100");
+    EXPECT_EQ(form.fields().text(control("Text4")), "100");
+}
+
 TEST_F(PanelAdjust, PanelEditsWhileOffStayAfterPuttingOn) {
     setPanel({{"Text4", "100"}, {"Text10", "90"}});
     click("Option2");
@@ -181,15 +216,54 @@ TEST_F(PanelAdjust, LeavingHasteModeWhileSet1IsOffResetsBothHasteBoxes) {
     EXPECT_EQ(text("Text37"), "0");
 }
 
-TEST_F(PanelAdjust, TakeOffIsAllOrNothing) {
+TEST_F(PanelAdjust, AMoveBeyondTheRangeChangesNothing) {
     click("Option2");
     setWorkedExample();
-    set("Text9", "-1e39"); // the attack row itself is a finite double; 计算's single precision is not
+    set("Text3", "-1.5e308");
+    set("Text9", "1e308"); // -1.5e308 - 1e308 is beyond the double range
     const auto before = snapshot();
     click("Command5");
     EXPECT_EQ(takeWarnings(), Warnings{kOutOfRange});
     EXPECT_EQ(snapshot(), before);
     EXPECT_FALSE(form.gainStore());
+}
+
+// The move itself is in range; only the 计算 after it is not (single
+// precision ends near 3.4e38): set 1 is off, the caption says so, and the
+// results stay those of before.
+TEST_F(PanelAdjust, ARefusedCalculateAfterATakeOffLeavesSet1Off) {
+    click("Option2");
+    setWorkedExample();
+    set("Text9", "-1e39");
+    click("Command5");
+    EXPECT_EQ(takeWarnings(), Warnings{kOutOfRange});
+    EXPECT_EQ(text("Text3"), "1E+39"); // 15000 + 1e39 at 15 digits
+    EXPECT_EQ(text("Command5"), "穿第一套装备");
+    EXPECT_EQ(text("Label15"), "内功攻击");
+    EXPECT_FALSE(form.gainStore());
+}
+
+// Typed while set 1 was off, a panel value beyond single precision makes the
+// guard's 计算 fail; set 1 is on all the same, so its cells are never edited
+// while it is off.
+TEST_F(PanelAdjust, TheGuardPutsSet1OnEvenWhenItsCalculateIsRefused) {
+    click("Option2");
+    setWorkedExample();
+    set("Text10", "90");
+    click("Command5");
+    ASSERT_EQ(text("Text4"), "103");
+    click("Command1");
+    const std::string gain = text("Label15");
+    takeWarnings();
+    set("Text3", "1e39");
+    enter("Text10");
+    EXPECT_EQ(takeWarnings(), (Warnings{kGuard, kOutOfRange}));
+    EXPECT_EQ(text("Command5"), "脱第一套装备");
+    EXPECT_EQ(text("Text4"), "105");
+    EXPECT_EQ(text("Text3"), "1E+39");
+    EXPECT_EQ(text("Label15"), gain);
+    enter("Text10");
+    EXPECT_TRUE(takeWarnings().empty());
 }
 
 TEST_F(PanelAdjust, MovingNeverTouchesTheTotals) {

@@ -1,4 +1,6 @@
 // GUI tests drive real widgets on Qt's offscreen platform.
+#include "app/application.h"
+
 #include <QApplication>
 
 #include <gtest/gtest.h>
@@ -8,6 +10,7 @@ int main(int argc, char* argv[]) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
     QApplication app(argc, argv);
+    velmora::app::configure(app); // as the program starts
     // Closing windows during a test must not end the run.
     QApplication::setQuitOnLastWindowClosed(false);
     ::testing::InitGoogleTest(&argc, argv);

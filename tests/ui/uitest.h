@@ -48,6 +48,7 @@ struct SeenBox {
     QString text;
     QMessageBox::Icon icon;
     bool onlyOk;
+    QString buttonText;
 };
 
 // Answers every modal message box that comes up with OK, recording what it
@@ -64,8 +65,10 @@ public:
             if (onShown) {
                 onShown();
             }
-            seen.push_back({box->windowTitle(), box->text(), box->icon(),
-                            box->buttons().size() == 1 && box->button(QMessageBox::Ok) != nullptr});
+            seen.push_back(
+                {box->windowTitle(), box->text(), box->icon(),
+                 box->buttons().size() == 1 && box->button(QMessageBox::Ok) != nullptr,
+                 box->button(QMessageBox::Ok) != nullptr ? box->button(QMessageBox::Ok)->text() : QString()});
             box->button(QMessageBox::Ok)->click();
         });
         m_timer.start(20);

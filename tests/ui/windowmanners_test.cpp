@@ -1,0 +1,236 @@
+// What a Chinese user expects of the desktop window: Chinese buttons and
+// menus, captions shown exactly as typed, Enter, one box per entry.
+#include "uitest.h"
+
+#include "model/form.h"
+#include "ui/chinese.h"
+#include "ui/elidinglabel.h"
+#include "ui/mainwindow.h"
+#include "ui/messageboxwarnings.h"
+
+#include <QAccessible>
+#include <QCheckBox>
+#include <QHelpEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QStyleOptionButton>
+#include <QToolTip>
+
+#include <gtest/gtest.h>
+
+namespace velmora::testing {
+namespace {
+
+class WindowManners : public ::testing::Test {
+protected:
+    void SetUp() override {
+        warnings.setParent(&window);
+        window.show();
+        window.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    }
+    QWidget* widget(std::string_view name) const { return window.widget(control(name)); }
+    template <typename T> T* as(std::string_view name) const { return qobject_cast<T*>(widget(name)); }
+    void type(std::string_view name, const QString& text) {
+        auto* box = as<QLineEdit>(name);
+        box->setFocus(Qt::OtherFocusReason);
+        QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(box, text);
+    }
+    void typeWorkedExample() {
+        type("Text3", "15000");
+        type("Text4", "105");
+        type("Text5", "25");
+        type("Text6", "180");
+        type("Text7", "3000");
+        type("Text8", "30");
+    }
+    void reactivate() {
+        window.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    }
+    QString caption(std::string_view name) const {
+        return QString::fromStdString(form.fields().text(control(name)));
+    }
+    static QString accessibleName(QWidget* w) {
+        return QAccessible::queryAccessibleInterface(w)->text(QAccessible::Name);
+    }
+
+    ui::MessageBoxWarnings warnings;
+    Form form{warnings};
+    ui::MainWindow window{form};
+};
+
+// Typed text that looks like markup, entities or mnemonics is shown as the
+// characters typed, and read out the same way.
+TEST_F(WindowManners, JudgementLabelsShowTypedTextAsItIs) {
+    const char* const typed[] = {"<b>1</b>", "a&b", "&amp;", "1<2", "<img src=\"x\">"};
+    BoxAnswerer boxes; // no discipline: 计算 asks for one
+    for (const char* text : typed) {
+        SCOPED_TRACE(text);
+        const QString expected = QString::fromUtf8(text);
+        type("Text4", expected);
+        type("Text8", expected);
+        QTest::mouseClick(widget("Command1"), Qt::LeftButton);
+        ASSERT_TRUE(waitFor([&] { return !boxes.seen.empty(); }));
+        boxes.seen.clear();
+        reactivate();
+        for (const char* name : {"Label64", "Label65"}) {
+            auto* label = as<ui::ElidingLabel>(name);
+            EXPECT_EQ(label->text(), expected) << name;
+            EXPECT_EQ(accessibleName(label), expected) << name;
+            if (label->isElided()) {
+                EXPECT_EQ(label->accessibleDescription(), expected) << name;
+                EXPECT_TRUE(label->shownText().startsWith(expected.left(2))) << name;
+            } else {
+                // A label drawn as rich text would measure "1", not the markup.
+                EXPECT_EQ(label->shownText(), expected) << name;
+                EXPECT_GE(label->width(), label->fontMetrics().horizontalAdvance(expected)) << name;
+            }
+        }
+    }
+}
+
+TEST_F(WindowManners, ButtonsAndFramesShowAnAmpersandAsItIs) {
+    form.setText(control("Command1"), "A&B");
+    form.setText(control("Frame1"), "C&D");
+    EXPECT_EQ(accessibleName(widget("Command1")), "A&B");
+    EXPECT_EQ(accessibleName(widget("Frame1")), "C&D");
+}
+
+TEST_F(WindowManners, WarningBoxesHaveTheirOwnTitleAndAChineseButton) {
+    BoxAnswerer boxes;
+    QTest::mouseClick(widget("Command2"), Qt::LeftButton);
+    ASSERT_TRUE(waitFor([&] { return !boxes.seen.empty(); }));
+    EXPECT_EQ(boxes.seen[0].title, "请完善面板属性");
+    EXPECT_EQ(boxes.seen[0].text, "大侠，你的面板属性呢？");
+    EXPECT_EQ(boxes.seen[0].buttonText, "确定");
+}
+
+TEST_F(WindowManners, TheTextBoxMenuIsChinese) {
+    auto* box = as<QLineEdit>("Text3");
+    std::unique_ptr<QMenu> menu(ui::chineseContextMenu(box));
+    QStringList texts;
+    for (QAction* action : menu->actions()) {
+        texts << action->text();
+    }
+    const QString all = texts.join(' ');
+    for (const char* word : {"撤销", "重做", "剪切", "复制", "粘贴", "删除", "全选"}) {
+        EXPECT_TRUE(all.contains(QString::fromUtf8(word))) << word << " in " << all.toStdString();
+    }
+    EXPECT_FALSE(all.contains("Undo")) << all.toStdString();
+}
+
+TEST_F(WindowManners, EnterPressesTheFocusedButton) {
+    widget("Command3")->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(widget("Command3"), Qt::Key_Return);
+    EXPECT_EQ(caption("Command3"), "无加速版");
+    QTest::keyClick(widget("Command3"), Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_EQ(caption("Command3"), "加速版（测试中）");
+}
+
+TEST_F(WindowManners, EnterInAPanelBoxPressesCalculate) {
+    QTest::mouseClick(widget("Option2"), Qt::LeftButton);
+    typeWorkedExample();
+    type("Text15", "10");
+    QTest::keyClick(widget("Text15"), Qt::Key_Return); // a grid cell: nothing
+    EXPECT_EQ(caption("Label15"), "内功攻击");
+    QTest::keyClick(widget("Text8"), Qt::Key_Return);
+    EXPECT_EQ(caption("Label15"), "1.480695");
+    EXPECT_EQ(caption("Label14"), "6.14959855139984");
+    EXPECT_EQ(caption("Text15"), "10");
+}
+
+TEST_F(WindowManners, TypingAtStartReplacesTheZero) {
+    auto* first = as<QLineEdit>("Text1");
+    EXPECT_EQ(QApplication::focusWidget(), first);
+    EXPECT_EQ(first->selectedText(), "0");
+    QTest::keyClicks(first, "3000");
+    EXPECT_EQ(caption("Text1"), "3000");
+}
+
+// The whole indicator square is inside the box, and the box stands where
+// the table puts it (Left 240, Tops 1800, 2160, 2520 in 团队增益).
+TEST_F(WindowManners, CheckBoxesShowTheirWholeIndicator) {
+    const std::pair<const char*, QPoint> boxes[] = {
+        {"Check1", {16, 120}}, {"Check2", {16, 144}}, {"Check3", {16, 168}}};
+    for (const auto& [name, pos] : boxes) {
+        auto* box = as<QCheckBox>(name);
+        QStyleOptionButton option;
+        option.initFrom(box);
+        const QRect indicator = box->style()->subElementRect(QStyle::SE_CheckBoxIndicator, &option, box);
+        EXPECT_TRUE(box->rect().contains(indicator)) << name;
+        EXPECT_EQ(box->pos(), pos) << name;
+    }
+}
+
+// 1.480695E+308 shortened to fit a total keeps its exponent.
+TEST_F(WindowManners, AShortenedNumberKeepsItsExponent) {
+    form.setText(control("Label28"), "1.480695E+308");
+    auto* total = as<ui::ElidingLabel>("Label28");
+    ASSERT_TRUE(total->isElided());
+    EXPECT_TRUE(total->shownText().endsWith("…E+308")) << total->shownText().toStdString();
+    EXPECT_TRUE(total->shownText().startsWith("1.")) << total->shownText().toStdString();
+    EXPECT_EQ(total->accessibleDescription(), "1.480695E+308");
+    const QPoint centre = total->rect().center();
+    QHelpEvent tip(QEvent::ToolTip, centre, total->mapToGlobal(centre));
+    QApplication::sendEvent(total, &tip);
+    EXPECT_TRUE(QToolTip::text().contains("1.480695E+308")) << QToolTip::text().toStdString();
+    QToolTip::hideText();
+    form.setText(control("Label28"), "3.5");
+    EXPECT_FALSE(total->isElided());
+    EXPECT_EQ(total->accessibleDescription(), "");
+}
+
+// Two Tab presses that reach the window together, from the option before
+// set 1's first cell while set 1 is off: one box, one put-on.
+TEST_F(WindowManners, TwoQuickEntriesGiveOneGuardBox) {
+    QTest::mouseClick(widget("Option7"), Qt::LeftButton);
+    type("Text4", "105");
+    type("Text10", "90");
+    QTest::mouseClick(widget("Command5"), Qt::LeftButton);
+    ASSERT_EQ(caption("Text4"), "103");
+    widget("Option7")->setFocus(Qt::OtherFocusReason);
+    BoxAnswerer boxes;
+    QTest::keyClick(widget("Option7"), Qt::Key_Tab);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    ASSERT_TRUE(waitFor([&] { return !boxes.seen.empty(); }));
+    QTest::qWait(150);
+    reactivate();
+    QTest::qWait(100);
+    ASSERT_EQ(boxes.seen.size(), 1u);
+    EXPECT_EQ(boxes.seen[0].title, "记得有脱必有穿");
+    EXPECT_EQ(caption("Command5"), "脱第一套装备");
+    EXPECT_EQ(caption("Text4"), "105");
+}
+
+// The put-on's 计算 asks for a discipline; while that box is up the window
+// is activated again and the focus comes back to the cell: no new entry.
+TEST_F(WindowManners, FocusComingBackDuringThePutOnsBoxIsNoEntry) {
+    type("Text4", "105");
+    type("Text10", "90");
+    BoxAnswerer boxes;
+    QTest::mouseClick(widget("Command5"), Qt::LeftButton);
+    ASSERT_TRUE(waitFor([&] { return boxes.seen.size() == 1; })); // 请选择 门派·心法
+    reactivate();
+    boxes.seen.clear();
+    boxes.onShown = [&] {
+        if (boxes.seen.size() == 1) { // the second box, 计算's own
+            window.activateWindow();
+            QTest::qWait(50);
+        }
+    };
+    QTest::mouseClick(widget("Text11"), Qt::LeftButton);
+    ASSERT_TRUE(waitFor([&] { return boxes.seen.size() >= 2; }));
+    reactivate();
+    QTest::qWait(150);
+    ASSERT_EQ(boxes.seen.size(), 2u);
+    EXPECT_EQ(boxes.seen[0].title, "记得有脱必有穿");
+    EXPECT_EQ(boxes.seen[1].title, "请选择 门派·心法");
+    EXPECT_EQ(caption("Command5"), "脱第一套装备");
+    EXPECT_EQ(caption("Text4"), "105");
+}
+
+} // namespace
+} // namespace velmora::testing
