@@ -1,5 +1,7 @@
 #include "script.h"
 
+#include <fmt/format.h>
+
 #include <charconv>
 #include <cstdint>
 
@@ -234,10 +236,8 @@ void ScriptRunner::dump(std::ostream& out) {
             writeJsonString(out, text);
             out << ", ";
         }
-        char buffer[32];
-        const auto result =
-            std::to_chars(buffer, buffer + sizeof buffer, gains->haste, std::chars_format::general, 17);
-        writeJsonString(out, std::string_view(buffer, static_cast<std::size_t>(result.ptr - buffer)));
+        // 17 significant digits, the same on every target.
+        writeJsonString(out, fmt::format(FMT_STRING("{:.17g}"), gains->haste));
         out << ']';
     }
     out << "}\n";

@@ -1,7 +1,10 @@
 #include "model/numbertext.h"
 
-#include <charconv>
+#include <fast_float/fast_float.h>
+#include <fmt/format.h>
+
 #include <cmath>
+#include <iterator>
 #include <string>
 #include <system_error>
 
@@ -21,26 +24,23 @@ bool isSurroundingBlank(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\r';
 }
 
-// from_chars reports both overflow and underflow as out of range. Underflow is
-// not an error here: such a number is rounded to a zero of its sign.
-ReadResult convert(const char* first, const char* last, bool negative, bool overflowIfOutOfRange) {
+// fast_float reads exactly as the standard library's from_chars does, on
+// every target; a number beyond the range comes back infinite, and one too
+// small to represent as a zero of its sign, which is within the range.
+ReadResult convert(const char* first, const char* last) {
     double value = 0.0;
-    const auto [ptr, ec] = std::from_chars(first, last, value);
-    if (ec == std::errc::result_out_of_range) {
-        if (overflowIfOutOfRange) {
-            return {0.0, ReadStatus::OutOfRange};
-        }
-        return {negative ? -0.0 : 0.0, ReadStatus::Ok};
-    }
+    const auto [ptr, ec] = fast_float::from_chars(first, last, value);
     if (ec != std::errc() || ptr != last) {
         return {0.0, ReadStatus::NotANumber};
+    }
+    if (std::isinf(value)) {
+        return {0.0, ReadStatus::OutOfRange};
     }
     return {value, ReadStatus::Ok};
 }
 
 // Gathers a decimal number (sign, digits, point, exponent) from a text,
-// skipping the characters that `skip` accepts, and tells whether a number
-// beyond the range would be too large rather than too small.
+// skipping the characters that `skip` accepts.
 class NumberScanner {
 public:
     template <typename Skip> NumberScanner(std::string_view text, Skip skip) {
@@ -53,21 +53,15 @@ public:
         };
         char c = peek();
         if (c == '+' || c == '-') {
-            negative_ = c == '-';
-            if (negative_) {
+            if (c == '-') {
                 number_ += '-';
             }
             ++i;
             c = peek();
         }
-        bool seenNonZero = false;
         for (; isDigit(c); ++i, c = peek()) {
             number_ += c;
             ++mantissaDigits_;
-            seenNonZero = seenNonZero || c != '0';
-            if (seenNonZero) {
-                ++magnitude_;
-            }
         }
         if (c == '.') {
             number_ += c;
@@ -75,12 +69,6 @@ public:
             for (c = peek(); isDigit(c); ++i, c = peek()) {
                 number_ += c;
                 ++mantissaDigits_;
-                if (!seenNonZero) {
-                    seenNonZero = c != '0';
-                    if (!seenNonZero) {
-                        --magnitude_;
-                    }
-                }
             }
         }
         if (mantissaDigits_ > 0 && (c == 'e' || c == 'E')) {
@@ -89,22 +77,15 @@ public:
             number_ += 'e';
             ++i;
             c = peek();
-            bool negativeExponent = false;
             if (c == '+' || c == '-') {
-                negativeExponent = c == '-';
                 number_ += c;
                 ++i;
                 c = peek();
             }
             if (isDigit(c)) {
-                long long exponent = 0;
                 for (; isDigit(c); ++i, c = peek()) {
                     number_ += c;
-                    if (exponent < 1'000'000'000) {
-                        exponent = exponent * 10 + (c - '0');
-                    }
                 }
-                exponentValue_ = negativeExponent ? -exponent : exponent;
             } else {
                 // "1e" or "1e+": the exponent is not part of the number.
                 i = mark;
@@ -115,19 +96,12 @@ public:
     }
 
     bool hasNumber() const { return mantissaDigits_ > 0; }
-    bool negative() const { return negative_; }
     const std::string& number() const { return number_; }
     std::size_t end() const { return rest_; }
-    // Beyond the range only at either extreme, so the sign of the rough
-    // decimal magnitude tells overflow from underflow.
-    bool tooLargeIfOutOfRange() const { return magnitude_ + exponentValue_ > 0; }
 
 private:
     std::string number_;
-    bool negative_ = false;
     int mantissaDigits_ = 0;
-    long long magnitude_ = 0;
-    long long exponentValue_ = 0;
     std::size_t rest_ = 0;
 };
 
@@ -139,9 +113,7 @@ ReadResult TextToNumber(std::string_view text) {
         return {0.0, ReadStatus::Ok};
     }
     const std::string& number = scan.number();
-    const ReadResult result =
-        convert(number.data(), number.data() + number.size(), scan.negative(), scan.tooLargeIfOutOfRange());
-    return result;
+    return convert(number.data(), number.data() + number.size());
 }
 
 ReadResult TextToNumberStrict(std::string_view text) {
@@ -156,8 +128,7 @@ ReadResult TextToNumberStrict(std::string_view text) {
         return {0.0, ReadStatus::NotANumber};
     }
     const std::string& number = scan.number();
-    return convert(number.data(), number.data() + number.size(), scan.negative(),
-                   scan.tooLargeIfOutOfRange());
+    return convert(number.data(), number.data() + number.size());
 }
 
 std::string NumberToText(double value, Precision precision) {
@@ -167,10 +138,9 @@ std::string NumberToText(double value, Precision precision) {
     const int digits = static_cast<int>(precision);
     char buffer[40];
     // Scientific form rounds the exact binary value to `digits` significant
-    // digits: "-d.dddddde+XX".
-    const auto [end, ec] =
-        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific, digits - 1);
-    const std::string_view sci(buffer, static_cast<std::size_t>(end - buffer));
+    // digits: "-d.dddddde+XX". fmt writes it without the locale.
+    const auto written = fmt::format_to_n(buffer, sizeof buffer, FMT_STRING("{:.{}e}"), value, digits - 1);
+    const std::string_view sci(buffer, written.size);
     const bool negative = sci.front() == '-';
     const std::size_t ePos = sci.find('e');
     std::string mantissa;
@@ -180,11 +150,12 @@ std::string NumberToText(double value, Precision precision) {
         }
     }
     int exponent = 0;
-    std::string_view exponentText = sci.substr(ePos + 1);
-    if (exponentText.front() == '+') {
-        exponentText.remove_prefix(1);
+    for (char c : sci.substr(ePos + 2)) {
+        exponent = exponent * 10 + (c - '0');
     }
-    std::from_chars(exponentText.data(), exponentText.data() + exponentText.size(), exponent);
+    if (sci[ePos + 1] == '-') {
+        exponent = -exponent;
+    }
     while (mantissa.size() > 1 && mantissa.back() == '0') {
         mantissa.pop_back();
     }
@@ -201,11 +172,12 @@ std::string NumberToText(double value, Precision precision) {
         }
         text += 'E';
         text += exponent < 0 ? '-' : '+';
-        const int magnitude = std::abs(exponent);
-        if (magnitude < 10) {
-            text += '0';
+        // At least two exponent digits, as fmt writes them.
+        std::string_view exponentDigits = sci.substr(ePos + 2);
+        while (exponentDigits.size() > 2 && exponentDigits.front() == '0') {
+            exponentDigits.remove_prefix(1);
         }
-        text += std::to_string(magnitude);
+        text += exponentDigits;
     } else if (exponent < 0) {
         text += "0.";
         text.append(static_cast<std::size_t>(-exponent - 1), '0');

@@ -1,7 +1,7 @@
 # Runs form-driver on a scenario and compares its output with the expected
 # output, or checks that a bad script is refused with status 2.
-#   -DDRIVER=... -DSCRIPT=... [-DEXPECTED=...] [-DEXPECT_STATUS=2]
-execute_process(COMMAND "${DRIVER}" INPUT_FILE "${SCRIPT}" OUTPUT_VARIABLE out ERROR_VARIABLE err
+#   -DDRIVER=... -DSCRIPT=... [-DEXPECTED=...] [-DEXPECT_STATUS=2] [-DLAUNCHER=node]
+execute_process(COMMAND ${LAUNCHER} "${DRIVER}" INPUT_FILE "${SCRIPT}" OUTPUT_VARIABLE out ERROR_VARIABLE err
                 RESULT_VARIABLE status)
 if(DEFINED EXPECT_STATUS)
     if(NOT status EQUAL EXPECT_STATUS OR err STREQUAL "")
