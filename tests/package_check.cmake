@@ -25,16 +25,20 @@ endforeach()
 file(REMOVE_RECURSE ${SCRATCH})
 run(dpkg -x ${debs} ${SCRATCH})
 set(id io.velmora.Velmora)
-foreach(path usr/bin/velmora usr/share/applications/${id}.desktop usr/share/metainfo/${id}.metainfo.xml
-             usr/share/icons/hicolor/scalable/apps/${id}.svg)
+set(expected usr/bin/velmora usr/share/applications/${id}.desktop usr/share/metainfo/${id}.metainfo.xml
+             usr/share/icons/hicolor/scalable/apps/${id}.svg usr/share/doc/velmora/copyright
+             usr/share/doc/velmora/changelog.gz usr/share/man/man1/velmora.1.gz
+             usr/share/man/zh_CN/man1/velmora.1.gz)
+foreach(path ${expected})
     if(NOT EXISTS ${SCRATCH}/${path})
         message(FATAL_ERROR "the package lacks ${path}")
     endif()
 endforeach()
 file(GLOB_RECURSE installed RELATIVE ${SCRATCH} ${SCRATCH}/*)
-list(LENGTH installed files)
-if(NOT files EQUAL 4)
-    message(FATAL_ERROR "the package holds more than the program and its desktop files: ${installed}")
+list(SORT installed)
+list(SORT expected)
+if(NOT installed STREQUAL expected)
+    message(FATAL_ERROR "the package holds other files than expected: ${installed}")
 endif()
 
 run(desktop-file-validate ${SCRATCH}/usr/share/applications/${id}.desktop)
@@ -44,3 +48,13 @@ run(ldd ${SCRATCH}/usr/bin/velmora)
 if(out MATCHES "not found")
     message(FATAL_ERROR "the program lacks libraries:\n${out}")
 endif()
+
+# Debian's own checker: no error and no warning.
+run(lintian --fail-on error,warning ${debs})
+foreach(manual usr/share/man/man1/velmora.1.gz usr/share/man/zh_CN/man1/velmora.1.gz)
+    execute_process(COMMAND man --warnings -E UTF-8 -l ${SCRATCH}/${manual}
+                    RESULT_VARIABLE status OUTPUT_QUIET ERROR_VARIABLE warnings)
+    if(NOT status EQUAL 0 OR NOT warnings STREQUAL "")
+        message(FATAL_ERROR "${manual} does not render cleanly (${status}):\n${warnings}")
+    endif()
+endforeach()
