@@ -134,6 +134,101 @@ TEST_F(Calculate, CriticalCapIsTestedWithSinglePrecisionHitAndStrain) {
     EXPECT_EQ(text("Label19"), "9.982214");
 }
 
+// Each cap on its own, at its exact boundary and one double either side,
+// with the other two caps well under. The worked example's attack 15000,
+// critical effect 180 and overcome 3000 give a hit and a strain gain of
+// 4.43654 and a critical gain of 3.549232 whatever M, W and H are.
+TEST_F(Calculate, EachCapAloneAtItsBoundary) {
+    struct Case {
+        const char *hit, *strain, *critical;
+        const char *hitVerdict, *hitShown, *hitGain;
+        const char *strainVerdict, *strainShown, *strainGain;
+        const char *criticalVerdict, *criticalShown, *criticalGain;
+    };
+    // Hit 100 and strain 25 are exact in single precision: (1.1 - 1) +
+    // (0.35 - 0.25) = 0.20000000000000007 in double, and with 80 / 100 the
+    // critical test's sum is exactly 1, which is not over.
+    const Case cases[] = {
+        {"110", "30", "25", "命中判定", "110", "4.43654", "无双判定", "30", "4.43654", "会心判定", "25",
+         "3.549232"},
+        {"110.00000000000001", "30", "25", "命中溢出", "110", "0", "无双判定", "30", "4.43654", "会心判定",
+         "25", "3.549232"},
+        {"109.99999999999999", "30", "25", "命中判定", "109.99999999999999", "4.43654", "无双判定", "30",
+         "4.43654", "会心判定", "25", "3.549232"},
+        {"105", "35", "25", "命中判定", "105", "4.43654", "无双判定", "35", "4.43654", "会心判定", "25",
+         "3.549232"},
+        {"105", "35.00000000000001", "25", "命中判定", "105", "4.43654", "无双溢出", "35", "0", "会心判定",
+         "25", "3.549232"},
+        {"105", "34.99999999999999", "25", "命中判定", "105", "4.43654", "无双判定", "34.99999999999999",
+         "4.43654", "会心判定", "25", "3.549232"},
+        {"100", "25", "80", "命中判定", "100", "4.43654", "无双判定", "25", "4.43654", "会心判定", "80",
+         "3.549232"},
+        // Over: (1 + 0.25 - 0.45) x 100 = 80 in double.
+        {"100", "25", "80.00000000000001", "命中判定", "100", "4.43654", "无双判定", "25", "4.43654",
+         "会心溢出", "80", "0"},
+        // 79.99999999999999 written at 15 digits.
+        {"100", "25", "79.99999999999999", "命中判定", "100", "4.43654", "无双判定", "25", "4.43654",
+         "会心判定", "80", "3.549232"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.hit) + " / " + c.strain + " / " + c.critical);
+        setWorkedExample();
+        setPanel({{"Text4", c.hit}, {"Text8", c.strain}, {"Text5", c.critical}});
+        click("Option2");
+        click("Command1");
+        expectLabels({{"Label60", c.hitVerdict},
+                      {"Label64", c.hitShown},
+                      {"Label16", c.hitGain},
+                      {"Label61", c.strainVerdict},
+                      {"Label65", c.strainShown},
+                      {"Label21", c.strainGain},
+                      {"Label62", c.criticalVerdict},
+                      {"Label66", c.criticalShown},
+                      {"Label18", c.criticalGain}});
+    }
+}
+
+// After a refused press the next good press writes everything it writes
+// normally, and a second refusal again leaves everything as it was.
+TEST_F(Calculate, APressAfterARefusedPressWritesEveryField) {
+    setWorkedExample();
+    click("Option2");
+    set("Text3", "1e39");
+    const auto untouched = snapshot();
+    click("Command1");
+    EXPECT_EQ(takeWarnings(), Warnings{kOutOfRange});
+    EXPECT_EQ(snapshot(), untouched);
+    EXPECT_FALSE(form.gainStore());
+
+    set("Text3", "15000");
+    click("Command1");
+    EXPECT_TRUE(takeWarnings().empty());
+    expectLabels({{"Label60", "命中判定"},
+                  {"Label64", "105"},
+                  {"Label61", "无双判定"},
+                  {"Label65", "30"},
+                  {"Label62", "会心判定"},
+                  {"Label66", "25"},
+                  {"Label67", "1.330962"},
+                  {"Label15", "1.480695"},
+                  {"Label16", "4.43654"},
+                  {"Label18", "3.549232"},
+                  {"Label19", "2.772837"},
+                  {"Label20", "2.580807"},
+                  {"Label21", "4.43654"},
+                  {"Label45", "3.04085794994154"},
+                  {"Label14", "6.14959855139984"}});
+    ASSERT_TRUE(form.gainStore());
+    EXPECT_EQ(form.gainStore()->texts[0], "6.14959855139984");
+
+    set("Text7", "1e45"); // P near 1.5e41 is beyond single precision
+    const auto calculated = snapshot();
+    click("Command1");
+    EXPECT_EQ(takeWarnings(), Warnings{kOutOfRange});
+    EXPECT_EQ(snapshot(), calculated);
+    EXPECT_EQ(form.gainStore()->texts[1], "1.480695");
+}
+
 TEST_F(Calculate, AllZeroPanel) {
     click("Option2");
     click("Command1");

@@ -56,15 +56,77 @@ TEST_F(GearTotals, SumsEachSetsCellsWeightedByTheGains) {
     EXPECT_EQ(totals(), (std::array<std::string, 4>{"0", "209.565485513998", "53.23848", "372.66936"}));
 }
 
+// The haste entry is the number 3.04085794994154: 200 x 3.04085794994154
+// = 608.171589988308.
 TEST_F(GearTotals, HasteRowIsAddedLast) {
     calculated();
     click("Command3");
     set("Text38", "200");
+    set("Text16", "1"); // + 1.480695
     click("Command2");
-    EXPECT_EQ(text("Label30"), NumberToText(0 + form.gainStore()->haste * 200, Precision::Double));
+    EXPECT_EQ(text("Label30"), "609.652284988308");
+    set("Text16", "");
+    click("Command2");
+    EXPECT_EQ(text("Label30"), "608.171589988308");
     click("Command3"); // leaving haste mode empties the haste cells
     click("Command2");
     EXPECT_EQ(text("Label30"), "0");
+}
+
+// Each cell alone at 1: its set's total is its row's gain, and the other
+// sets stay at 0. (Hit and strain have the same gain here; the next test
+// tells them apart.)
+TEST_F(GearTotals, EveryCellCountsInItsOwnSetAndRow) {
+    calculated();
+    click("Command3"); // the haste row too
+    const char* const gains[] = {"6.14959855139984", "1.480695", "4.43654", "3.549232",
+                                 "2.772837",         "2.580807", "4.43654", "3.04085794994154"};
+    const char* const cells[4][8] = {
+        {"Text2", "Text9", "Text10", "Text11", "Text12", "Text13", "Text14", "Text37"},
+        {"Text15", "Text16", "Text17", "Text18", "Text19", "Text20", "Text21", "Text38"},
+        {"Text22", "Text23", "Text24", "Text25", "Text26", "Text27", "Text28", "Text39"},
+        {"Text29", "Text30", "Text31", "Text32", "Text33", "Text34", "Text35", "Text40"},
+    };
+    const char* const totalLabels[] = {"Label28", "Label30", "Label32", "Label34"};
+    for (int set = 0; set < 4; ++set) {
+        for (int row = 0; row < 8; ++row) {
+            SCOPED_TRACE(cells[set][row]);
+            for (const auto& column : cells) {
+                for (const char* cell : column) {
+                    this->set(cell, "");
+                }
+            }
+            this->set(cells[set][row], "1");
+            click("Command2");
+            for (int other = 0; other < 4; ++other) {
+                EXPECT_EQ(text(totalLabels[other]), other == set ? gains[row] : "0") << totalLabels[other];
+            }
+        }
+    }
+}
+
+// Hit over its cap: the hit gain is 0 while the strain gain stays 4.43654,
+// so 1000 hit rating adds nothing and 1000 strain rating adds 4436.54.
+// Strain over its cap: the other way round. Rows 5 and 6 with worked-example
+// gains: 7 x 2.772837 = 19.409859 and 11 x 2.580807 = 28.388877.
+TEST_F(GearTotals, HitStrainCriticalEffectAndOvercomeRows) {
+    calculated();
+    set("Text4", "112");
+    click("Command1");
+    setPanel({{"Text17", "1000"}, {"Text28", "1000"}, {"Text33", "7"}, {"Text34", "11"}});
+    click("Command2");
+    EXPECT_EQ(text("Label30"), "0");
+    EXPECT_EQ(text("Label32"), "4436.54");
+    set("Text4", "105");
+    set("Text8", "38");
+    click("Command1");
+    click("Command2");
+    EXPECT_EQ(text("Label30"), "4436.54");
+    EXPECT_EQ(text("Label32"), "0");
+    set("Text8", "30");
+    click("Command1");
+    click("Command2");
+    EXPECT_EQ(text("Label34"), "47.798736"); // 19.409859 + 28.388877
 }
 
 TEST_F(GearTotals, UsesTheGainsOfTheLastCalculation) {
@@ -92,9 +154,11 @@ TEST_F(GearTotals, PrimaryAttributeRowCountsNothingWithoutADiscipline) {
     EXPECT_EQ(text("Label30"), "0");
 }
 
+// 1.00000000000000499 is 1 at 15 digits; unrounded, its double times
+// 1.480695 would be written 1.48069500000001.
 TEST_F(GearTotals, CellsEnterAtFifteenDigits) {
     calculated();
-    set("Text16", "1.00000000000000049"); // 1 at 15 digits
+    set("Text16", "1.00000000000000499");
     click("Command2");
     EXPECT_EQ(text("Label30"), "1.480695");
 }

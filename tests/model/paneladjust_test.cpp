@@ -196,6 +196,31 @@ TEST(PressInProgress, ActionsArrivingWhileABoxIsUpAreDropped) {
     EXPECT_EQ(form.fields().text(control("Text4")), "100");
 }
 
+// Each of the eight set-1 cells raises the guard by itself.
+TEST_F(PanelAdjust, EverySet1CellRaisesTheGuardAlone) {
+    click("Option2");
+    click("Command3"); // haste mode, so that Text37 can be entered
+    setPanel({{"Text4", "105"}, {"Text10", "90"}});
+    for (const char* cell : {"Text2", "Text9", "Text10", "Text11", "Text12", "Text13", "Text14", "Text37"}) {
+        SCOPED_TRACE(cell);
+        click("Command5");
+        ASSERT_EQ(text("Text4"), "103");
+        takeWarnings();
+        enter(cell);
+        EXPECT_EQ(takeWarnings(), Warnings{kGuard});
+        EXPECT_EQ(text("Command5"), "脱第一套装备");
+        EXPECT_EQ(text("Text4"), "105");
+    }
+    // The panel boxes and the other sets' cells are no set-1 cells.
+    click("Command5");
+    takeWarnings();
+    for (const char* box : {"Text1", "Text3", "Text4", "Text36", "Text15", "Text21", "Text38"}) {
+        enter(box);
+        EXPECT_TRUE(takeWarnings().empty()) << box;
+    }
+    EXPECT_EQ(text("Command5"), "穿第一套装备");
+}
+
 TEST_F(PanelAdjust, PanelEditsWhileOffStayAfterPuttingOn) {
     setPanel({{"Text4", "100"}, {"Text10", "90"}});
     click("Option2");

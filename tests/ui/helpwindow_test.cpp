@@ -99,6 +99,32 @@ TEST_F(HelpWindowTest, ReopensEmptyAfterBeingClosed) {
     EXPECT_EQ(shot(help), empty);
 }
 
+TEST_F(HelpWindowTest, AMinimisedHelpWindowIsRestoredWithItsSection) {
+    ui::HelpWindow* help = openHelp();
+    help->button(3)->click();
+    const QImage conclusions = shot(help);
+    help->showMinimized();
+    ASSERT_TRUE(waitFor([&] { return help->isMinimized(); }));
+    EXPECT_EQ(openHelp(), help);
+    EXPECT_TRUE(waitFor([&] { return !help->isMinimized() && help->isVisible(); }));
+    EXPECT_EQ(help->shownSection(), 3u);
+    EXPECT_EQ(shot(help), conclusions);
+}
+
+TEST_F(HelpWindowTest, OpenedAgainTheFocusIsOnTheUsageButton) {
+    ui::HelpWindow* help = openHelp();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(help));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget(), help->button(1)); // 基础理论
+    help->close();
+    main.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&main));
+    EXPECT_EQ(openHelp(), help);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(help));
+    EXPECT_EQ(QApplication::focusWidget(), help->button(0));
+}
+
 TEST_F(HelpWindowTest, MainWindowKeepsWorkingWhileHelpIsOpen) {
     ui::HelpWindow* help = openHelp();
     help->button(2)->click();

@@ -219,6 +219,48 @@ TEST_F(MainWindowTest, AnUndonePressLeavesTheCheckBoxAsTheCoreHasIt) {
     EXPECT_EQ(caption("Text5"), "1.7976931348623157e308");
 }
 
+// A refused press shows nothing new; the next good press shows every
+// result, and a second refusal again leaves the window as it was.
+TEST_F(MainWindowTest, APressAfterARefusedPressShowsEveryResult) {
+    BoxAnswerer boxes;
+    clickOn("Option2");
+    type("Text3", "1e39");
+    type("Text4", "105");
+    type("Text5", "25");
+    type("Text6", "180");
+    type("Text7", "3000");
+    type("Text8", "30");
+    clickOn("Command1");
+    ASSERT_TRUE(waitFor([&] { return boxes.seen.size() == 1; }));
+    EXPECT_EQ(boxes.seen[0].title, "数值超出范围");
+    EXPECT_EQ(caption("Label15"), "内功攻击");
+    EXPECT_EQ(caption("Label64"), "命中判定");
+    reactivate();
+
+    type("Text3", "15000");
+    clickOn("Command1");
+    const std::pair<const char*, const char*> shown[] = {
+        {"Label60", "命中判定"}, {"Label64", "105"},
+        {"Label61", "无双判定"}, {"Label65", "30"},
+        {"Label62", "会心判定"}, {"Label66", "25"},
+        {"Label67", "1.330962"}, {"Label15", "1.480695"},
+        {"Label16", "4.43654"},  {"Label18", "3.549232"},
+        {"Label19", "2.772837"}, {"Label20", "2.580807"},
+        {"Label21", "4.43654"},  {"Label14", "6.14959855139984"},
+    };
+    for (const auto& [name, text] : shown) {
+        EXPECT_EQ(caption(name), text) << name;
+    }
+    EXPECT_EQ(boxes.seen.size(), 1u);
+
+    type("Text7", "1e45");
+    clickOn("Command1");
+    ASSERT_TRUE(waitFor([&] { return boxes.seen.size() == 2; }));
+    for (const auto& [name, text] : shown) {
+        EXPECT_EQ(caption(name), text) << name;
+    }
+}
+
 TEST_F(MainWindowTest, HasteModeShowsItsControls) {
     clickOn("Command3");
     for (const char* name : {"Label43", "Text36", "Label44", "Label45", "Label46", "Text37", "Text40"}) {
