@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QLabel>
+#include <QPointer>
 
 namespace velmora::ui {
 
@@ -20,6 +21,10 @@ public:
     bool isElided() const;
     // What is drawn: the caption, or its shortened form.
     QString shownText() const;
+    // The label that tells what this one is (its row's name, its column's
+    // heading), for assistive tools.
+    void setLabelledBy(QWidget* label) { m_labelledBy = label; }
+    QWidget* labelledBy() const { return m_labelledBy; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -28,6 +33,8 @@ protected:
 
 private:
     void updateDescription();
+
+    QPointer<QWidget> m_labelledBy;
 };
 
 } // namespace velmora::ui

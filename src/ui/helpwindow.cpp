@@ -1,9 +1,11 @@
 #include "ui/helpwindow.h"
 
 #include "model/gridtext.h"
+#include "ui/accessibility.h"
 #include "ui/fonts.h"
 #include "ui/twips.h"
 
+#include <QAccessible>
 #include <QPainter>
 #include <QPushButton>
 
@@ -25,6 +27,7 @@ constexpr void (HelpWindow::*kClickHandlers[])() = {
 } // namespace
 
 HelpWindow::HelpWindow() {
+    installAccessibility();
     setWindowTitle(QStringLiteral("说明文档"));
     setFixedSize(twipsToPixels(kClientWidth), twipsToPixels(kClientHeight));
     setFont(dialogFont());
@@ -49,13 +52,32 @@ HelpWindow::HelpWindow() {
 }
 
 void HelpWindow::clear() {
-    m_shown.reset();
-    update();
+    showSection(std::nullopt);
 }
 
 void HelpWindow::printSection(std::size_t section) {
+    showSection(section);
+}
+
+void HelpWindow::showSection(std::optional<std::size_t> section) {
+    const QString before = printedText();
     m_shown = section;
     update();
+    if (QAccessible::isActive()) {
+        QAccessibleTextUpdateEvent replaced(this, 0, before, printedText());
+        QAccessible::updateAccessibility(&replaced);
+    }
+}
+
+QString HelpWindow::printedText() const {
+    QString text;
+    if (m_shown) {
+        for (std::string_view line : help::kHelpSections[*m_shown].lines) {
+            text += QString::fromUtf8(line.data(), static_cast<qsizetype>(line.size()));
+            text += QLatin1Char('\n');
+        }
+    }
+    return text;
 }
 
 void HelpWindow::showEvent(QShowEvent* event) {

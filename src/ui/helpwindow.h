@@ -24,6 +24,8 @@ public:
     std::optional<std::size_t> shownSection() const { return m_shown; }
     void clear();
     void printSection(std::size_t section);
+    // The lines on show, each ended by a line feed; empty when none is.
+    QString printedText() const;
 
     // The six buttons, left to right: usage, basic theory, formulas,
     // conclusions, haste, change log.
@@ -43,6 +45,8 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    void showSection(std::optional<std::size_t> section);
+
     std::array<QPushButton*, 6> m_buttons{};
     // Kept so that the section is painted again after the window was covered.
     std::optional<std::size_t> m_shown;

@@ -1,5 +1,6 @@
 #include "ui/mainwindow.h"
 
+#include "ui/accessibility.h"
 #include "ui/chinese.h"
 #include "ui/elidinglabel.h"
 #include "ui/fonts.h"
@@ -16,6 +17,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopedValueRollback>
 #include <QTimer>
 
 #include <algorithm>
@@ -30,11 +32,11 @@ QRect twipsRect(const ControlDesign& design) {
             twipsToPixels(design.height)};
 }
 
-// The user enters a text box by mouse or keyboard; the focus also comes back
-// when a box closes or the window is activated again, which is no entry.
+// Whoever moves the focus into a text box enters it: mouse, keyboard or an
+// assistive tool's focus request. Only the focus coming back (a box closed,
+// the window activated again, a menu closed) is no entry.
 bool isUserEntry(Qt::FocusReason reason) {
-    return reason == Qt::MouseFocusReason || reason == Qt::TabFocusReason ||
-           reason == Qt::BacktabFocusReason || reason == Qt::ShortcutFocusReason;
+    return reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason;
 }
 
 // A fitting label takes the size of its caption, but no more width than its
@@ -66,6 +68,7 @@ void fitCaption(QLabel* label) {
 } // namespace
 
 MainWindow::MainWindow(Form& form) : m_form(form), m_widgets(kControlCount, nullptr) {
+    installAccessibility();
     setFont(dialogFont());
     build();
     m_form.setObserver(this);
@@ -159,22 +162,68 @@ QWidget* MainWindow::createWidget(FieldId field, QWidget* container) {
     return nullptr;
 }
 
+// Every route that changes a widget (mouse, keyboard, input method, paste,
+// drop, undo, an assistive tool's action or text interface) ends in the
+// same signals: they reach the core as the user's action, and the widget
+// then shows what the core holds.
 void MainWindow::connectEvents(FieldId field) {
     QWidget* w = m_widgets[field];
-    const auto clicked = [this, field] {
-        if (field == id("Command4")) {
-            openHelp();
+    if (auto* box = qobject_cast<QLineEdit*>(w)) {
+        connect(box, &QLineEdit::textChanged, this, [this, field](const QString& text) {
+            if (m_mirroring) {
+                return;
+            }
+            m_form.type(field, text.toStdString());
+            fieldChanged(field); // an edit the core refused is undone
+        });
+        return;
+    }
+    auto* button = qobject_cast<QAbstractButton*>(w);
+    if (button == nullptr) {
+        return;
+    }
+    const Kind kind = kControls[field].kind;
+    if (kind == Kind::CommandButton) {
+        connect(button, &QAbstractButton::clicked, this, [this, field] {
+            if (field == id("Command4")) {
+                openHelp();
+                return;
+            }
+            m_form.click(field);
+            fieldChanged(field); // a press undone as a whole tells no change
+        });
+        return;
+    }
+    connect(button, &QAbstractButton::toggled, this, [this, field, kind](bool checked) {
+        // An option that loses its selection follows a sibling's selection,
+        // which the core hears of.
+        if (m_mirroring || (kind == Kind::OptionButton && !checked)) {
             return;
         }
-        m_form.click(field);
-        // A press undone as a whole tells no change: show the core's state.
-        fieldChanged(field);
-    };
-    if (auto* box = qobject_cast<QLineEdit*>(w)) {
-        connect(box, &QLineEdit::textEdited, this,
-                [this, field](const QString& text) { m_form.type(field, text.toStdString()); });
-    } else if (auto* button = qobject_cast<QAbstractButton*>(w)) {
-        connect(button, &QAbstractButton::clicked, this, clicked);
+        if (checked != (m_form.fields().value(field) == 1)) {
+            m_form.click(field);
+        }
+        mirrorButtonsOfFrame(field);
+    });
+    if (kind == Kind::OptionButton) {
+        // A click on the option already selected changes nothing on screen
+        // but is still its Click.
+        connect(button, &QAbstractButton::clicked, this, [this, field] {
+            if (m_form.fields().value(field) == 1) {
+                m_form.click(field);
+                mirrorButtonsOfFrame(field);
+            }
+        });
+    }
+}
+
+void MainWindow::mirrorButtonsOfFrame(FieldId field) {
+    for (FieldId other = 0; other < kControlCount; ++other) {
+        const Kind kind = kControls[other].kind;
+        if ((kind == Kind::OptionButton || kind == Kind::CheckBox) &&
+            kControls[other].container == kControls[field].container) {
+            fieldChanged(other);
+        }
     }
 }
 
@@ -212,6 +261,8 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void MainWindow::fieldChanged(FieldId field) {
+    // Setting a widget to the core's state is no user action.
+    const QScopedValueRollback<bool> mirroring(m_mirroring, true);
     const ControlDesign& design = kControls[field];
     const FieldStore& fields = m_form.fields();
     QWidget* w = m_widgets[field];
@@ -266,31 +317,82 @@ void MainWindow::fieldChanged(FieldId field) {
     w->setVisible(fields.visible(field));
 }
 
-// A text box is named by its row's caption, and in the gear-test grid by its
-// set's heading too ("第二套 会心等级"): the label level with the box on its
-// left, and the nearest label above that overlaps it.
-void MainWindow::findAccessibleNames() {
-    for (FieldId box = 0; box < kControlCount; ++box) {
-        const ControlDesign& cell = kControls[box];
-        if (cell.kind != Kind::TextBox) {
+namespace {
+
+bool sameFrame(const ControlDesign& a, const ControlDesign& b) {
+    return a.container == b.container;
+}
+
+bool overlapsHorizontally(const ControlDesign& a, const ControlDesign& b) {
+    return a.left < b.left + b.width && b.left < a.left + a.width;
+}
+
+// A column heading is a label with no text box level with it and a text box
+// below it in its column ("第二套" above the grid; not the "%" of a panel row).
+bool isColumnHeading(FieldId label) {
+    const ControlDesign& heading = kControls[label];
+    if (heading.kind != Kind::Label) {
+        return false;
+    }
+    bool boxBelow = false;
+    for (const ControlDesign& box : kControls) {
+        if (box.kind != Kind::TextBox || !sameFrame(box, heading)) {
             continue;
         }
-        NamedBy names{box, kNoLabel, kNoLabel};
-        int columnTop = -1;
-        for (FieldId other = 0; other < kControlCount; ++other) {
-            const ControlDesign& label = kControls[other];
-            if (label.kind != Kind::Label || label.container != cell.container) {
-                continue;
+        if (box.top == heading.top) {
+            return false;
+        }
+        boxBelow = boxBelow || (box.top > heading.top && overlapsHorizontally(box, heading));
+    }
+    return boxBelow;
+}
+
+// The name label of a row: the leftmost label level with the control.
+FieldId rowName(const ControlDesign& control, FieldId none) {
+    FieldId found = none;
+    for (FieldId other = 0; other < kControlCount; ++other) {
+        const ControlDesign& label = kControls[other];
+        if (label.kind == Kind::Label && sameFrame(label, control) && label.top == control.top &&
+            label.left < control.left && (found == none || label.left < kControls[found].left)) {
+            found = other;
+        }
+    }
+    return found;
+}
+
+// The nearest column heading above the control that overlaps it.
+FieldId columnHeading(const ControlDesign& control, FieldId none) {
+    FieldId found = none;
+    for (FieldId other = 0; other < kControlCount; ++other) {
+        const ControlDesign& heading = kControls[other];
+        if (isColumnHeading(other) && sameFrame(heading, control) && heading.top < control.top &&
+            overlapsHorizontally(heading, control) && (found == none || heading.top > kControls[found].top)) {
+            found = other;
+        }
+    }
+    return found;
+}
+
+} // namespace
+
+// A text box is named by its row's caption, and in the gear-test grid by its
+// set's heading too ("第二套 会心等级"). A label is labelled, for assistive
+// tools, by its column's heading (a gear set's total), or else by its row's
+// name ("内功攻击" for its gain, "命中判定" for the effective hit).
+void MainWindow::findAccessibleNames() {
+    for (FieldId field = 0; field < kControlCount; ++field) {
+        const ControlDesign& design = kControls[field];
+        if (design.kind == Kind::TextBox) {
+            m_namedBy.push_back({field, rowName(design, kNoLabel), columnHeading(design, kNoLabel)});
+        } else if (design.kind == Kind::Label) {
+            FieldId by = columnHeading(design, kNoLabel);
+            if (by == kNoLabel) {
+                by = rowName(design, kNoLabel);
             }
-            if (label.top == cell.top && label.left < cell.left) {
-                names.row = other;
-            } else if (label.top < cell.top && label.top > columnTop && label.left < cell.left + cell.width &&
-                       label.left + label.width > cell.left) {
-                names.column = other;
-                columnTop = label.top;
+            if (by != kNoLabel) {
+                static_cast<ElidingLabel*>(m_widgets[field])->setLabelledBy(m_widgets[by]);
             }
         }
-        m_namedBy.push_back(names);
     }
 }
 

@@ -34,6 +34,7 @@ private:
     void build();
     QWidget* createWidget(FieldId field, QWidget* container);
     void connectEvents(FieldId field);
+    void mirrorButtonsOfFrame(FieldId field);
     void fieldChanged(FieldId field) override;
     void findAccessibleNames();
     void updateAccessibleNames(FieldId changedLabel); // kNoLabel: all of them
@@ -51,6 +52,7 @@ private:
     };
     std::vector<NamedBy> m_namedBy;
     bool m_built = false;
+    bool m_mirroring = false; // the window is being set to the core's state
 };
 
 } // namespace velmora::ui

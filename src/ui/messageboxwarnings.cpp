@@ -2,6 +2,7 @@
 
 #include "ui/plaintext.h"
 
+#include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -12,6 +13,9 @@ void MessageBoxWarnings::warn(std::string_view prompt, std::string_view title) {
     box.setTextFormat(Qt::PlainText);
     // 确定 even where Qt's translations are not installed.
     box.button(QMessageBox::Ok)->setText(QStringLiteral("确定"));
+    if (auto* sign = box.findChild<QLabel*>(QStringLiteral("qt_msgboxex_icon_label"))) {
+        sign->setAccessibleName(QStringLiteral("警告"));
+    }
     box.exec();
 }
 

@@ -221,6 +221,41 @@ TEST_F(PanelAdjust, EverySet1CellRaisesTheGuardAlone) {
     EXPECT_EQ(text("Command5"), "穿第一套装备");
 }
 
+// The take-off's own 计算 asks for a discipline; set 1 is off while that
+// box is up, and an entry into a set-1 cell then must not run inside the
+// press (it would put set 1 on unseen).
+TEST(PressInProgress, AnEntryDuringATakeOffsBoxIsDropped) {
+    struct Reentering : WarningSink {
+        Form* form = nullptr;
+        std::vector<std::string> titles;
+        void warn(std::string_view, std::string_view title) override {
+            titles.emplace_back(title);
+            form->enter(control("Text10"));
+        }
+    } boxes;
+    Form form(boxes);
+    boxes.form = &form;
+    form.setText(control("Text4"), "105");
+    form.setText(control("Text10"), "90");
+    form.click(control("Command5"));
+    EXPECT_EQ(boxes.titles, (std::vector<std::string>{"请选择 门派·心法"}));
+    EXPECT_EQ(form.fields().text(control("Command5")), "穿第一套装备");
+    EXPECT_EQ(form.fields().text(control("Text4")), "103");
+}
+
+// Without a discipline the put-on's 计算 would ask for one, but it is
+// refused: the guard's box and the out-of-range box alone.
+TEST_F(PanelAdjust, ARefusedCalculateShowsNoneOfItsOwnBoxes) {
+    setWorkedExample();
+    set("Text10", "90");
+    click("Command5");
+    takeWarnings();
+    set("Text3", "1e39");
+    enter("Text10");
+    EXPECT_EQ(takeWarnings(), (Warnings{kGuard, kOutOfRange}));
+    EXPECT_EQ(text("Command5"), "脱第一套装备");
+}
+
 TEST_F(PanelAdjust, PanelEditsWhileOffStayAfterPuttingOn) {
     setPanel({{"Text4", "100"}, {"Text10", "90"}});
     click("Option2");
@@ -357,9 +392,13 @@ TEST_F(PanelAdjust, HasteModeShowsAndHidesItsNineControls) {
     EXPECT_TRUE(allVisible(true));
     EXPECT_EQ(text("Text36"), "0");
     EXPECT_EQ(text("Text38"), "");
-    setPanel({{"Text36", "12.5"}, {"Text38", "300"}});
+    setPanel({{"Text36", "12.5"}, {"Text37", "7"}, {"Text38", "300"}, {"Text39", "1"}, {"Text40", "2"}});
     click("Command3");
     EXPECT_TRUE(allVisible(false));
+    for (const auto& [box, start] :
+         {std::pair{"Text36", "0"}, {"Text37", "0"}, {"Text38", ""}, {"Text39", ""}, {"Text40", ""}}) {
+        EXPECT_EQ(text(box), start) << box;
+    }
     EXPECT_EQ(text("Command3"), "加速版（测试中）");
     EXPECT_EQ(snapshot(), start);
     // A haste gain written by 计算 stays on the hidden label.

@@ -46,7 +46,8 @@ protected:
     }
     void type(std::string_view name, const QString& text) {
         auto* box = as<QLineEdit>(name);
-        box->setFocus(Qt::OtherFocusReason);
+        box->setFocus(Qt::OtherFocusReason); // an entry, as a click would be
+        QCoreApplication::processEvents();
         QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
         QTest::keyClicks(box, text);
     }
@@ -307,12 +308,12 @@ TEST_F(GearSet1Guard, EnteringACellByMouse) {
 TEST_F(GearSet1Guard, EnteringACellByTabAndShiftTab) {
     takeOff();
     BoxAnswerer boxes;
-    widget("Text2")->setFocus(Qt::OtherFocusReason); // placed there, not entered
+    widget("Option7")->setFocus(Qt::OtherFocusReason);
     QTest::qWait(50);
     EXPECT_TRUE(boxes.seen.empty());
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     expectOneBoxAndWorn(boxes);
-    EXPECT_EQ(QApplication::focusWidget(), widget("Text9"));
+    EXPECT_EQ(QApplication::focusWidget(), widget("Text2"));
 
     clickOn("Command5");
     boxes.seen.clear();

@@ -10,6 +10,7 @@
 
 #include <QAccessible>
 #include <QCheckBox>
+#include <QFocusEvent>
 #include <QHelpEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -34,7 +35,8 @@ protected:
     template <typename T> T* as(std::string_view name) const { return qobject_cast<T*>(widget(name)); }
     void type(std::string_view name, const QString& text) {
         auto* box = as<QLineEdit>(name);
-        box->setFocus(Qt::OtherFocusReason);
+        box->setFocus(Qt::OtherFocusReason); // an entry, as a click would be
+        QCoreApplication::processEvents();
         QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
         QTest::keyClicks(box, text);
     }
@@ -181,6 +183,37 @@ TEST_F(WindowManners, AShortenedNumberKeepsItsExponent) {
     form.setText(control("Label28"), "3.5");
     EXPECT_FALSE(total->isElided());
     EXPECT_EQ(total->accessibleDescription(), "");
+}
+
+// The focus can stay in a set-1 cell while set 1 is taken off (an
+// assistive tool pressed the button). Coming back to it (the window
+// activated again, a menu closed) is no entry; any other arrival is.
+TEST_F(WindowManners, OnlyTheFocusComingBackIsNoEntry) {
+    QTest::mouseClick(widget("Option2"), Qt::LeftButton);
+    BoxAnswerer boxes;
+    const std::pair<Qt::FocusReason, bool> reasons[] = {
+        {Qt::ActiveWindowFocusReason, false}, {Qt::PopupFocusReason, false},  {Qt::MouseFocusReason, true},
+        {Qt::TabFocusReason, true},           {Qt::BacktabFocusReason, true}, {Qt::OtherFocusReason, true},
+        {Qt::ShortcutFocusReason, true},
+    };
+    for (const auto& [reason, entry] : reasons) {
+        SCOPED_TRACE(reason);
+        form.click(control("Command5"));
+        ASSERT_EQ(caption("Command5"), "穿第一套装备");
+        QFocusEvent focusIn(QEvent::FocusIn, reason);
+        QApplication::sendEvent(widget("Text13"), &focusIn);
+        QTest::qWait(50);
+        if (entry) {
+            ASSERT_TRUE(waitFor([&] { return boxes.seen.size() == 1; }));
+            reactivate();
+            EXPECT_EQ(caption("Command5"), "脱第一套装备");
+        } else {
+            EXPECT_TRUE(boxes.seen.empty());
+            EXPECT_EQ(caption("Command5"), "穿第一套装备");
+            form.click(control("Command5")); // worn again for the next round
+        }
+        boxes.seen.clear();
+    }
 }
 
 // Two Tab presses that reach the window together, from the option before

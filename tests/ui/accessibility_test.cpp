@@ -1,0 +1,209 @@
+// The routes by which assistive tools read and act on the windows, through
+// Qt's own accessibility interfaces: every change reaches the core, every
+// focus request is an entry, the help article is text, and names say what
+// each control is.
+#include "uitest.h"
+
+#include "model/form.h"
+#include "ui/helpwindow.h"
+#include "ui/mainwindow.h"
+#include "ui/messageboxwarnings.h"
+
+#include <QAbstractButton>
+#include <QAccessible>
+#include <QAccessibleActionInterface>
+#include <QAccessibleEditableTextInterface>
+#include <QAccessibleTextInterface>
+#include <QLabel>
+#include <QLineEdit>
+
+#include <gtest/gtest.h>
+
+namespace velmora::testing {
+namespace {
+
+class Accessibility : public ::testing::Test {
+protected:
+    void SetUp() override {
+        warnings.setParent(&window);
+        window.show();
+        window.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    }
+    void TearDown() override {
+        if (window.helpWindow() != nullptr) {
+            window.helpWindow()->close();
+        }
+    }
+    QWidget* widget(std::string_view name) const { return window.widget(control(name)); }
+    static QAccessibleInterface* a11y(QWidget* w) { return QAccessible::queryAccessibleInterface(w); }
+    QAccessibleInterface* a11y(std::string_view name) const { return a11y(widget(name)); }
+    std::string core(std::string_view name) const { return form.fields().text(control(name)); }
+    int coreValue(std::string_view name) const { return form.fields().value(control(name)); }
+    bool shownChecked(std::string_view name) const {
+        return qobject_cast<QAbstractButton*>(widget(name))->isChecked();
+    }
+    QString shownText(std::string_view name) const { return qobject_cast<QLineEdit*>(widget(name))->text(); }
+    void act(std::string_view name, const QString& action) {
+        a11y(name)->actionInterface()->doAction(action);
+    }
+
+    ui::MessageBoxWarnings warnings;
+    Form form{warnings};
+    ui::MainWindow window{form};
+};
+
+TEST_F(Accessibility, ToggleAndPressActionsReachTheCore) {
+    act("Option2", QAccessibleActionInterface::toggleAction()); // 纯阳·紫霞
+    EXPECT_EQ(coreValue("Option2"), 1);
+    EXPECT_TRUE(shownChecked("Option2"));
+    EXPECT_EQ(core("Label1"), "根骨");
+
+    form.setText(control("Text4"), "100");
+    form.setText(control("Text8"), "20");
+    act("Check2", QAccessibleActionInterface::toggleAction()); // 帮会桌子
+    EXPECT_EQ(coreValue("Check2"), 1);
+    EXPECT_TRUE(shownChecked("Check2"));
+    EXPECT_EQ(core("Text4"), "101");
+    EXPECT_EQ(core("Text8"), "23");
+    act("Check2", QAccessibleActionInterface::toggleAction());
+    EXPECT_EQ(coreValue("Check2"), 0);
+    EXPECT_FALSE(shownChecked("Check2"));
+    EXPECT_EQ(core("Text4"), "100");
+
+    act("Check3", QAccessibleActionInterface::pressAction()); // 命中阵, pressed after a short animation
+    EXPECT_TRUE(waitFor([&] { return coreValue("Check3") == 1; }));
+    EXPECT_TRUE(shownChecked("Check3"));
+    EXPECT_EQ(core("Text4"), "103");
+
+    act("Option5", QAccessibleActionInterface::toggleAction()); // 万花·花间
+    EXPECT_EQ(coreValue("Option2"), 0);
+    EXPECT_FALSE(shownChecked("Option2"));
+    EXPECT_EQ(core("Label1"), "元气");
+}
+
+TEST_F(Accessibility, TextSetThroughTheTextInterfacesReachesTheCore) {
+    a11y("Text4")->editableTextInterface()->replaceText(0, 1, QStringLiteral("112"));
+    EXPECT_EQ(core("Text4"), "112");
+    a11y("Text8")->setText(QAccessible::Value, QStringLiteral("38"));
+    EXPECT_EQ(core("Text8"), "38");
+    a11y("Text3")->editableTextInterface()->insertText(1, QStringLiteral("5000"));
+    EXPECT_EQ(core("Text3"), "05000");
+
+    act("Option2", QAccessibleActionInterface::toggleAction());
+    QTest::mouseClick(widget("Command1"), Qt::LeftButton);
+    EXPECT_EQ(core("Label60"), "命中溢出");
+    EXPECT_EQ(core("Label61"), "无双溢出");
+}
+
+TEST_F(Accessibility, UndoAndPasteReachTheCore) {
+    auto* box = qobject_cast<QLineEdit*>(widget("Text5"));
+    box->setFocus();
+    QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(box, "25");
+    ASSERT_EQ(core("Text5"), "25");
+    box->undo();
+    EXPECT_EQ(core("Text5"), shownText("Text5").toStdString());
+    box->selectAll();
+    box->insert(QStringLiteral("30")); // what a paste or a drop does
+    EXPECT_EQ(core("Text5"), "30");
+}
+
+// While a press is running (its box is up) the core takes no edit: the box
+// shows the core's text again.
+TEST_F(Accessibility, AnEditTheCoreRefusesIsUndoneOnScreen) {
+    BoxAnswerer boxes;
+    boxes.onShown = [&] {
+        a11y("Text3")->setText(QAccessible::Value, QStringLiteral("999"));
+        EXPECT_EQ(shownText("Text3"), "0");
+    };
+    QTest::mouseClick(widget("Command1"), Qt::LeftButton); // no discipline: a box
+    ASSERT_TRUE(waitFor([&] { return !boxes.seen.empty(); }));
+    EXPECT_EQ(core("Text3"), "0");
+}
+
+// A focus request (an assistive tool's grabFocus, Qt::OtherFocusReason)
+// enters a set-1 cell like a click; the focus coming back does not.
+TEST_F(Accessibility, AFocusRequestEntersASet1Cell) {
+    act("Option2", QAccessibleActionInterface::toggleAction());
+    form.setText(control("Text4"), "105");
+    form.setText(control("Text10"), "90");
+    QTest::mouseClick(widget("Command5"), Qt::LeftButton);
+    ASSERT_EQ(core("Text4"), "103");
+    BoxAnswerer boxes;
+    act("Text11", QAccessibleActionInterface::setFocusAction());
+    ASSERT_TRUE(waitFor([&] { return !boxes.seen.empty(); }));
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    QTest::qWait(100);
+    EXPECT_EQ(boxes.seen.size(), 1u);
+    EXPECT_EQ(core("Command5"), "脱第一套装备");
+    EXPECT_EQ(core("Text4"), "105");
+    EXPECT_EQ(QApplication::focusWidget(), widget("Text11"));
+}
+
+TEST_F(Accessibility, TheHelpArticleIsReadableText) {
+    QTest::mouseClick(widget("Command4"), Qt::LeftButton);
+    ui::HelpWindow* help = window.helpWindow();
+    ASSERT_NE(help, nullptr);
+    QAccessibleInterface* article = a11y(help);
+    EXPECT_EQ(article->role(), QAccessible::Window);
+    EXPECT_EQ(article->text(QAccessible::Name), "说明文档");
+    QAccessibleTextInterface* text = article->textInterface();
+    ASSERT_NE(text, nullptr);
+    EXPECT_EQ(text->characterCount(), 0);
+
+    help->button(5)->click(); // 更新日志, 18 lines
+    const QString changeLog = text->text(0, text->characterCount());
+    EXPECT_TRUE(changeLog.startsWith("\n\n\n  更新日志\n\n  2013.06.27 v1.1\n  新增功能：\n"))
+        << changeLog.toStdString();
+    EXPECT_TRUE(changeLog.endsWith("  3.可选部分团队增益\n")) << changeLog.toStdString();
+    EXPECT_EQ(changeLog.count('\n'), 18);
+
+    help->button(4)->click(); // 关于加速 replaces it
+    const QString haste = text->text(0, text->characterCount());
+    EXPECT_TRUE(haste.startsWith("\n\n\n  五、关于加速\n")) << haste.toStdString();
+    EXPECT_EQ(haste.count('\n'), 20);
+    EXPECT_FALSE(haste.contains("更新日志"));
+}
+
+TEST_F(Accessibility, NamesSayWhatEachControlIs) {
+    EXPECT_EQ(a11y(&window)->role(), QAccessible::Window);
+    EXPECT_EQ(a11y("Text7")->text(QAccessible::Name), "破防");
+    EXPECT_EQ(a11y("Text6")->text(QAccessible::Name), "会效");
+    EXPECT_EQ(a11y("Text19")->text(QAccessible::Name), "第二套 会效等级");
+    const std::pair<const char*, const char*> labelledBy[] = {
+        {"Label15", "内功攻击"}, {"Label16", "命中率"},   {"Label21", "无双"},   {"Label64", "命中判定"},
+        {"Label66", "会心判定"}, {"Label67", "破防换算"}, {"Label28", "第一套"}, {"Label34", "第四套"},
+    };
+    // Qt adds the frame as a label of everything in it.
+    const auto labels = [&](std::string_view name) {
+        QStringList names;
+        for (const auto& relation : a11y(name)->relations(QAccessible::Label)) {
+            if (relation.first->role() != QAccessible::Grouping) {
+                names << relation.first->text(QAccessible::Name);
+            }
+        }
+        return names;
+    };
+    for (const auto& [name, by] : labelledBy) {
+        EXPECT_EQ(labels(name), QStringList{by}) << name;
+    }
+    EXPECT_TRUE(labels("Label3").isEmpty());
+}
+
+TEST_F(Accessibility, TheWarningSignHasAName) {
+    BoxAnswerer boxes;
+    QString signName;
+    boxes.onShown = [&] {
+        QWidget* box = QApplication::activeModalWidget();
+        auto* sign = box->findChild<QLabel*>(QStringLiteral("qt_msgboxex_icon_label"));
+        signName = sign != nullptr ? a11y(sign)->text(QAccessible::Name) : QString();
+    };
+    QTest::mouseClick(widget("Command2"), Qt::LeftButton);
+    ASSERT_TRUE(waitFor([&] { return !boxes.seen.empty(); }));
+    EXPECT_EQ(signName, "警告");
+}
+
+} // namespace
+} // namespace velmora::testing
