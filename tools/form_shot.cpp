@@ -1,11 +1,17 @@
 // form-shot: renders the main window, or the help window with a section,
 // offscreen to a PNG, optionally after a form-driver script.
-//   form-shot [--script FILE] [--help-section 1..6] OUT.png
+//   form-shot [--script FILE] [--help-section 1..6 | --warning] OUT.png
+// --warning renders the last warning box the script raised, under a title
+// bar drawn the way a window manager frames it (offscreen has no frames).
 #include "script.h"
+#include "ui/chinese.h"
 #include "ui/helpwindow.h"
 #include "ui/mainwindow.h"
+#include "ui/messageboxwarnings.h"
 
 #include <QApplication>
+#include <QMessageBox>
+#include <QPainter>
 #include <QPixmap>
 
 #include <fstream>
@@ -18,13 +24,17 @@ int main(int argc, char* argv[]) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
     QApplication app(argc, argv);
+    velmora::ui::installQtChineseTranslations(app);
     std::string script;
     int helpSection = 0;
+    bool lastWarning = false;
     QString out;
     const QStringList args = QApplication::arguments();
     for (int i = 1; i < args.size(); ++i) {
         if (args[i] == QLatin1String("--script") && i + 1 < args.size()) {
             script = args[++i].toStdString();
+        } else if (args[i] == QLatin1String("--warning")) {
+            lastWarning = true;
         } else if (args[i] == QLatin1String("--help-section") && i + 1 < args.size()) {
             helpSection = args[++i].toInt();
         } else {
@@ -32,7 +42,7 @@ int main(int argc, char* argv[]) {
         }
     }
     if (out.isEmpty() || helpSection < 0 || helpSection > 6) {
-        std::cerr << "usage: form-shot [--script FILE] [--help-section 1..6] OUT.png\n";
+        std::cerr << "usage: form-shot [--script FILE] [--help-section 1..6 | --warning] OUT.png\n";
         return 2;
     }
 
@@ -55,6 +65,28 @@ int main(int argc, char* argv[]) {
         }
     }
     velmora::ui::MainWindow window(form);
+    if (lastWarning) {
+        if (warnings.shown.empty()) {
+            std::cerr << "form-shot: the script raised no warning box\n";
+            return 2;
+        }
+        const auto& [prompt, title] = warnings.shown.back();
+        const auto box = velmora::ui::createWarningBox(prompt, title, nullptr);
+        box->show();
+        QApplication::processEvents();
+        const QPixmap client = box->grab();
+        const int titleHeight = 24;
+        QPixmap framed(client.width() + 2, client.height() + titleHeight + 1);
+        framed.fill(QColor(0x60, 0x60, 0x60));
+        QPainter painter(&framed);
+        painter.fillRect(1, 1, client.width(), titleHeight - 1, QColor(0xe8, 0xe8, 0xe8));
+        painter.setFont(window.font());
+        painter.drawText(QRect(8, 1, client.width() - 8, titleHeight - 1), Qt::AlignVCenter | Qt::AlignLeft,
+                         box->windowTitle());
+        painter.drawPixmap(1, titleHeight, client);
+        painter.end();
+        return framed.save(out) ? 0 : 1;
+    }
     QWidget* shown = &window;
     if (helpSection > 0) {
         auto* help = new velmora::ui::HelpWindow;

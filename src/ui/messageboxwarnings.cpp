@@ -8,15 +8,21 @@
 
 namespace velmora::ui {
 
-void MessageBoxWarnings::warn(std::string_view prompt, std::string_view title) {
-    QMessageBox box(QMessageBox::Warning, qText(title), qText(prompt), QMessageBox::Ok, m_parent);
-    box.setTextFormat(Qt::PlainText);
+std::unique_ptr<QMessageBox> createWarningBox(std::string_view prompt, std::string_view title,
+                                              QWidget* parent) {
+    auto box = std::make_unique<QMessageBox>(QMessageBox::Warning, qText(title), qText(prompt),
+                                             QMessageBox::Ok, parent);
+    box->setTextFormat(Qt::PlainText);
     // 确定 even where Qt's translations are not installed.
-    box.button(QMessageBox::Ok)->setText(QStringLiteral("确定"));
-    if (auto* sign = box.findChild<QLabel*>(QStringLiteral("qt_msgboxex_icon_label"))) {
+    box->button(QMessageBox::Ok)->setText(QStringLiteral("确定"));
+    if (auto* sign = box->findChild<QLabel*>(QStringLiteral("qt_msgboxex_icon_label"))) {
         sign->setAccessibleName(QStringLiteral("警告"));
     }
-    box.exec();
+    return box;
+}
+
+void MessageBoxWarnings::warn(std::string_view prompt, std::string_view title) {
+    createWarningBox(prompt, title, m_parent)->exec();
 }
 
 } // namespace velmora::ui
