@@ -17,6 +17,7 @@
 #include <QMenu>
 #include <QStyleOptionButton>
 #include <QToolTip>
+#include <QTranslator>
 
 #include <gtest/gtest.h>
 
@@ -108,6 +109,21 @@ TEST_F(WindowManners, WarningBoxesHaveTheirOwnTitleAndAChineseButton) {
     EXPECT_EQ(boxes.seen[0].title, "请完善面板属性");
     EXPECT_EQ(boxes.seen[0].text, "大侠，你的面板属性呢？");
     EXPECT_EQ(boxes.seen[0].buttonText, "确定");
+}
+
+// Where Qt's own translations are missing the button still reads 确定.
+TEST_F(WindowManners, TheWarningButtonIsChineseWithoutQtsTranslations) {
+    const QList<QTranslator*> translators = qApp->findChildren<QTranslator*>();
+    for (QTranslator* translator : translators) {
+        QCoreApplication::removeTranslator(translator);
+    }
+    const auto box = ui::createWarningBox("敢问大侠来自何门何派？", "请选择 门派·心法", &window);
+    for (QTranslator* translator : translators) {
+        QCoreApplication::installTranslator(translator);
+    }
+    EXPECT_EQ(box->buttons().size(), 1);
+    EXPECT_EQ(box->button(QMessageBox::Ok)->text(), "确定");
+    EXPECT_EQ(box->textFormat(), Qt::PlainText);
 }
 
 TEST_F(WindowManners, TheTextBoxMenuIsChinese) {
