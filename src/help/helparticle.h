@@ -6,6 +6,17 @@
 
 namespace velmora::help {
 
+// The help window: its caption, its client area and its row of buttons, in
+// twips. One column of the article is 90 twips and one line 180.
+inline constexpr std::string_view kHelpWindowCaption = "说明文档";
+inline constexpr int kHelpClientWidth = 12285;
+inline constexpr int kHelpClientHeight = 8775;
+inline constexpr int kHelpButtonTop = 120;
+inline constexpr int kHelpButtonWidth = 1095;
+inline constexpr int kHelpButtonHeight = 375;
+inline constexpr int kHelpColumnWidth = 90;
+inline constexpr int kHelpLineHeight = 180;
+
 struct HelpSection {
     std::string_view button;                 // the caption of the button that prints it
     int buttonLeft;                          // twips

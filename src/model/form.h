@@ -30,6 +30,11 @@ public:
     void click(FieldId id);                  // toggles or selects, then raises Click
     void enter(FieldId id);                  // the focus enters a text box
 
+    // Opens with the inputs that encodeInputs wrote (a shared address): true
+    // when they were read whole and set; otherwise nothing changes. The
+    // results keep their start captions.
+    bool restoreInputs(std::string_view text);
+
     // Sets a text or caption directly, raising nothing: for tests and tools.
     void setText(FieldId id, std::string text) { m_fields.setText(id, std::move(text)); }
 

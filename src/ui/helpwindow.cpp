@@ -14,11 +14,9 @@
 namespace velmora::ui {
 
 namespace {
-constexpr int kClientWidth = 12285; // twips
-constexpr int kClientHeight = 8775;
-constexpr int kButtonTop = 120;
-constexpr int kButtonWidth = 1095;
-constexpr int kButtonHeight = 375;
+using help::kHelpButtonHeight;
+using help::kHelpButtonTop;
+using help::kHelpButtonWidth;
 
 constexpr void (HelpWindow::*kClickHandlers[])() = {
     &HelpWindow::Command1_Click, &HelpWindow::Command2_Click, &HelpWindow::Command3_Click,
@@ -28,8 +26,9 @@ constexpr void (HelpWindow::*kClickHandlers[])() = {
 
 HelpWindow::HelpWindow() {
     installAccessibility();
-    setWindowTitle(QStringLiteral("说明文档"));
-    setFixedSize(twipsToPixels(kClientWidth), twipsToPixels(kClientHeight));
+    setWindowTitle(QString::fromUtf8(help::kHelpWindowCaption.data(),
+                                     static_cast<qsizetype>(help::kHelpWindowCaption.size())));
+    setFixedSize(twipsToPixels(help::kHelpClientWidth), twipsToPixels(help::kHelpClientHeight));
     setFont(dialogFont());
     setAutoFillBackground(true);
     for (std::size_t i = 0; i < help::kHelpSections.size(); ++i) {
@@ -37,8 +36,8 @@ HelpWindow::HelpWindow() {
         auto* button = new QPushButton(
             QString::fromUtf8(section.button.data(), static_cast<qsizetype>(section.button.size())), this);
         button->setObjectName(QStringLiteral("Command%1").arg(i + 1));
-        button->setGeometry(twipsToPixels(section.buttonLeft), twipsToPixels(kButtonTop),
-                            twipsToPixels(kButtonWidth), twipsToPixels(kButtonHeight));
+        button->setGeometry(twipsToPixels(section.buttonLeft), twipsToPixels(kHelpButtonTop),
+                            twipsToPixels(kHelpButtonWidth), twipsToPixels(kHelpButtonHeight));
         connect(button, &QPushButton::clicked, this, kClickHandlers[i]);
         m_buttons[i] = button;
     }

@@ -36,9 +36,8 @@ public:
     void Command5_Click() { printSection(4); }
     void Command6_Click() { printSection(5); }
 
-    // One column is 90 twips and one line 180 twips.
-    static constexpr int kColumnWidth = 6;
-    static constexpr int kLineHeight = 12;
+    static constexpr int kColumnWidth = help::kHelpColumnWidth / 15; // pixels
+    static constexpr int kLineHeight = help::kHelpLineHeight / 15;
 
 protected:
     void paintEvent(QPaintEvent* event) override;

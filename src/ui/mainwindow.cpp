@@ -1,5 +1,6 @@
 #include "ui/mainwindow.h"
 
+#include "model/controlnames.h"
 #include "ui/accessibility.h"
 #include "ui/chinese.h"
 #include "ui/elidinglabel.h"
@@ -317,64 +318,6 @@ void MainWindow::fieldChanged(FieldId field) {
     w->setVisible(fields.visible(field));
 }
 
-namespace {
-
-bool sameFrame(const ControlDesign& a, const ControlDesign& b) {
-    return a.container == b.container;
-}
-
-bool overlapsHorizontally(const ControlDesign& a, const ControlDesign& b) {
-    return a.left < b.left + b.width && b.left < a.left + a.width;
-}
-
-// A column heading is a label with no text box level with it and a text box
-// below it in its column ("第二套" above the grid; not the "%" of a panel row).
-bool isColumnHeading(FieldId label) {
-    const ControlDesign& heading = kControls[label];
-    if (heading.kind != Kind::Label) {
-        return false;
-    }
-    bool boxBelow = false;
-    for (const ControlDesign& box : kControls) {
-        if (box.kind != Kind::TextBox || !sameFrame(box, heading)) {
-            continue;
-        }
-        if (box.top == heading.top) {
-            return false;
-        }
-        boxBelow = boxBelow || (box.top > heading.top && overlapsHorizontally(box, heading));
-    }
-    return boxBelow;
-}
-
-// The name label of a row: the leftmost label level with the control.
-FieldId rowName(const ControlDesign& control, FieldId none) {
-    FieldId found = none;
-    for (FieldId other = 0; other < kControlCount; ++other) {
-        const ControlDesign& label = kControls[other];
-        if (label.kind == Kind::Label && sameFrame(label, control) && label.top == control.top &&
-            label.left < control.left && (found == none || label.left < kControls[found].left)) {
-            found = other;
-        }
-    }
-    return found;
-}
-
-// The nearest column heading above the control that overlaps it.
-FieldId columnHeading(const ControlDesign& control, FieldId none) {
-    FieldId found = none;
-    for (FieldId other = 0; other < kControlCount; ++other) {
-        const ControlDesign& heading = kControls[other];
-        if (isColumnHeading(other) && sameFrame(heading, control) && heading.top < control.top &&
-            overlapsHorizontally(heading, control) && (found == none || heading.top > kControls[found].top)) {
-            found = other;
-        }
-    }
-    return found;
-}
-
-} // namespace
-
 // A text box is named by its row's caption, and in the gear-test grid by its
 // set's heading too ("第二套 会心等级"). A label is labelled, for assistive
 // tools, by its column's heading (a gear set's total), or else by its row's
@@ -383,13 +326,10 @@ void MainWindow::findAccessibleNames() {
     for (FieldId field = 0; field < kControlCount; ++field) {
         const ControlDesign& design = kControls[field];
         if (design.kind == Kind::TextBox) {
-            m_namedBy.push_back({field, rowName(design, kNoLabel), columnHeading(design, kNoLabel)});
+            m_namedBy.push_back({field, rowNameOf(field), columnHeadingOf(field)});
         } else if (design.kind == Kind::Label) {
-            FieldId by = columnHeading(design, kNoLabel);
-            if (by == kNoLabel) {
-                by = rowName(design, kNoLabel);
-            }
-            if (by != kNoLabel) {
+            const FieldId by = labelledByOf(field);
+            if (by != kNoControl) {
                 static_cast<ElidingLabel*>(m_widgets[field])->setLabelledBy(m_widgets[by]);
             }
         }

@@ -2,6 +2,7 @@
 // controls. User actions go to the core; the core's changes come back here.
 #pragma once
 
+#include "model/controlnames.h"
 #include "model/form.h"
 
 #include <QWidget>
@@ -46,7 +47,7 @@ private:
 
     // The labels whose captions name each text box, found once from the
     // table's geometry.
-    static constexpr FieldId kNoLabel = kControlCount;
+    static constexpr FieldId kNoLabel = kNoControl;
     struct NamedBy {
         FieldId box, row, column;
     };

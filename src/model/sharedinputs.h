@@ -1,0 +1,38 @@
+// The player's inputs as text, so that a page address can hold them and a
+// player can send them to another: the texts of the text boxes, the chosen
+// discipline, the buff boxes, haste mode and whether gear set 1 is worn.
+#pragma once
+
+#include "model/fieldstore.h"
+
+#include <array>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace velmora {
+
+struct SharedInputs {
+    std::vector<std::pair<FieldId, std::string>> texts; // the text boxes that differ from their start text
+    std::optional<FieldId> discipline;
+    std::array<bool, 3> buffs{}; // Check1..Check3 ticked
+    bool hasteMode = false;
+    bool set1Off = false;
+};
+
+// "v1", then "&NAME=VALUE" for what differs from the start: Text boxes by
+// name with their text percent-encoded as UTF-8, d=Option2, b=010 for the
+// buffs, h=1 for haste mode, s=1 for set 1 taken off.
+std::string encodeInputs(const FieldStore& fields);
+
+// Reads what encodeInputs wrote. Anything else (another version, an unknown
+// or repeated key, a malformed escape or UTF-8, a haste box outside haste
+// mode, too long a text) is refused whole.
+std::optional<SharedInputs> decodeInputs(std::string_view text);
+
+inline constexpr std::size_t kMaxSharedLength = 16384;
+inline constexpr std::size_t kMaxSharedText = 1024;
+
+} // namespace velmora

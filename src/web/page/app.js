@@ -1,0 +1,259 @@
+// The main window in the browser: built at load from the core's table of
+// controls, it forwards what the user does to the core and then shows what
+// the core holds. It keeps no state of its own; the address fragment holds
+// the player's inputs, written by the core.
+'use strict';
+
+(async () => {
+  const px = (twips) => Math.round(twips / 15);
+  const root = document.getElementById('window');
+  const dialog = document.getElementById('warning');
+  const dialogTitle = document.getElementById('warning-title');
+  const dialogPrompt = document.getElementById('warning-prompt');
+  const dialogOk = document.getElementById('warning-ok');
+  const blocked = document.getElementById('popup-blocked');
+
+  // A warning box: modal, the rest of the page inert, the press paused until
+  // it is dismissed (确定, Enter, Space or Escape).
+  function showWarningBox(prompt, title) {
+    return new Promise((resolve) => {
+      dialogTitle.textContent = title;
+      dialogPrompt.textContent = prompt;
+      dialog.addEventListener('close', () => resolve(), {once: true});
+      dialog.showModal();
+      dialogOk.focus();
+    });
+  }
+  dialogOk.addEventListener('click', () => dialog.close());
+
+  const core = await createVelmora();
+  const controls = core.controls();
+  const calculator = new core.Calculator();
+  const elements = [];     // the element that holds each control's text
+  const boxes = [];        // the element placed and shown or hidden
+  const index = new Map(controls.map((control, i) => [control.name, i]));
+
+  // Building the window from the table. Frames come before what they hold.
+  controls.forEach((control, i) => {
+    const parent = control.container ? boxes[index.get(control.container)] : root;
+    let box;
+    let element;
+    switch (control.kind) {
+      case 'Window':
+        box = element = root;
+        root.style.width = `${px(control.width)}px`;
+        root.style.height = `${px(control.height)}px`;
+        break;
+      case 'Frame': {
+        box = document.createElement('div');
+        box.className = 'frame';
+        box.setAttribute('role', 'group');
+        const border = document.createElement('div');
+        border.className = 'frame-border';
+        element = document.createElement('span');
+        element.className = 'frame-caption';
+        element.id = `${control.name}-caption`;
+        box.setAttribute('aria-labelledby', element.id);
+        box.append(border, element);
+        break;
+      }
+      case 'Label':
+        box = element = document.createElement('div');
+        box.className = control.fits ? 'label fits' : 'label fixed';
+        break;
+      case 'TextBox':
+        box = element = document.createElement('input');
+        box.type = 'text';
+        box.autocomplete = 'off';
+        box.spellcheck = false;
+        break;
+      case 'CommandButton':
+        box = element = document.createElement('button');
+        box.type = 'button';
+        break;
+      case 'OptionButton':
+      case 'CheckBox': {
+        box = document.createElement('label');
+        box.className = 'choice';
+        const input = document.createElement('input');
+        input.type = control.kind === 'OptionButton' ? 'radio' : 'checkbox';
+        input.name = control.kind === 'OptionButton' ? control.container : control.name;
+        element = document.createElement('span');
+        box.append(input, element);
+        break;
+      }
+    }
+    const focusable = box.tagName === 'LABEL' ? box.firstChild : box;
+    if (box !== root) {
+      focusable.id = control.name;
+      box.style.left = `${px(control.left)}px`;
+      box.style.top = `${px(control.top)}px`;
+      if (!(control.kind === 'Label' && control.fits)) {
+        box.style.width = `${px(control.width)}px`;
+        box.style.height = `${px(control.height)}px`;
+      } else {
+        // A fitting label takes its caption's size, within its frame.
+        const frame = controls[index.get(control.container)];
+        box.style.maxWidth = `${px(frame.width) - px(control.left) - 2}px`;
+      }
+      if (control.toolTip) {
+        box.title = control.toolTip;
+      }
+      focusable.tabIndex = control.tabIndex > 0 ? control.tabIndex : -1;
+      parent.append(box);
+    }
+    elements.push(element);
+    boxes.push(box);
+  });
+  document.title = controls[0].text;
+
+  // Names for assistive tools, as on the desktop: a text box by its row and
+  // column, a result by the label of its row or set.
+  controls.forEach((control, i) => {
+    const ids = [control.columnHeading, control.rowName].filter((at) => at >= 0).map((at) => controls[at].name);
+    if (control.kind === 'TextBox' && ids.length > 0) {
+      elements[i].setAttribute('aria-labelledby', ids.join(' '));
+    } else if (control.kind === 'Label' && control.labelledBy >= 0) {
+      elements[i].setAttribute('role', 'note');
+      elements[i].setAttribute('aria-labelledby', `${controls[control.labelledBy].name} ${control.name}`);
+    }
+  });
+
+  // Showing what the core holds.
+  function mirror() {
+    const fields = calculator.fields();
+    fields.forEach((field, i) => {
+      const control = controls[i];
+      const element = elements[i];
+      if (control.kind === 'Window') {
+        return;
+      }
+      if (control.kind === 'TextBox') {
+        if (element.value !== field.text) {
+          element.value = field.text;
+        }
+      } else if (element.textContent !== field.text) {
+        element.textContent = field.text;
+        if (control.kind === 'Label') {
+          boxes[i].title = field.text;
+        }
+      }
+      if (control.kind === 'OptionButton' || control.kind === 'CheckBox') {
+        boxes[i].firstChild.checked = field.value === 1;
+      }
+      boxes[i].hidden = !field.visible;
+    });
+    const shared = calculator.sharedInputs();
+    const address = shared === 'v1' ? location.pathname + location.search : `#${shared}`;
+    history.replaceState(null, '', address);
+  }
+
+  // One user action at a time, never inside a running press. A press's
+  // boxes are shown in turn, and its results only after the last one; the
+  // window then shows the core's state, so a refused change is undone.
+  let running = false;
+  async function act(action) {
+    if (running) {
+      mirror();
+      return;
+    }
+    running = true;
+    try {
+      for (const box of action()) {
+        await showWarningBox(box.prompt, box.title);
+      }
+    } finally {
+      running = false;
+      mirror();
+    }
+  }
+
+  // Entering a text box by mouse, Tab or Shift+Tab is an entry; the focus
+  // coming back when a box closes or the browser window is activated again
+  // is not.
+  let gesture = null;
+  document.addEventListener('pointerdown', (event) => {
+    gesture = {target: event.target, time: performance.now()};
+  }, true);
+  document.addEventListener('keydown', (event) => {
+    gesture = event.key === 'Tab' ? {target: null, time: performance.now()} : null;
+  }, true);
+  const isEntry = (element) => gesture !== null && performance.now() - gesture.time < 1000 &&
+    (gesture.target === null || gesture.target === element);
+
+  let helpWindow = null;
+  function openHelp() {
+    if (helpWindow !== null && !helpWindow.closed) {
+      helpWindow.focus();
+      return;
+    }
+    const help = core.helpWindow();
+    helpWindow = window.open('help.html', 'velmora-help',
+      `popup,width=${px(help.width)},height=${px(help.height)}`);
+    blocked.hidden = helpWindow !== null;
+    if (helpWindow === null) {
+      blocked.textContent = '浏览器阻止了弹出窗口，说明文档无法打开。请允许本站弹出窗口，再点一次“详细说明”。';
+    }
+  }
+
+  controls.forEach((control, i) => {
+    const element = control.kind === 'OptionButton' || control.kind === 'CheckBox' ? boxes[i].firstChild
+      : elements[i];
+    switch (control.kind) {
+      case 'TextBox':
+        element.addEventListener('input', () => act(() => calculator.type(i, element.value)));
+        element.addEventListener('focus', () => {
+          if (isEntry(element)) {
+            gesture = null;
+            act(() => calculator.enter(i));
+          }
+        });
+        if (control.container === controls[index.get('Text1')].container) { // the panel
+          element.addEventListener('keydown', (event) => {
+            if (event.key === 'Enter') {
+              event.preventDefault();
+              act(() => calculator.click(index.get('Command1')));
+            }
+          });
+        }
+        break;
+      case 'CommandButton':
+        element.addEventListener('click', () => {
+          if (control.name === 'Command4') {
+            openHelp();
+          } else {
+            act(() => calculator.click(i));
+          }
+        });
+        break;
+      case 'OptionButton':
+        // Selected by mouse, Space or the arrow keys; a click on the option
+        // already selected is still its Click.
+        element.addEventListener('change', () => act(() => calculator.click(i)));
+        element.addEventListener('click', () => {
+          if (calculator.fields()[i].value === 1) {
+            act(() => calculator.click(i));
+          }
+        });
+        break;
+      case 'CheckBox':
+        element.addEventListener('click', () => act(() => calculator.click(i)));
+        break;
+    }
+  });
+
+  // An address with inputs opens with them; anything it cannot read opens
+  // the start state.
+  if (location.hash.length > 1) {
+    calculator.restoreInputs(location.hash.slice(1));
+  }
+  mirror();
+  const first = elements[index.get('Text1')];
+  first.focus();
+  first.select();
+  document.body.dataset.ready = 'true';
+
+  if ('serviceWorker' in navigator) {
+    navigator.serviceWorker.register('sw.js').catch(() => {});
+  }
+})();

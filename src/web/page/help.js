@@ -1,0 +1,63 @@
+// The help window in the browser: six buttons that each clear the client
+// area and print a section of the core's help article on its column grid.
+'use strict';
+
+(async () => {
+  const px = (twips) => Math.round(twips / 15);
+  const core = await createVelmora();
+  const window_ = core.helpWindow();
+  const sections = core.helpSections();
+  const root = document.getElementById('help');
+  document.title = window_.caption;
+  root.style.width = `${px(window_.width)}px`;
+  root.style.height = `${px(window_.height)}px`;
+
+  const article = document.createElement('div');
+  article.className = 'article';
+  article.setAttribute('role', 'document');
+  article.setAttribute('aria-live', 'polite');
+  article.setAttribute('aria-label', window_.caption);
+  root.append(article);
+
+  // Each line is read whole; its glyphs sit in their grid cells.
+  function print(section) {
+    article.replaceChildren();
+    section.lines.forEach((line, row) => {
+      const printed = document.createElement('div');
+      printed.className = 'article-line';
+      printed.style.top = `${row * px(window_.lineHeight)}px`;
+      printed.setAttribute('aria-label', line.text);
+      printed.setAttribute('role', 'paragraph');
+      for (const glyph of line.glyphs) {
+        if (glyph.text === ' ') {
+          continue;
+        }
+        const cell = document.createElement('span');
+        cell.className = 'glyph';
+        cell.setAttribute('aria-hidden', 'true');
+        cell.textContent = glyph.text;
+        cell.style.left = `${glyph.column * px(window_.columnWidth)}px`;
+        cell.style.width = `${glyph.span * px(window_.columnWidth)}px`;
+        printed.append(cell);
+      }
+      article.append(printed);
+    });
+  }
+
+  const buttons = sections.map((section, i) => {
+    const button = document.createElement('button');
+    button.type = 'button';
+    button.id = `Command${i + 1}`;
+    button.textContent = section.button;
+    button.tabIndex = section.tabOrder;
+    button.style.left = `${px(section.buttonLeft)}px`;
+    button.style.top = `${px(window_.buttonTop)}px`;
+    button.style.width = `${px(window_.buttonWidth)}px`;
+    button.style.height = `${px(window_.buttonHeight)}px`;
+    button.addEventListener('click', () => print(section));
+    root.append(button);
+    return button;
+  });
+  buttons[0].focus();
+  document.body.dataset.ready = 'true';
+})();

@@ -1,0 +1,113 @@
+// The player's inputs written into a page address and read back.
+#include "formfixture.h"
+
+#include "model/sharedinputs.h"
+
+namespace velmora::testing {
+namespace {
+
+class SharedInputsTest : public FormTest {};
+
+TEST_F(SharedInputsTest, TheStartStateIsTheVersionAlone) {
+    EXPECT_EQ(encodeInputs(form.fields()), "v1");
+}
+
+TEST_F(SharedInputsTest, InputsAreWrittenInAFixedForm) {
+    click("Option2");
+    set("Text3", "15000");
+    set("Text4", "100");
+    click("Check2"); // 101 and strain 3
+    set("Text5", "a&b 命");
+    EXPECT_EQ(encodeInputs(form.fields()), "v1&d=Option2&b=010&Text3=15000&Text4=101&Text5=a%26b%20%E5%91%BD&Text8=3");
+}
+
+// Every input comes back exactly; the results keep their start captions.
+TEST_F(SharedInputsTest, ARoundTripRestoresEveryInput) {
+    setWorkedExample();
+    click("Option6");
+    click("Check1");
+    click("Command3");
+    set("Text36", "12.5");
+    set("Text37", "100");
+    set("Text40", "<b>1</b>");
+    set("Text10", "90");
+    click("Command5");
+    click("Command1");
+    const std::string shared = encodeInputs(form.fields());
+
+    tools::RecordingWarnings otherWarnings;
+    Form other(otherWarnings);
+    ASSERT_TRUE(other.restoreInputs(shared));
+    for (FieldId field = 0; field < kControlCount; ++field) {
+        const ControlDesign& design = kControls[field];
+        SCOPED_TRACE(std::string(design.name));
+        if (design.kind == Kind::TextBox || design.kind == Kind::OptionButton || design.kind == Kind::CheckBox ||
+            design.kind == Kind::CommandButton) {
+            EXPECT_EQ(other.fields().text(field), form.fields().text(field));
+            EXPECT_EQ(other.fields().value(field), form.fields().value(field));
+            EXPECT_EQ(other.fields().visible(field), form.fields().visible(field));
+        }
+    }
+    EXPECT_EQ(other.fields().text(control("Label1")), "元气"); // 明教·焚影
+    EXPECT_EQ(other.fields().text(control("Label15")), "内功攻击");
+    EXPECT_FALSE(other.gainStore());
+    EXPECT_TRUE(otherWarnings.shown.empty());
+    EXPECT_EQ(encodeInputs(other.fields()), shared);
+}
+
+// Malformed, later, hostile or overlong texts open the start state.
+TEST_F(SharedInputsTest, AnythingElseIsRefusedWhole) {
+    const std::string tooLong = "v1&Text1=" + std::string(kMaxSharedText + 1, '1');
+    const std::string wayTooLong = "v1&Text1=1" + std::string(kMaxSharedLength, '1');
+    const std::string refused[] = {
+        "",
+        "v2&Text1=1",
+        "V1&Text1=1",
+        "v1Text1=1",
+        "v1&",
+        "v1&&Text1=1",
+        "v1&Text1",
+        "v1&Text1=1&Text1=2",
+        "v1&Text99=1",
+        "v1&Label15=1",
+        "v1&Command1=1",
+        "v1&d=Option9",
+        "v1&d=Text1",
+        "v1&d=Option1&d=Option2",
+        "v1&b=0101",
+        "v1&b=012",
+        "v1&h=2",
+        "v1&s=1&s=1",
+        "v1&Text36=5",
+        "v1&Text40=1",
+        "v1&Text1=%ZZ",
+        "v1&Text1=%4",
+        "v1&Text1=%E5%91",
+        "v1&Text1=%C0%80",
+        "v1&Text1=%00",
+        "v1&Text1=%0A",
+        "v1&Text1=<b>1</b>",
+        "v1&Text1=1e999&x=<script>",
+        tooLong,
+        wayTooLong,
+    };
+    const auto start = snapshot();
+    for (const std::string& text : refused) {
+        SCOPED_TRACE(text.substr(0, 40));
+        EXPECT_FALSE(form.restoreInputs(text));
+        EXPECT_EQ(snapshot(), start);
+    }
+    EXPECT_TRUE(warnings.shown.empty());
+}
+
+TEST_F(SharedInputsTest, TextsThatLookLikeMarkupOrHugeNumbersAreKeptAsTexts) {
+    ASSERT_TRUE(form.restoreInputs("v1&Text4=%3Cb%3E1%3C%2Fb%3E&Text3=1e999&h=1&Text36=%09"));
+    EXPECT_EQ(text("Text4"), "<b>1</b>");
+    EXPECT_EQ(text("Text3"), "1e999");
+    EXPECT_EQ(text("Text36"), "\t");
+    EXPECT_EQ(text("Command3"), "无加速版");
+    EXPECT_TRUE(visible("Text36"));
+}
+
+} // namespace
+} // namespace velmora::testing
