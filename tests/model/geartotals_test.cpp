@@ -36,6 +36,16 @@ TEST_F(GearTotals, IncompletePanelWarnsAndWritesNothing) {
     EXPECT_EQ(text("Label28"), "第一套");
 }
 
+// Only a 0 stops 总收益: negative panel values pass its guard.
+TEST_F(GearTotals, NegativePanelValuesPassTheGuard) {
+    calculated();
+    set("Text5", "-5");
+    set("Text16", "2");
+    click("Command2");
+    EXPECT_TRUE(takeWarnings().empty());
+    EXPECT_EQ(text("Label30"), "2.96139"); // 2 x 1.480695
+}
+
 TEST_F(GearTotals, EmptyGainStoreIsExplained) {
     setWorkedExample();
     set("Text1", "3000");

@@ -1,0 +1,342 @@
+// The web page in headless Chromium: the same window, the same digits and the
+// same behaviour as on the desktop.
+import assert from 'node:assert/strict';
+import { readFileSync } from 'node:fs';
+import { dirname, join } from 'node:path';
+import { after, before, describe, test } from 'node:test';
+import { fileURLToPath } from 'node:url';
+import { answerBoxes, launch, openWindow, shownFields, startSite } from './site.mjs';
+
+const golden = join(dirname(fileURLToPath(import.meta.url)), '..', 'golden');
+let site;
+let browser;
+
+before(async () => {
+  site = await startSite();
+  browser = await launch();
+});
+after(async () => {
+  await browser?.close();
+  site?.stop();
+});
+
+async function freshWindow(url = site.url) {
+  const context = await browser.newContext();
+  const page = await openWindow(context, url);
+  return { context, page };
+}
+
+const text = (page, name) => page.evaluate((id) => {
+  const element = document.getElementById(id);
+  return element.tagName === 'INPUT' ? element.value : element.textContent;
+}, name);
+
+async function typeInto(page, name, value) {
+  await page.click(`#${name}`);
+  await page.keyboard.press('Control+A');
+  await page.keyboard.type(value);
+}
+
+const workedExample = [['Text3', '15000'], ['Text4', '105'], ['Text5', '25'], ['Text6', '180'], ['Text7', '3000'],
+  ['Text8', '30']];
+const workedResults = {
+  Label60: '命中判定', Label64: '105', Label61: '无双判定', Label65: '30', Label62: '会心判定', Label66: '25',
+  Label67: '1.330962', Label15: '1.480695', Label16: '4.43654', Label18: '3.549232', Label19: '2.772837',
+  Label20: '2.580807', Label21: '4.43654', Label45: '3.04085794994154', Label14: '6.14959855139984',
+};
+
+describe('the window', () => {
+  test('is built from the table: title, places, sizes, start texts', async () => {
+    const { context, page } = await freshWindow();
+    assert.equal(await page.title(), 'Velmorav1.1');
+    const origin = await page.locator('#window').boundingBox();
+    // Pixels worked out by hand from the twips: Frame1 at 2160,120, Text4
+    // at 960,1080 in it, 855 x 270.
+    const places = { Text4: [144 + 64, 8 + 72, 57, 18], Command1: [16 + 8, 8 + 192, 81, 25],
+      Text35: [16 + 304, 240 + 192, 57, 18], Command5: [416 + 8, 424 + 80, 137, 25] };
+    for (const [name, [left, top, width, height]] of Object.entries(places)) {
+      const box = await page.locator(`#${name}`).boundingBox();
+      assert.deepEqual([box.x - origin.x - 1, box.y - origin.y - 1, box.width, box.height],
+        [left, top, width, height], name);
+    }
+    assert.equal(await text(page, 'Text1'), '0');
+    assert.equal(await text(page, 'Text15'), '');
+    assert.equal(await page.locator('#Text36').isVisible(), false);
+    assert.equal(await page.locator('#Option8').isVisible(), false);
+    assert.equal(await page.getAttribute('#Text4', 'title'), '此处填入命中率，仅填数值，无需%');
+    assert.equal(await page.evaluate(() => document.activeElement.id), 'Text1');
+    // The tab chain: the panel, the disciplines (one stop, as a group of
+    // options is in a browser; the arrow keys move within it), set 1.
+    const chain = [];
+    for (let i = 0; i < 9; ++i) {
+      await page.keyboard.press('Tab');
+      chain.push(await page.evaluate(() => document.activeElement.id));
+    }
+    assert.deepEqual(chain, ['Text3', 'Text4', 'Text5', 'Text6', 'Text7', 'Text8', 'Option1', 'Text2', 'Text9']);
+    await context.close();
+  });
+
+  test('the worked example typed with the keyboard gives the same digits', async () => {
+    const { context, page } = await freshWindow();
+    await page.click('#Option2');
+    for (const [name, value] of workedExample) {
+      await typeInto(page, name, value);
+    }
+    await page.keyboard.press('Enter'); // in a panel box: 计算
+    assert.deepEqual(await answerBoxes(page), []);
+    for (const [name, value] of Object.entries(workedResults)) {
+      assert.equal(await text(page, name), value, name);
+    }
+    assert.equal(await text(page, 'Label1'), '根骨');
+    assert.deepEqual(page.errors, []);
+    await context.close();
+  });
+});
+
+describe('every handler', () => {
+  test('总收益, haste mode, buffs, set 1 and the disciplines', async () => {
+    const { context, page } = await freshWindow();
+    await page.click('#Command2');
+    assert.deepEqual(await answerBoxes(page), [['请完善面板属性', '大侠，你的面板属性呢？']]);
+    await page.click('#Command3');
+    assert.equal(await text(page, 'Command3'), '无加速版');
+    assert.equal(await page.locator('#Text36').isVisible(), true);
+    await typeInto(page, 'Text4', '100');
+    await page.click('#Check2');
+    assert.equal(await text(page, 'Text4'), '101');
+    assert.equal(await page.isChecked('#Check2'), true);
+    await page.click('#Option7');
+    assert.equal(await text(page, 'Label2'), '元气');
+    await typeInto(page, 'Text10', '90');
+    await page.click('#Command5');
+    assert.equal(await text(page, 'Text4'), '99');
+    assert.equal(await text(page, 'Command5'), '穿第一套装备');
+    for (const [name, value] of workedExample) {
+      await typeInto(page, name, value);
+    }
+    await typeInto(page, 'Text1', '3000');
+    await page.click('#Command1');
+    await typeInto(page, 'Text16', '2');
+    await page.click('#Command2');
+    assert.deepEqual(await answerBoxes(page), []);
+    assert.match(await text(page, 'Label30'), /^\d/);
+    await context.close();
+  });
+
+  test('a typed text that looks like markup is shown as text', async () => {
+    const { context, page } = await freshWindow();
+    await page.click('#Option2');
+    await typeInto(page, 'Text4', '<b>1</b><img src=x>');
+    await page.click('#Command1');
+    assert.equal(await text(page, 'Label64'), '<b>1</b><img src=x>');
+    assert.equal(await page.locator('#window img').count(), 0);
+    await context.close();
+  });
+});
+
+describe('warning boxes', () => {
+  test('the discipline box pauses the press until it is dismissed', async () => {
+    const { context, page } = await freshWindow();
+    await page.click('#Command1');
+    await page.waitForSelector('#warning[open]');
+    assert.equal(await text(page, 'warning-title'), '请选择 门派·心法');
+    assert.equal(await text(page, 'warning-prompt'), '敢问大侠来自何门何派？');
+    assert.equal(await page.evaluate(() => document.activeElement.id), 'warning-ok');
+    assert.equal(await text(page, 'Label15'), '内功攻击'); // nothing written yet
+    await page.click('#Command3', { force: true, timeout: 500 }).catch(() => {});
+    assert.equal(await text(page, 'Command3'), '加速版（测试中）'); // the page is inert
+    await page.focus('#warning-ok'); // a click outside the box may have moved the focus within it
+    await page.keyboard.press('Enter');
+    await page.waitForSelector('#warning:not([open])', { state: 'attached' });
+    assert.equal(await text(page, 'Label15'), '0.07586219');
+    await context.close();
+  });
+
+  test('Space and Escape dismiss it too', async () => {
+    const { context, page } = await freshWindow();
+    for (const key of ['Space', 'Escape']) {
+      await page.click('#Command1');
+      await page.waitForSelector('#warning[open]');
+      await page.keyboard.press(key);
+      await page.waitForSelector('#warning:not([open])', { state: 'attached' });
+    }
+    await context.close();
+  });
+});
+
+describe('the set-1 guard', () => {
+  async function takenOff() {
+    const { context, page } = await freshWindow();
+    await page.click('#Option2');
+    await typeInto(page, 'Text4', '105');
+    await typeInto(page, 'Text10', '90');
+    await page.click('#Command5');
+    assert.equal(await text(page, 'Text4'), '103');
+    return { context, page };
+  }
+
+  for (const [how, enter, cell] of [
+    ['mouse', (page) => page.click('#Text12'), 'Text12'],
+    ['Tab', async (page) => { await page.focus('#Option7'); await page.keyboard.press('Tab'); }, 'Text2'],
+    ['Shift+Tab', async (page) => { await page.focus('#Command2'); await page.keyboard.press('Shift+Tab'); },
+      'Text14'],
+  ]) {
+    test(`entering a cell by ${how} shows one box and puts set 1 on once`, async () => {
+      const { context, page } = await takenOff();
+      await enter(page);
+      assert.deepEqual(await answerBoxes(page), [['记得有脱必有穿', '大侠先把衣服穿上，小心着凉（已帮您穿上）']]);
+      assert.equal(await page.evaluate(() => document.activeElement.id), cell); // the focus came back
+      assert.deepEqual(await answerBoxes(page), []);
+      assert.equal(await text(page, 'Command5'), '脱第一套装备');
+      assert.equal(await text(page, 'Text4'), '105');
+      await context.close();
+    });
+  }
+
+  test('the focus coming back when the window is activated again is no entry', async () => {
+    const { context, page } = await takenOff();
+    await page.evaluate(() => {
+      document.getElementById('Text12').focus(); // what activation does: no click, no Tab
+      document.getElementById('Text12').blur();
+      document.getElementById('Text12').focus();
+    });
+    assert.deepEqual(await answerBoxes(page), []);
+    assert.equal(await text(page, 'Command5'), '穿第一套装备');
+    await context.close();
+  });
+});
+
+describe('the help window', () => {
+  test('opens once, empty, and prints a section on its grid', async () => {
+    const { context, page } = await freshWindow();
+    const [help] = await Promise.all([context.waitForEvent('page'), page.click('#Command4')]);
+    await help.waitForSelector('body[data-ready="true"]');
+    assert.equal(await help.title(), '说明文档');
+    assert.equal(await help.locator('.article-line').count(), 0);
+    assert.equal(await help.evaluate(() => document.activeElement.textContent), '使用说明');
+    await help.click('#Command2'); // 基础理论
+    assert.equal(await help.locator('.article-line').count(), 47);
+    const heading = await help.locator('.article-line').nth(3).getAttribute('aria-label');
+    assert.equal(heading, '  二、基础理论');
+    // The remarks of lines 12 to 18 start in one column: 38 columns of 6 px.
+    const remarks = await help.evaluate(() => [...document.querySelectorAll('.article-line')].slice(11, 18)
+      .map((line) => [...line.children].find((glyph) => parseInt(glyph.style.left) >= 38 * 6)?.style.left));
+    assert.deepEqual(new Set(remarks), new Set(['228px']));
+    await help.click('#Command6'); // 更新日志
+    assert.equal(await help.locator('.article-line').count(), 18);
+    const pages = context.pages().length;
+    await page.click('#Command4'); // a second press opens nothing new
+    await page.waitForTimeout(300);
+    assert.equal(context.pages().length, pages);
+    assert.equal(await help.locator('.article-line').count(), 18);
+    await context.close();
+  });
+
+  test('a blocked popup is said on the page', async () => {
+    const { context, page } = await freshWindow();
+    await page.evaluate(() => { window.open = () => null; });
+    await page.click('#Command4');
+    assert.equal(await page.locator('#popup-blocked').isVisible(), true);
+    assert.match(await text(page, 'popup-blocked'), /弹出窗口/);
+    await context.close();
+  });
+});
+
+describe('the address', () => {
+  test('holds the inputs and opens with them', async () => {
+    const { context, page } = await freshWindow();
+    await page.click('#Option6');
+    await page.click('#Command3');
+    await typeInto(page, 'Text3', '15000');
+    await typeInto(page, 'Text36', '12.5');
+    await typeInto(page, 'Text5', 'a&b <i>');
+    await page.click('#Check1');
+    await typeInto(page, 'Text10', '90');
+    await page.click('#Command5');
+    await answerBoxes(page);
+    await page.click('#Command1');
+    await answerBoxes(page);
+    const address = page.url();
+    assert.match(address, /#v1&d=Option6&b=100&h=1&s=1&/);
+    const before = await shownFields(page);
+    const other = await openWindow(context, address);
+    const after = await shownFields(other);
+    for (const name of Object.keys(before).filter((id) => /^(Text|Option|Check|Command)/.test(id))) {
+      assert.deepEqual(after[name], before[name], name);
+    }
+    assert.equal(after.Label15.text, '内功攻击'); // results at their start captions
+    assert.equal(after.Label1.text, '元气');
+    await context.close();
+  });
+
+  for (const hostile of ['#v9&Text1=1', '#v1&Text1=%3Cscript%3E&Text1=2', '#<img src=x onerror=alert(1)>',
+    '#v1&Text36=5', `#v1&Text1=${'9'.repeat(20000)}`, '#v1&d=Option9', '#%E0%A4%A']) {
+    test(`a hostile or malformed address opens the start state: ${hostile.slice(0, 30)}`, async () => {
+      const { context, page } = await freshWindow(site.url + hostile);
+      assert.equal(await text(page, 'Text1'), '0');
+      assert.equal(await text(page, 'Text36'), '0');
+      assert.equal(await page.locator('#window img').count(), 0);
+      assert.deepEqual(await answerBoxes(page), []);
+      assert.deepEqual(page.errors, []);
+      await context.close();
+    });
+  }
+});
+
+describe('offline', () => {
+  test('after one visit the page opens and works with the network off', async () => {
+    const { context, page } = await freshWindow();
+    await page.evaluate(() => navigator.serviceWorker.ready);
+    await page.waitForFunction(() => navigator.serviceWorker.controller !== null || location.reload());
+    await page.reload();
+    await page.waitForSelector('body[data-ready="true"]');
+    await context.setOffline(true);
+    await page.reload();
+    await page.waitForSelector('body[data-ready="true"]');
+    await page.click('#Option2');
+    await page.click('#Command1');
+    assert.equal(await text(page, 'Label15'), '0.07586219');
+    await context.close();
+  });
+});
+
+describe('golden scenarios', () => {
+  // The form-driver scenarios, driven through the page: set types into a
+  // box, click clicks, focus enters a box by mouse; each dump is compared
+  // with what the window shows and the boxes it showed.
+  for (const scenario of ['worked_example', 'no_discipline', 'gear_set1_haste']) {
+    test(scenario, async () => {
+      const { context, page } = await freshWindow();
+      const expected = readFileSync(join(golden, `${scenario}.expected`), 'utf8').trim().split('\n')
+        .map((line) => JSON.parse(line));
+      let boxes = [];
+      let dumps = 0;
+      for (const line of readFileSync(join(golden, `${scenario}.script`), 'utf8').split('\n')) {
+        const [action, name] = line.split(' ');
+        if (action === 'set') {
+          await page.fill(`#${name}`, JSON.parse(line.slice(line.indexOf('"'))));
+        } else if (action === 'click' || action === 'focus') {
+          await page.click(`#${name}`);
+          boxes = boxes.concat(await answerBoxes(page));
+        } else if (action === 'dump') {
+          const want = expected[dumps++];
+          const shown = await shownFields(page);
+          for (const [field, state] of Object.entries(want.fields)) {
+            if (field === 'Form1') {
+              continue;
+            }
+            assert.equal(shown[field].text, state.text, `${scenario} dump ${dumps} ${field}`);
+            assert.equal(shown[field].visible, state.visible, `${scenario} dump ${dumps} ${field} shown`);
+            if ('value' in state) {
+              assert.equal(shown[field].value, state.value, `${scenario} dump ${dumps} ${field} value`);
+            }
+          }
+          assert.deepEqual(boxes.map(([title, prompt]) => [prompt, title]), want.warnings, `${scenario} boxes`);
+          boxes = [];
+        }
+      }
+      assert.equal(dumps, expected.length);
+      await context.close();
+    });
+  }
+});

@@ -1,0 +1,94 @@
+// Serves the built site on a free loopback port with Python's own static
+// server, and opens it in Debian's Chromium.
+import { spawn } from 'node:child_process';
+import { createServer } from 'node:net';
+import { resolve } from 'node:path';
+import { chromium } from 'playwright-core';
+
+export const siteDir = resolve(process.env.VELMORA_SITE ?? 'build-wasm/web');
+
+function freePort() {
+  return new Promise((done, fail) => {
+    const probe = createServer();
+    probe.on('error', fail);
+    probe.listen(0, '127.0.0.1', () => {
+      const { port } = probe.address();
+      probe.close(() => done(port));
+    });
+  });
+}
+
+export async function startSite() {
+  const port = await freePort();
+  const server = spawn('python3', ['-m', 'http.server', String(port), '--bind', '127.0.0.1', '--directory', siteDir],
+    { stdio: 'ignore' });
+  const url = `http://127.0.0.1:${port}/`;
+  for (let i = 0; i < 100; ++i) {
+    try {
+      if ((await fetch(url)).ok) {
+        return { url, stop: () => server.kill() };
+      }
+    } catch {
+      // not listening yet
+    }
+    await new Promise((done) => setTimeout(done, 50));
+  }
+  server.kill();
+  throw new Error('the static server did not start');
+}
+
+export function launch() {
+  return chromium.launch({ executablePath: '/usr/bin/chromium', args: ['--no-sandbox'] });
+}
+
+// A page of the main window, ready for a press; page errors are collected.
+export async function openWindow(context, url) {
+  const page = await context.newPage();
+  page.errors = [];
+  page.on('pageerror', (error) => page.errors.push(error.message));
+  await page.goto(url);
+  await page.waitForSelector('body[data-ready="true"]');
+  return page;
+}
+
+// Answers every warning box that is up with 确定, as a user would, and
+// returns [title, prompt] of each.
+export async function answerBoxes(page, settle = 100) {
+  const seen = [];
+  for (;;) {
+    await page.waitForTimeout(settle);
+    const box = await page.evaluate(() => {
+      const dialog = document.getElementById('warning');
+      return dialog.open ? [document.getElementById('warning-title').textContent,
+        document.getElementById('warning-prompt').textContent] : null;
+    });
+    if (box === null) {
+      return seen;
+    }
+    seen.push(box);
+    await page.click('#warning-ok');
+  }
+}
+
+// What the window shows of one control, in the form form-driver's dump uses.
+export function shownFields(page) {
+  return page.evaluate(() => {
+    const shown = {};
+    for (const element of document.querySelectorAll('#window [id]')) {
+      const name = element.id.replace(/-caption$/, '');
+      const box = element.closest('.choice') ?? (element.classList.contains('frame-caption')
+        ? element.parentElement : element);
+      const field = { visible: !box.hidden };
+      if (element.tagName === 'INPUT' && element.type === 'text') {
+        field.text = element.value;
+      } else if (element.tagName === 'INPUT') {
+        field.text = element.nextElementSibling.textContent;
+        field.value = element.checked ? 1 : 0;
+      } else {
+        field.text = element.textContent;
+      }
+      shown[name] = field;
+    }
+    return shown;
+  });
+}
