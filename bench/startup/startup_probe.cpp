@@ -5,6 +5,7 @@
 
 int main(int argc, char* argv[]) {
     QApplication qtApp(argc, argv);
+    velmora::app::configure(qtApp);
     velmora::app::Application velmora;
     ShownProbe probe(velmora.window());
     velmora.show();

@@ -252,8 +252,11 @@
   first.focus();
   first.select();
   document.body.dataset.ready = 'true';
+  performance.mark('velmora-ready');
 
+  // The offline copy is made once the window has been drawn, so that it
+  // never delays the first paint.
   if ('serviceWorker' in navigator) {
-    navigator.serviceWorker.register('sw.js').catch(() => {});
+    requestAnimationFrame(() => setTimeout(() => navigator.serviceWorker.register('sw.js').catch(() => {}), 0));
   }
 })();
