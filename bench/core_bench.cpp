@@ -1,16 +1,14 @@
 // Costs of the core's conversions and of one press of each handler.
 #include "model/form.h"
 #include "model/numbertext.h"
+#include "workedexample.h"
 
 #include <benchmark/benchmark.h>
 
 namespace velmora {
 namespace {
 
-class IgnoredWarnings : public WarningSink {
-public:
-    void warn(std::string_view, std::string_view) override {}
-};
+using bench::IgnoredWarnings;
 
 void BM_TextToNumber(benchmark::State& state) {
     for (auto _ : state) {
@@ -28,24 +26,10 @@ void BM_NumberToText(benchmark::State& state) {
 }
 BENCHMARK(BM_NumberToText);
 
-// The worked example's panel with "纯阳·紫霞" and every set of the grid filled.
 struct WorkedExample {
     IgnoredWarnings warnings;
     Form form{warnings};
-    WorkedExample() {
-        const std::pair<const char*, const char*> panel[] = {
-            {"Text1", "3000"}, {"Text3", "15000"}, {"Text4", "105"},  {"Text5", "25"},
-            {"Text6", "180"},  {"Text7", "3000"},  {"Text8", "30"},   {"Text15", "50"},
-            {"Text18", "100"}, {"Text23", "120"},  {"Text33", "300"}, {"Text10", "90"},
-        };
-        for (const auto& [name, text] : panel) {
-            FieldId field = 0;
-            findControl(name, field);
-            form.setText(field, text);
-        }
-        form.click(id("Option2"));
-        form.Command1_Click();
-    }
+    WorkedExample() { bench::fillWorkedExample(form); }
 };
 
 void BM_Calculate(benchmark::State& state) {

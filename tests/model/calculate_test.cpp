@@ -6,6 +6,18 @@ namespace {
 
 using Labels = std::vector<std::pair<std::string, std::string>>;
 
+// The worked example's results with 纯阳·紫霞.
+const Labels kWorkedExampleResults = {
+    {"Label60", "命中判定"},         {"Label64", "105"},
+    {"Label61", "无双判定"},         {"Label65", "30"},
+    {"Label62", "会心判定"},         {"Label66", "25"},
+    {"Label67", "1.330962"},         {"Label15", "1.480695"},
+    {"Label16", "4.43654"},          {"Label18", "3.549232"},
+    {"Label19", "2.772837"},         {"Label20", "2.580807"},
+    {"Label21", "4.43654"},          {"Label45", "3.04085794994154"},
+    {"Label14", "6.14959855139984"},
+};
+
 class Calculate : public FormTest {
 protected:
     void expectLabels(const Labels& expected) {
@@ -19,21 +31,7 @@ TEST_F(Calculate, WorkedExample) {
     setWorkedExample();
     click("Option2"); // 纯阳·紫霞
     click("Command1");
-    expectLabels({{"Label60", "命中判定"},
-                  {"Label64", "105"},
-                  {"Label61", "无双判定"},
-                  {"Label65", "30"},
-                  {"Label62", "会心判定"},
-                  {"Label66", "25"},
-                  {"Label67", "1.330962"},
-                  {"Label15", "1.480695"},
-                  {"Label16", "4.43654"},
-                  {"Label18", "3.549232"},
-                  {"Label19", "2.772837"},
-                  {"Label20", "2.580807"},
-                  {"Label21", "4.43654"},
-                  {"Label45", "3.04085794994154"},
-                  {"Label14", "6.14959855139984"}});
+    expectLabels(kWorkedExampleResults);
     ASSERT_TRUE(form.gainStore());
     const std::array<std::string, 7> texts = {"6.14959855139984", "1.480695", "4.43654", "3.549232",
                                               "2.772837",         "2.580807", "4.43654"};
@@ -203,21 +201,7 @@ TEST_F(Calculate, APressAfterARefusedPressWritesEveryField) {
     set("Text3", "15000");
     click("Command1");
     EXPECT_TRUE(takeWarnings().empty());
-    expectLabels({{"Label60", "命中判定"},
-                  {"Label64", "105"},
-                  {"Label61", "无双判定"},
-                  {"Label65", "30"},
-                  {"Label62", "会心判定"},
-                  {"Label66", "25"},
-                  {"Label67", "1.330962"},
-                  {"Label15", "1.480695"},
-                  {"Label16", "4.43654"},
-                  {"Label18", "3.549232"},
-                  {"Label19", "2.772837"},
-                  {"Label20", "2.580807"},
-                  {"Label21", "4.43654"},
-                  {"Label45", "3.04085794994154"},
-                  {"Label14", "6.14959855139984"}});
+    expectLabels(kWorkedExampleResults);
     ASSERT_TRUE(form.gainStore());
     EXPECT_EQ(form.gainStore()->texts[0], "6.14959855139984");
 

@@ -18,7 +18,8 @@ TEST_F(SharedInputsTest, InputsAreWrittenInAFixedForm) {
     set("Text4", "100");
     click("Check2"); // 101 and strain 3
     set("Text5", "a&b 命");
-    EXPECT_EQ(encodeInputs(form.fields()), "v1&d=Option2&b=010&Text3=15000&Text4=101&Text5=a%26b%20%E5%91%BD&Text8=3");
+    EXPECT_EQ(encodeInputs(form.fields()),
+              "v1&d=Option2&b=010&Text3=15000&Text4=101&Text5=a%26b%20%E5%91%BD&Text8=3");
 }
 
 // Every input comes back exactly; the results keep their start captions.
@@ -41,8 +42,8 @@ TEST_F(SharedInputsTest, ARoundTripRestoresEveryInput) {
     for (FieldId field = 0; field < kControlCount; ++field) {
         const ControlDesign& design = kControls[field];
         SCOPED_TRACE(std::string(design.name));
-        if (design.kind == Kind::TextBox || design.kind == Kind::OptionButton || design.kind == Kind::CheckBox ||
-            design.kind == Kind::CommandButton) {
+        if (design.kind == Kind::TextBox || design.kind == Kind::OptionButton ||
+            design.kind == Kind::CheckBox || design.kind == Kind::CommandButton) {
             EXPECT_EQ(other.fields().text(field), form.fields().text(field));
             EXPECT_EQ(other.fields().value(field), form.fields().value(field));
             EXPECT_EQ(other.fields().visible(field), form.fields().visible(field));

@@ -2,7 +2,7 @@
 // Qt's own accessibility interfaces: every change reaches the core, every
 // focus request is an entry, the help article is text, and names say what
 // each control is.
-#include "uitest.h"
+#include "windowfixture.h"
 
 #include "model/form.h"
 #include "ui/helpwindow.h"
@@ -22,23 +22,15 @@
 namespace velmora::testing {
 namespace {
 
-class Accessibility : public ::testing::Test {
+class Accessibility : public WindowTest {
 protected:
-    void SetUp() override {
-        warnings.setParent(&window);
-        window.show();
-        window.activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
-    }
     void TearDown() override {
         if (window.helpWindow() != nullptr) {
             window.helpWindow()->close();
         }
     }
-    QWidget* widget(std::string_view name) const { return window.widget(control(name)); }
     static QAccessibleInterface* a11y(QWidget* w) { return QAccessible::queryAccessibleInterface(w); }
     QAccessibleInterface* a11y(std::string_view name) const { return a11y(widget(name)); }
-    std::string core(std::string_view name) const { return form.fields().text(control(name)); }
     int coreValue(std::string_view name) const { return form.fields().value(control(name)); }
     bool shownChecked(std::string_view name) const {
         return qobject_cast<QAbstractButton*>(widget(name))->isChecked();
@@ -47,10 +39,6 @@ protected:
     void act(std::string_view name, const QString& action) {
         a11y(name)->actionInterface()->doAction(action);
     }
-
-    ui::MessageBoxWarnings warnings;
-    Form form{warnings};
-    ui::MainWindow window{form};
 };
 
 TEST_F(Accessibility, ToggleAndPressActionsReachTheCore) {

@@ -1,6 +1,6 @@
 // The main window as a user meets it: built from the table, typed into,
 // clicked, and answering with real message boxes.
-#include "uitest.h"
+#include "windowfixture.h"
 
 #include "model/form.h"
 #include "ui/mainwindow.h"
@@ -22,16 +22,9 @@ namespace {
 
 using ui::twipsToPixels;
 
-class MainWindowTest : public ::testing::Test {
+// The window's own captions, as the widgets show them.
+class MainWindowTest : public WindowTest {
 protected:
-    void SetUp() override {
-        warnings.setParent(&window);
-        window.show();
-        window.activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
-    }
-    QWidget* widget(std::string_view name) const { return window.widget(control(name)); }
-    template <typename T> T* as(std::string_view name) const { return qobject_cast<T*>(widget(name)); }
     QString caption(std::string_view name) const {
         if (auto* label = as<QLabel>(name)) {
             return label->text();
@@ -44,29 +37,8 @@ protected:
         }
         return as<QAbstractButton>(name)->text();
     }
-    void type(std::string_view name, const QString& text) {
-        auto* box = as<QLineEdit>(name);
-        box->setFocus(Qt::OtherFocusReason); // an entry, as a click would be
-        QCoreApplication::processEvents();
-        QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
-        QTest::keyClicks(box, text);
-    }
-    void clickOn(std::string_view name) { QTest::mouseClick(widget(name), Qt::LeftButton); }
-    // Offscreen, closing a box leaves no window active; a desktop would give
-    // the activation back, as this does.
-    void reactivate() {
-        window.activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
-    }
-
-    ui::MessageBoxWarnings warnings;
-    Form form{warnings};
-    ui::MainWindow window{form};
 };
 
-// Positions and sizes in pixels, worked out by hand from the twips of the
-// design (15 twips a pixel): both corners of every frame and a few controls
-// of each.
 TEST_F(MainWindowTest, ControlsStandAtTheirDesignedPlaces) {
     EXPECT_EQ(window.windowTitle(), "Velmorav1.1");
     EXPECT_EQ(window.size(), QSize(584, 543)); // 8760 x 8145

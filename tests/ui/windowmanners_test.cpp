@@ -1,6 +1,6 @@
 // What a Chinese user expects of the desktop window: Chinese buttons and
 // menus, captions shown exactly as typed, Enter, one box per entry.
-#include "uitest.h"
+#include "windowfixture.h"
 
 #include "model/form.h"
 #include "ui/chinese.h"
@@ -24,45 +24,14 @@
 namespace velmora::testing {
 namespace {
 
-class WindowManners : public ::testing::Test {
+class WindowManners : public WindowTest {
 protected:
-    void SetUp() override {
-        warnings.setParent(&window);
-        window.show();
-        window.activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
-    }
-    QWidget* widget(std::string_view name) const { return window.widget(control(name)); }
-    template <typename T> T* as(std::string_view name) const { return qobject_cast<T*>(widget(name)); }
-    void type(std::string_view name, const QString& text) {
-        auto* box = as<QLineEdit>(name);
-        box->setFocus(Qt::OtherFocusReason); // an entry, as a click would be
-        QCoreApplication::processEvents();
-        QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
-        QTest::keyClicks(box, text);
-    }
-    void typeWorkedExample() {
-        type("Text3", "15000");
-        type("Text4", "105");
-        type("Text5", "25");
-        type("Text6", "180");
-        type("Text7", "3000");
-        type("Text8", "30");
-    }
-    void reactivate() {
-        window.activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
-    }
     QString caption(std::string_view name) const {
         return QString::fromStdString(form.fields().text(control(name)));
     }
     static QString accessibleName(QWidget* w) {
         return QAccessible::queryAccessibleInterface(w)->text(QAccessible::Name);
     }
-
-    ui::MessageBoxWarnings warnings;
-    Form form{warnings};
-    ui::MainWindow window{form};
 };
 
 // Typed text that looks like markup, entities or mnemonics is shown as the
