@@ -76,6 +76,26 @@ describe('the window', () => {
     await context.close();
   });
 
+  // Chinese text is never cut; a number too long for its label is shortened
+  // with "…", its whole text in the tool tip.
+  test('no Chinese text is clipped, at start and with results', async () => {
+    const { context, page } = await freshWindow();
+    const clipped = () => page.evaluate(() => [...document.querySelectorAll(
+      '#window .label, #window .frame-caption, #window button, #window .choice')]
+      .filter((e) => e.offsetParent !== null && (e.scrollWidth > e.clientWidth + 1 || e.scrollHeight > e.clientHeight + 1))
+      .filter((e) => /[^\x00-\x7f]/.test(e.textContent) || e.title !== e.textContent)
+      .map((e) => e.id || e.firstChild.id));
+    assert.deepEqual(await clipped(), []);
+    await page.click('#Option2');
+    for (const [name, value] of workedExample) {
+      await page.fill(`#${name}`, value);
+    }
+    await page.click('#Command3');
+    await page.click('#Command1');
+    assert.deepEqual(await clipped(), []);
+    await context.close();
+  });
+
   test('the worked example typed with the keyboard gives the same digits', async () => {
     const { context, page } = await freshWindow();
     await page.click('#Option2');

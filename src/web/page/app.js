@@ -88,7 +88,11 @@
       focusable.id = control.name;
       box.style.left = `${px(control.left)}px`;
       box.style.top = `${px(control.top)}px`;
-      if (!(control.kind === 'Label' && control.fits)) {
+      if (control.kind === 'OptionButton' || control.kind === 'CheckBox') {
+        // The box keeps its place and grows to its indicator, as on the desktop.
+        box.style.width = `${px(control.width)}px`;
+        box.style.minHeight = `${px(control.height)}px`;
+      } else if (!(control.kind === 'Label' && control.fits)) {
         box.style.width = `${px(control.width)}px`;
         box.style.height = `${px(control.height)}px`;
       } else {
