@@ -16,7 +16,8 @@ if(NOT count EQUAL 1)
 endif()
 
 run(dpkg-deb --field ${debs} Depends)
-foreach(dependency libqt6widgets6 libqt6gui6 libqt6core6 qt6-qpa-plugins fonts-noto-cjk libstdc\\+\\+6)
+foreach(dependency libqt6widgets6 libqt6gui6 libqt6core6 qt6-qpa-plugins qt6-translations-l10n fonts-noto-cjk
+                   libstdc\\+\\+6)
     if(NOT out MATCHES "${dependency}")
         message(FATAL_ERROR "Depends lacks ${dependency}: ${out}")
     endif()
