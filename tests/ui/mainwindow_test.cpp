@@ -37,6 +37,21 @@ protected:
         }
         return as<QAbstractButton>(name)->text();
     }
+    // The worked example's results with 纯阳·紫霞, as the window shows them.
+    void expectWorkedExampleShown() const {
+        const std::pair<const char*, const char*> shown[] = {
+            {"Label60", "命中判定"}, {"Label64", "105"},
+            {"Label61", "无双判定"}, {"Label65", "30"},
+            {"Label62", "会心判定"}, {"Label66", "25"},
+            {"Label67", "1.330962"}, {"Label15", "1.480695"},
+            {"Label16", "4.43654"},  {"Label18", "3.549232"},
+            {"Label19", "2.772837"}, {"Label20", "2.580807"},
+            {"Label21", "4.43654"},  {"Label14", "6.14959855139984"},
+        };
+        for (const auto& [name, text] : shown) {
+            EXPECT_EQ(caption(name), text) << name;
+        }
+    }
 };
 
 TEST_F(MainWindowTest, ControlsStandAtTheirDesignedPlaces) {
@@ -146,26 +161,12 @@ TEST_F(MainWindowTest, InputsAreNamedByTheirRowAndColumn) {
 }
 
 TEST_F(MainWindowTest, TypingTheWorkedExampleAndPressingCalculate) {
-    type("Text3", "15000");
-    type("Text4", "105");
-    type("Text5", "25");
-    type("Text6", "180");
-    type("Text7", "3000");
-    type("Text8", "30");
+    typeWorkedExample();
     clickOn("Option2");
     EXPECT_TRUE(as<QAbstractButton>("Option2")->isChecked());
     EXPECT_EQ(caption("Label1"), "根骨");
     clickOn("Command1");
-    const std::pair<const char*, const char*> shown[] = {
-        {"Label64", "105"},      {"Label66", "25"},
-        {"Label67", "1.330962"}, {"Label15", "1.480695"},
-        {"Label16", "4.43654"},  {"Label18", "3.549232"},
-        {"Label19", "2.772837"}, {"Label20", "2.580807"},
-        {"Label21", "4.43654"},  {"Label14", "6.14959855139984"},
-    };
-    for (const auto& [name, text] : shown) {
-        EXPECT_EQ(caption(name), text) << name;
-    }
+    expectWorkedExampleShown();
 }
 
 TEST_F(MainWindowTest, MissingDisciplineShowsOneWarningBoxBeforeAnyResult) {
@@ -197,12 +198,8 @@ TEST_F(MainWindowTest, AnUndonePressLeavesTheCheckBoxAsTheCoreHasIt) {
 TEST_F(MainWindowTest, APressAfterARefusedPressShowsEveryResult) {
     BoxAnswerer boxes;
     clickOn("Option2");
+    typeWorkedExample();
     type("Text3", "1e39");
-    type("Text4", "105");
-    type("Text5", "25");
-    type("Text6", "180");
-    type("Text7", "3000");
-    type("Text8", "30");
     clickOn("Command1");
     ASSERT_TRUE(waitFor([&] { return boxes.seen.size() == 1; }));
     EXPECT_EQ(boxes.seen[0].title, "数值超出范围");
@@ -212,26 +209,13 @@ TEST_F(MainWindowTest, APressAfterARefusedPressShowsEveryResult) {
 
     type("Text3", "15000");
     clickOn("Command1");
-    const std::pair<const char*, const char*> shown[] = {
-        {"Label60", "命中判定"}, {"Label64", "105"},
-        {"Label61", "无双判定"}, {"Label65", "30"},
-        {"Label62", "会心判定"}, {"Label66", "25"},
-        {"Label67", "1.330962"}, {"Label15", "1.480695"},
-        {"Label16", "4.43654"},  {"Label18", "3.549232"},
-        {"Label19", "2.772837"}, {"Label20", "2.580807"},
-        {"Label21", "4.43654"},  {"Label14", "6.14959855139984"},
-    };
-    for (const auto& [name, text] : shown) {
-        EXPECT_EQ(caption(name), text) << name;
-    }
+    expectWorkedExampleShown();
     EXPECT_EQ(boxes.seen.size(), 1u);
 
     type("Text7", "1e45");
     clickOn("Command1");
     ASSERT_TRUE(waitFor([&] { return boxes.seen.size() == 2; }));
-    for (const auto& [name, text] : shown) {
-        EXPECT_EQ(caption(name), text) << name;
-    }
+    expectWorkedExampleShown();
 }
 
 TEST_F(MainWindowTest, HasteModeShowsItsControls) {
