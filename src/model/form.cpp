@@ -1,5 +1,6 @@
 #include "model/form.h"
 
+#include "model/boxtext.h"
 #include "model/checkednumbers.h"
 
 namespace velmora {
@@ -66,9 +67,9 @@ double Form::read(FieldId field) const {
     return readNumber(m_fields.text(field));
 }
 
-void Form::type(FieldId field, std::string text) {
+void Form::type(FieldId field, std::string_view text, std::size_t maxCharacters) {
     if (!m_running && kControls[field].kind == Kind::TextBox && m_fields.visible(field)) {
-        m_fields.setText(field, std::move(text));
+        m_fields.setText(field, keepShowable(text, maxCharacters));
     }
 }
 

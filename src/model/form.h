@@ -26,9 +26,11 @@ public:
     // What the user does. Actions on hidden controls do not reach them, and
     // an action that arrives while a press is still running (its warning box
     // is up) is dropped: it never runs inside another press.
-    void type(FieldId id, std::string text); // raises no event
-    void click(FieldId id);                  // toggles or selects, then raises Click
-    void enter(FieldId id);                  // the focus enters a text box
+    // Typing or pasting raises no event; the box keeps only what it can
+    // show (boxtext.h), at most maxCharacters characters of it.
+    void type(FieldId id, std::string_view text, std::size_t maxCharacters = std::string_view::npos);
+    void click(FieldId id); // toggles or selects, then raises Click
+    void enter(FieldId id); // the focus enters a text box
 
     // Opens with the inputs that encodeInputs wrote (a shared address): true
     // when they were read whole and set; otherwise nothing changes. The

@@ -170,12 +170,18 @@ QWidget* MainWindow::createWidget(FieldId field, QWidget* container) {
 void MainWindow::connectEvents(FieldId field) {
     QWidget* w = m_widgets[field];
     if (auto* box = qobject_cast<QLineEdit*>(w)) {
-        connect(box, &QLineEdit::textChanged, this, [this, field](const QString& text) {
+        connect(box, &QLineEdit::textChanged, this, [this, field, box](const QString& text) {
             if (m_mirroring) {
                 return;
             }
+            const int cursor = box->cursorPosition();
             m_form.type(field, text.toStdString());
-            fieldChanged(field); // an edit the core refused is undone
+            fieldChanged(field); // an edit the core refused or trimmed is undone
+            if (box->text() != text && box->hasFocus()) {
+                // What the core dropped stood before the cursor.
+                const auto dropped = static_cast<int>(text.size() - box->text().size());
+                box->setCursorPosition(std::clamp(cursor - dropped, 0, static_cast<int>(box->text().size())));
+            }
         });
         return;
     }

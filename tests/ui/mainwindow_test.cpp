@@ -9,7 +9,9 @@
 
 #include <QAbstractButton>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 
@@ -165,6 +167,24 @@ TEST_F(MainWindowTest, TypingTheWorkedExampleAndPressingCalculate) {
     clickOn("Option2");
     EXPECT_TRUE(as<QAbstractButton>("Option2")->isChecked());
     EXPECT_EQ(caption("Label1"), "根骨");
+    clickOn("Command1");
+    expectWorkedExampleShown();
+}
+
+// A paste from a chat window can carry invisible characters: the box keeps
+// what it shows, the cursor stays after the pasted digits, and 计算 reads it.
+TEST_F(MainWindowTest, PastedInvisibleCharactersAreDropped) {
+    typeWorkedExample();
+    clickOn("Option2");
+    auto* attack = as<QLineEdit>("Text3");
+    attack->setFocus(Qt::OtherFocusReason);
+    attack->selectAll();
+    QGuiApplication::clipboard()->setText(QString::fromUtf8("15\u200B00\u202E0"));
+    QTest::keyClick(attack, Qt::Key_V, Qt::ControlModifier);
+    QTest::keyClicks(attack, "9");
+    EXPECT_EQ(attack->text(), "150009");
+    QTest::keyClick(attack, Qt::Key_Backspace);
+    EXPECT_EQ(core("Text3"), "15000");
     clickOn("Command1");
     expectWorkedExampleShown();
 }
