@@ -1,5 +1,6 @@
 #include "model/sharedinputs.h"
 
+#include "model/boxtext.h"
 #include "model/form.h"
 #include "model/gearset1.h"
 #include "model/hastemode.h"
@@ -15,8 +16,8 @@ constexpr FieldId kBuffBoxes[] = {id("Check1"), id("Check2"), id("Check3")};
 constexpr FieldId kHasteBoxes[] = {id("Text36"), id("Text37"), id("Text38"), id("Text39"), id("Text40")};
 
 bool isUnreserved(char c) {
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-' || c == '.' ||
-           c == '_' || c == '~';
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-' ||
+           c == '.' || c == '_' || c == '~';
 }
 
 int hexValue(char c) {
@@ -64,50 +65,6 @@ std::optional<std::string> percentDecode(std::string_view text) {
         }
     }
     return out;
-}
-
-// Well-formed UTF-8 without NUL or other control characters but the tab.
-bool isAcceptableText(std::string_view text) {
-    std::size_t i = 0;
-    while (i < text.size()) {
-        const auto lead = static_cast<unsigned char>(text[i]);
-        std::size_t length = 0;
-        char32_t point = 0;
-        if (lead < 0x80) {
-            if ((lead < 0x20 && lead != '\t') || lead == 0x7F) {
-                return false;
-            }
-            ++i;
-            continue;
-        } else if ((lead & 0xE0) == 0xC0) {
-            length = 2;
-            point = lead & 0x1F;
-        } else if ((lead & 0xF0) == 0xE0) {
-            length = 3;
-            point = lead & 0x0F;
-        } else if ((lead & 0xF8) == 0xF0) {
-            length = 4;
-            point = lead & 0x07;
-        } else {
-            return false;
-        }
-        if (i + length > text.size()) {
-            return false;
-        }
-        for (std::size_t k = 1; k < length; ++k) {
-            const auto next = static_cast<unsigned char>(text[i + k]);
-            if ((next & 0xC0) != 0x80) {
-                return false;
-            }
-            point = (point << 6) | (next & 0x3F);
-        }
-        constexpr char32_t kSmallest[] = {0, 0, 0x80, 0x800, 0x10000};
-        if (point < kSmallest[length] || point > 0x10FFFF || (point >= 0xD800 && point <= 0xDFFF)) {
-            return false;
-        }
-        i += length;
-    }
-    return true;
 }
 
 bool isDisciplineOption(FieldId field) {
@@ -200,7 +157,7 @@ std::optional<SharedInputs> decodeInputs(std::string_view text) {
             }
             seen[box] = true;
             std::optional<std::string> decoded = percentDecode(value);
-            if (!decoded || decoded->size() > kMaxSharedText || !isAcceptableText(*decoded)) {
+            if (!decoded || decoded->size() > kMaxSharedText || !isShowable(*decoded)) {
                 return std::nullopt;
             }
             inputs.texts.emplace_back(box, std::move(*decoded));

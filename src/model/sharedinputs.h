@@ -3,6 +3,7 @@
 // discipline, the buff boxes, haste mode and whether gear set 1 is worn.
 #pragma once
 
+#include "model/boxtext.h"
 #include "model/fieldstore.h"
 
 #include <array>
@@ -32,7 +33,22 @@ std::string encodeInputs(const FieldStore& fields);
 // mode, too long a text) is refused whole.
 std::optional<SharedInputs> decodeInputs(std::string_view text);
 
-inline constexpr std::size_t kMaxSharedLength = 16384;
+// A text longer than this many bytes is refused; a page box holds at most
+// kMaxPageBoxCharacters characters of four bytes or fewer.
 inline constexpr std::size_t kMaxSharedText = 1024;
+static_assert(kMaxSharedText >= 4 * kMaxPageBoxCharacters);
+
+// The longest address encodeInputs can write for texts within that limit:
+// every box at the limit, each byte percent-encoded, and every flag set.
+constexpr std::size_t longestSharedInputs() {
+    std::size_t length = std::string_view("v1&d=Option10&b=111&h=1&s=1").size();
+    for (const ControlDesign& design : kControls) {
+        if (design.kind == Kind::TextBox) {
+            length += 2 + design.name.size() + 3 * kMaxSharedText; // "&NAME=" and the text
+        }
+    }
+    return length;
+}
+inline constexpr std::size_t kMaxSharedLength = longestSharedInputs();
 
 } // namespace velmora

@@ -150,8 +150,9 @@ public:
         return all;
     }
     // Each action returns the warning boxes it raised: [{prompt, title}].
+    // A box on the page holds no more than its address can carry.
     val type(int field, const std::string& utf8) {
-        m_form.type(checked(field), utf8);
+        m_form.type(checked(field), utf8, velmora::kMaxPageBoxCharacters);
         return m_warnings.take();
     }
     val click(int field) {
@@ -170,8 +171,9 @@ private:
     // The page passes indices it got from the table; anything else is ignored
     // by pointing at the window, which takes no action.
     static FieldId checked(int field) {
-        return field >= 0 && static_cast<std::size_t>(field) < velmora::kControlCount ? static_cast<FieldId>(field)
-                                                                                     : 0;
+        return field >= 0 && static_cast<std::size_t>(field) < velmora::kControlCount
+                   ? static_cast<FieldId>(field)
+                   : 0;
     }
 
     PageWarnings m_warnings;

@@ -3,6 +3,8 @@
 
 #include "model/sharedinputs.h"
 
+#include <random>
+
 namespace velmora::testing {
 namespace {
 
@@ -56,6 +58,98 @@ TEST_F(SharedInputsTest, ARoundTripRestoresEveryInput) {
     EXPECT_EQ(encodeInputs(other.fields()), shared);
 }
 
+// The inputs a player can see: what an address must carry exactly.
+std::vector<FieldState> inputsOf(const Form& form) {
+    std::vector<FieldState> inputs;
+    for (FieldId field = 0; field < kControlCount; ++field) {
+        const Kind kind = kControls[field].kind;
+        if (kind == Kind::TextBox || kind == Kind::OptionButton || kind == Kind::CheckBox ||
+            kind == Kind::CommandButton || field == control("Label1") || field == control("Label2")) {
+            inputs.push_back(
+                {form.fields().text(field), form.fields().visible(field), form.fields().value(field)});
+        }
+    }
+    return inputs;
+}
+
+void expectRoundTrip(const Form& form) {
+    const std::string shared = encodeInputs(form.fields());
+    EXPECT_LE(shared.size(), kMaxSharedLength);
+    tools::RecordingWarnings otherWarnings;
+    Form other(otherWarnings);
+    ASSERT_TRUE(other.restoreInputs(shared)) << shared.substr(0, 200);
+    EXPECT_EQ(inputsOf(other), inputsOf(form)) << shared.substr(0, 200);
+}
+
+// Whatever a player types or pastes into the page's boxes, in whatever state,
+// the address opens exactly that state: printable ASCII, blanks, controls,
+// format characters, CJK, four-byte characters, broken UTF-8, and texts up to
+// and past the page's limit.
+TEST_F(SharedInputsTest, EveryStateThePageCanBeInRoundTrips) {
+    const std::string_view pieces[] = {"0",  "9",      ".",      "E-05",   "-",      "+", " ",    "\t",
+                                       "\n", "\r",     "\v",     "\x7F",   "\x01",   "%", "&",    "=",
+                                       "#",  "?",      "/",      "<",      "\"",     "~", "_",    "命",
+                                       "１", "\u200B", "\u202E", "\uFEFF", "\u00AD", "😀", "\xFF", "\xE5\x91"};
+    const std::vector<FieldId> clickable = {control("Option1"),  control("Option4"),  control("Option7"),
+                                            control("Check1"),   control("Check2"),   control("Check3"),
+                                            control("Command1"), control("Command3"), control("Command5")};
+    std::vector<FieldId> boxes;
+    for (FieldId field = 0; field < kControlCount; ++field) {
+        if (kControls[field].kind == Kind::TextBox) {
+            boxes.push_back(field);
+        }
+    }
+    std::mt19937 random(20130627);
+    const auto pick = [&](std::size_t n) {
+        return std::uniform_int_distribution<std::size_t>(0, n - 1)(random);
+    };
+    for (int state = 0; state < 400; ++state) {
+        tools::RecordingWarnings stateWarnings;
+        Form page(stateWarnings);
+        for (int action = 0; action < 12; ++action) {
+            if (pick(3) == 0) {
+                page.click(clickable[pick(clickable.size())]);
+                continue;
+            }
+            std::string typed;
+            const std::size_t length = pick(4) == 0 ? kMaxPageBoxCharacters + pick(8) : pick(12);
+            while (typed.size() < length) {
+                typed += pieces[pick(std::size(pieces))];
+            }
+            page.type(boxes[pick(boxes.size())], typed, kMaxPageBoxCharacters);
+        }
+        SCOPED_TRACE(state);
+        expectRoundTrip(page);
+    }
+
+    // The longest: every box full of four-byte characters, every flag set.
+    tools::RecordingWarnings longestWarnings;
+    Form longest(longestWarnings);
+    for (const char* name : {"Option7", "Check1", "Check2", "Check3", "Command3", "Command5"}) {
+        longest.click(control(name));
+    }
+    std::string full;
+    for (std::size_t i = 0; i < kMaxPageBoxCharacters + 1; ++i) {
+        full += "😀";
+    }
+    for (FieldId box : boxes) {
+        longest.type(box, full, kMaxPageBoxCharacters);
+        EXPECT_EQ(longest.fields().text(box).size(), 4 * kMaxPageBoxCharacters);
+    }
+    expectRoundTrip(longest);
+}
+
+TEST_F(SharedInputsTest, ATextIsReadUpToItsLimitExactly) {
+    ASSERT_TRUE(form.restoreInputs("v1&Text1=" + std::string(kMaxSharedText, '1')));
+    EXPECT_EQ(text("Text1").size(), kMaxSharedText);
+    std::string unreserved;
+    for (char c = ' '; c <= '~'; ++c) {
+        unreserved += c;
+    }
+    set("Text3", unreserved); // every printable ASCII character, reserved or not
+    expectRoundTrip(form);
+}
+
 // Malformed, later, hostile or overlong texts open the start state.
 TEST_F(SharedInputsTest, AnythingElseIsRefusedWhole) {
     const std::string tooLong = "v1&Text1=" + std::string(kMaxSharedText + 1, '1');
@@ -86,7 +180,11 @@ TEST_F(SharedInputsTest, AnythingElseIsRefusedWhole) {
         "v1&Text1=%E5%91",
         "v1&Text1=%C0%80",
         "v1&Text1=%00",
-        "v1&Text1=%0A",
+        "v1&Text1=%0B",
+        "v1&Text1=15%E2%80%8B000", // shows 15000, would read 15
+        "v1&Text1=%E2%80%AE00051",
+        "v1&Text1=%EF%BB%BF1",
+        "v1&Text1=%C2%85",
         "v1&Text1=<b>1</b>",
         "v1&Text1=1e999&x=<script>",
         tooLong,
