@@ -306,10 +306,10 @@ describe('the address', () => {
 describe('offline', () => {
   test('after one visit the page opens and works with the network off', async () => {
     const { context, page } = await freshWindow();
+    // The worker claims the page once it is active: no reload is needed, and
+    // none may race the one below.
     await page.evaluate(() => navigator.serviceWorker.ready);
-    await page.waitForFunction(() => navigator.serviceWorker.controller !== null || location.reload());
-    await page.reload();
-    await page.waitForSelector('body[data-ready="true"]');
+    await page.waitForFunction(() => navigator.serviceWorker.controller !== null);
     await context.setOffline(true);
     await page.reload();
     await page.waitForSelector('body[data-ready="true"]');

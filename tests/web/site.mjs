@@ -1,8 +1,9 @@
-// Serves the built site on a free loopback port with Python's own static
-// server, and opens it in Debian's Chromium.
+// Serves the built site on a free loopback port with the headers a host
+// should send (tools/serve-site.py), and opens it in Debian's Chromium.
 import { spawn } from 'node:child_process';
 import { createServer } from 'node:net';
-import { resolve } from 'node:path';
+import { dirname, join, resolve } from 'node:path';
+import { fileURLToPath } from 'node:url';
 import { chromium } from 'playwright-core';
 
 export const siteDir = resolve(process.env.VELMORA_SITE ?? 'build-wasm/web');
@@ -18,10 +19,11 @@ function freePort() {
   });
 }
 
-export async function startSite() {
+const serverScript = join(dirname(fileURLToPath(import.meta.url)), '..', '..', 'tools', 'serve-site.py');
+
+export async function startSite(dir = siteDir) {
   const port = await freePort();
-  const server = spawn('python3', ['-m', 'http.server', String(port), '--bind', '127.0.0.1', '--directory', siteDir],
-    { stdio: 'ignore' });
+  const server = spawn('python3', [serverScript, dir, String(port)], { stdio: 'ignore' });
   const url = `http://127.0.0.1:${port}/`;
   for (let i = 0; i < 100; ++i) {
     try {

@@ -5,6 +5,26 @@
 'use strict';
 
 (async () => {
+  // The page says why when it cannot run (the module blocked, broken or
+  // opened from a file), instead of staying blank.
+  const cannotRun = document.getElementById('cannot-run');
+  cannotRun.hidden = true;
+  try {
+    await openMainWindow();
+  } catch (error) {
+    document.getElementById('window').hidden = true;
+    cannotRun.classList.remove('late');
+    cannotRun.textContent = location.protocol === 'file:'
+      ? '计算器不能从本地文件打开。请通过网址（https:// 或 http://）访问本页：把本文件夹放到网站上，' +
+        '或在本文件夹中运行 python3 -m http.server，再打开 http://127.0.0.1:8000/。'
+      : '计算器未能载入，本页暂时无法使用。请检查网络连接后刷新本页；若仍无法使用，' +
+        '请换用最新版的 Chrome、Edge、Firefox 或 Safari 打开。';
+    cannotRun.hidden = false;
+    console.error(error);
+  }
+})();
+
+async function openMainWindow() {
   const px = (twips) => Math.round(twips / 15);
   const root = document.getElementById('window');
   const dialog = document.getElementById('warning');
@@ -28,7 +48,7 @@
 
   const core = await createVelmora();
   const controls = core.controls();
-  const calculator = new core.Calculator();
+  let calculator = new core.Calculator();
   const elements = [];     // the element that holds each control's text
   const boxes = [];        // the element placed and shown or hidden
   const index = new Map(controls.map((control, i) => [control.name, i]));
@@ -134,7 +154,13 @@
       }
       if (control.kind === 'TextBox') {
         if (element.value !== field.text) {
+          // Characters the core dropped stood before the caret.
+          const caret = element.selectionEnd - (element.value.length - field.text.length);
           element.value = field.text;
+          if (element === document.activeElement) {
+            const at = Math.max(0, Math.min(caret, field.text.length));
+            element.setSelectionRange(at, at);
+          }
         }
       } else if (element.textContent !== field.text) {
         element.textContent = field.text;
@@ -147,16 +173,40 @@
       }
       boxes[i].hidden = !field.visible;
     });
+  }
+
+  // The address holds the inputs. It is written when the player leaves a box
+  // or presses a button or option, never as a new history entry.
+  function share() {
     const shared = calculator.sharedInputs();
     const address = shared === 'v1' ? location.pathname + location.search : `#${shared}`;
-    history.replaceState(null, '', address);
+    if (address !== location.pathname + location.search + location.hash) {
+      history.replaceState(null, '', address);
+    }
+  }
+
+  // An address opens with its inputs, as a new visit does; anything it
+  // cannot read opens the start state.
+  function openAddress() {
+    const opened = new core.Calculator();
+    if (location.hash.length > 1) {
+      opened.restoreInputs(location.hash.slice(1));
+    }
+    calculator.delete();
+    calculator = opened;
+    mirror();
+    share();
+    const first = elements[index.get('Text1')];
+    first.focus();
+    first.select();
   }
 
   // One user action at a time, never inside a running press. A press's
   // boxes are shown in turn, and its results only after the last one; the
   // window then shows the core's state, so a refused change is undone.
   let running = false;
-  async function act(action) {
+  let addressChanged = false;
+  async function act(action, shares = true) {
     if (running) {
       mirror();
       return;
@@ -169,8 +219,24 @@
     } finally {
       running = false;
       mirror();
+      if (addressChanged) {
+        addressChanged = false;
+        openAddress();
+      } else if (shares) {
+        share();
+      }
     }
   }
+
+  // A link pasted into this tab, or back and forward: the new address opens
+  // once the press that is running has ended.
+  window.addEventListener('hashchange', () => {
+    if (running) {
+      addressChanged = true;
+    } else {
+      openAddress();
+    }
+  });
 
   // Entering a text box by mouse, Tab or Shift+Tab is an entry; the focus
   // coming back when a box closes or the browser window is activated again
@@ -205,7 +271,12 @@
       : elements[i];
     switch (control.kind) {
       case 'TextBox':
-        element.addEventListener('input', () => act(() => calculator.type(i, element.value)));
+        element.addEventListener('input', () => act(() => calculator.type(i, element.value), false));
+        element.addEventListener('blur', () => {
+          if (!running) {
+            share();
+          }
+        });
         element.addEventListener('focus', () => {
           if (isEntry(element)) {
             gesture = null;
@@ -246,21 +317,16 @@
     }
   });
 
-  // An address with inputs opens with them; anything it cannot read opens
-  // the start state.
-  if (location.hash.length > 1) {
-    calculator.restoreInputs(location.hash.slice(1));
-  }
-  mirror();
-  const first = elements[index.get('Text1')];
-  first.focus();
-  first.select();
+  openAddress();
   document.body.dataset.ready = 'true';
   performance.mark('velmora-ready');
 
   // The offline copy is made once the window has been drawn, so that it
-  // never delays the first paint.
+  // never delays the first paint. Every load asks whether a new release is
+  // out (browsers check on their own, but not always), so a returning
+  // visitor has it from the next load.
   if ('serviceWorker' in navigator) {
-    requestAnimationFrame(() => setTimeout(() => navigator.serviceWorker.register('sw.js').catch(() => {}), 0));
+    requestAnimationFrame(() => setTimeout(() => navigator.serviceWorker.register('sw.js')
+      .then((registration) => registration.update()).catch(() => {}), 0));
   }
-})();
+}

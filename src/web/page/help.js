@@ -3,6 +3,20 @@
 'use strict';
 
 (async () => {
+  const cannotRun = document.getElementById('cannot-run');
+  cannotRun.hidden = true;
+  try {
+    await openHelpWindow();
+  } catch (error) {
+    cannotRun.classList.remove('late');
+    cannotRun.textContent = '说明文档未能载入。请检查网络连接后刷新本页；若仍无法使用，' +
+      '请换用最新版的 Chrome、Edge、Firefox 或 Safari 打开。';
+    cannotRun.hidden = false;
+    console.error(error);
+  }
+})();
+
+async function openHelpWindow() {
   const px = (twips) => Math.round(twips / 15);
   const core = await createVelmora();
   const window_ = core.helpWindow();
@@ -60,4 +74,4 @@
   });
   buttons[0].focus();
   document.body.dataset.ready = 'true';
-})();
+}
