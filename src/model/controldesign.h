@@ -14,6 +14,12 @@ enum class Shown { No, Yes };
 // table are the design size only.
 enum class Sizing { Fixed, Fits };
 
+// What a label is to its neighbours, for assistive tools: the name of a row
+// or a column's caption (what names the controls beside or below it), a
+// column's heading, a unit ("%"), a result that a handler writes, or a note
+// that belongs to nothing.
+enum class LabelRole { Caption, Heading, Unit, Result, Note };
+
 struct ControlDesign {
     std::string_view name;
     Kind kind;
@@ -24,6 +30,7 @@ struct ControlDesign {
     Shown shown;
     Sizing sizing;
     int tabIndex; // place in the keyboard tab chain, from 1; 0 when not a tab stop
+    LabelRole role = LabelRole::Caption;
 };
 
 // Factories that keep the table readable: each kind takes what it needs.
@@ -40,6 +47,11 @@ constexpr ControlDesign label(std::string_view name, std::string_view container,
                               int left, int top, int width, int height, Sizing sizing,
                               Shown shown = Shown::Yes) {
     return {name, Kind::Label, container, caption, {}, left, top, width, height, shown, sizing, 0};
+}
+
+constexpr ControlDesign withRole(ControlDesign design, LabelRole role) {
+    design.role = role;
+    return design;
 }
 
 constexpr int kTextBoxHeight = 270;

@@ -1,5 +1,7 @@
 #include "model/controlnames.h"
 
+#include "model/fieldstore.h"
+
 namespace velmora {
 
 namespace {
@@ -12,21 +14,13 @@ bool overlapsHorizontally(const ControlDesign& a, const ControlDesign& b) {
     return a.left < b.left + b.width && b.left < a.left + a.width;
 }
 
-bool isColumnHeading(const ControlDesign& heading) {
-    if (heading.kind != Kind::Label) {
-        return false;
-    }
-    bool boxBelow = false;
-    for (const ControlDesign& box : kControls) {
-        if (box.kind != Kind::TextBox || !sameFrame(box, heading)) {
-            continue;
-        }
-        if (box.top == heading.top) {
-            return false;
-        }
-        boxBelow = boxBelow || (box.top > heading.top && overlapsHorizontally(box, heading));
-    }
-    return boxBelow;
+bool namesARow(const ControlDesign& design) {
+    return (design.kind == Kind::Label && design.role == LabelRole::Caption) ||
+           design.kind == Kind::CommandButton;
+}
+
+bool isLabelled(const ControlDesign& design) {
+    return design.kind == Kind::TextBox || (design.kind == Kind::Label && design.role == LabelRole::Result);
 }
 
 } // namespace
@@ -35,9 +29,9 @@ FieldId rowNameOf(FieldId control) {
     const ControlDesign& design = kControls[control];
     FieldId found = kNoControl;
     for (FieldId other = 0; other < kControlCount; ++other) {
-        const ControlDesign& label = kControls[other];
-        if (label.kind == Kind::Label && sameFrame(label, design) && label.top == design.top &&
-            label.left < design.left && (found == kNoControl || label.left < kControls[found].left)) {
+        const ControlDesign& name = kControls[other];
+        if (namesARow(name) && sameFrame(name, design) && name.top == design.top && name.left < design.left &&
+            (found == kNoControl || name.left < kControls[found].left)) {
             found = other;
         }
     }
@@ -49,17 +43,43 @@ FieldId columnHeadingOf(FieldId control) {
     FieldId found = kNoControl;
     for (FieldId other = 0; other < kControlCount; ++other) {
         const ControlDesign& heading = kControls[other];
-        if (isColumnHeading(heading) && sameFrame(heading, design) && heading.top < design.top &&
-            overlapsHorizontally(heading, design) && (found == kNoControl || heading.top > kControls[found].top)) {
+        if (heading.kind == Kind::Label && heading.role == LabelRole::Heading && sameFrame(heading, design) &&
+            heading.top < design.top && overlapsHorizontally(heading, design) &&
+            (found == kNoControl || heading.top > kControls[found].top)) {
             found = other;
         }
     }
     return found;
 }
 
-FieldId labelledByOf(FieldId label) {
-    const FieldId heading = columnHeadingOf(label);
-    return heading != kNoControl ? heading : rowNameOf(label);
+std::vector<FieldId> labelsOf(FieldId control) {
+    std::vector<FieldId> labels;
+    if (!isLabelled(kControls[control])) {
+        return labels;
+    }
+    for (const FieldId label : {columnHeadingOf(control), rowNameOf(control)}) {
+        if (label != kNoControl) {
+            labels.push_back(label);
+        }
+    }
+    return labels;
+}
+
+std::vector<FieldId> nameSourcesOf(FieldId control) {
+    std::vector<FieldId> sources = labelsOf(control);
+    if (kControls[control].kind != Kind::TextBox) {
+        sources.push_back(control);
+    }
+    return sources;
+}
+
+std::string accessibleNameOf(FieldId control, const FieldStore& fields) {
+    std::string name;
+    for (const FieldId source : nameSourcesOf(control)) {
+        name += name.empty() ? "" : " ";
+        name += fields.text(source);
+    }
+    return name;
 }
 
 } // namespace velmora

@@ -16,6 +16,19 @@ constexpr Shown kHidden = Shown::No;
 constexpr Sizing kFits = Sizing::Fits;
 constexpr Sizing kFixed = Sizing::Fixed;
 
+template <typename... Args> constexpr ControlDesign heading(Args... args) {
+    return withRole(label(args...), LabelRole::Heading);
+}
+template <typename... Args> constexpr ControlDesign unit(Args... args) {
+    return withRole(label(args...), LabelRole::Unit);
+}
+template <typename... Args> constexpr ControlDesign result(Args... args) {
+    return withRole(label(args...), LabelRole::Result);
+}
+template <typename... Args> constexpr ControlDesign note(Args... args) {
+    return withRole(label(args...), LabelRole::Note);
+}
+
 // clang-format off
 inline constexpr ControlDesign kControls[] = {
     window("Form1", "Velmorav1.1", 8760, 8145),
@@ -30,34 +43,34 @@ inline constexpr ControlDesign kControls[] = {
     // The panel: name, input box, unit for percent rows, and the gain column.
     label("Label1",  "Frame1", "基础属性", 120, 360, 810, 180, kFits),
     textBox("Text1", "Frame1", "0", "此处填入根骨/元气", 960, 360, 1095, 1),
-    label("Label14", "Frame1", "基础属性", 2760, 360, 1095, 180, kFits, kHidden),
+    result("Label14", "Frame1", "基础属性", 2760, 360, 1095, 180, kFits, kHidden),
     label("Label3",  "Frame1", "内功攻击", 120, 720, 810, 180, kFits),
     textBox("Text3", "Frame1", "0", "此处填入面板攻击", 960, 720, 1095, 2),
-    label("Label15", "Frame1", "内功攻击", 2760, 720, 1095, 180, kFits),
+    result("Label15", "Frame1", "内功攻击", 2760, 720, 1095, 180, kFits),
     label("Label4",  "Frame1", "命中率", 120, 1080, 810, 180, kFits),
     textBox("Text4", "Frame1", "0", "此处填入命中率，仅填数值，无需%", 960, 1080, 855, 3),
-    label("Label11", "Frame1", "%", 1920, 1080, 180, 180, kFits),
-    label("Label16", "Frame1", "命中", 2760, 1080, 1095, 180, kFits),
+    unit("Label11", "Frame1", "%", 1920, 1080, 180, 180, kFits),
+    result("Label16", "Frame1", "命中", 2760, 1080, 1095, 180, kFits),
     label("Label5",  "Frame1", "会心率", 120, 1440, 810, 180, kFits),
     textBox("Text5", "Frame1", "0", "此处填入会心率，仅填数值，无需%", 960, 1440, 855, 4),
-    label("Label9",  "Frame1", "%", 1920, 1440, 180, 180, kFits),
-    label("Label18", "Frame1", "会心", 2760, 1440, 1095, 180, kFits),
+    unit("Label9", "Frame1", "%", 1920, 1440, 180, 180, kFits),
+    result("Label18", "Frame1", "会心", 2760, 1440, 1095, 180, kFits),
     label("Label6",  "Frame1", "会效", 120, 1800, 810, 180, kFits),
     textBox("Text6", "Frame1", "0", "此处填入会效，仅填数值，无需%", 960, 1800, 855, 5),
-    label("Label10", "Frame1", "%", 1920, 1800, 180, 180, kFits),
-    label("Label19", "Frame1", "会效", 2760, 1800, 1095, 180, kFits),
+    unit("Label10", "Frame1", "%", 1920, 1800, 180, 180, kFits),
+    result("Label19", "Frame1", "会效", 2760, 1800, 1095, 180, kFits),
     label("Label7",  "Frame1", "破防", 120, 2160, 810, 180, kFits),
     textBox("Text7", "Frame1", "0", "此处填入破防", 960, 2160, 1095, 6),
-    label("Label20", "Frame1", "破防", 2760, 2160, 1095, 180, kFits),
+    result("Label20", "Frame1", "破防", 2760, 2160, 1095, 180, kFits),
     label("Label8",  "Frame1", "无双", 120, 2520, 810, 180, kFits),
     textBox("Text8", "Frame1", "0", "此处填入无双，仅填数值，无需%", 960, 2520, 855, 7),
-    label("Label12", "Frame1", "%", 1920, 2520, 180, 180, kFits),
-    label("Label21", "Frame1", "无双", 2760, 2520, 1095, 180, kFits),
+    unit("Label12", "Frame1", "%", 1920, 2520, 180, 180, kFits),
+    result("Label21", "Frame1", "无双", 2760, 2520, 1095, 180, kFits),
     label("Label43", "Frame1", "加速", 120, 2880, 810, 180, kFits, kHidden),
     textBox("Text36", "Frame1", "0", "", 960, 2880, 855, 48, kHidden),
-    label("Label44", "Frame1", "%", 1920, 2880, 180, 180, kFits, kHidden),
-    label("Label45", "Frame1", "加速", 2760, 2880, 1095, 180, kFits, kHidden),
-    label("Label13", "Frame1", "每一点相应属性的收益", 2160, 720, 375, 2055, kFixed),
+    unit("Label44", "Frame1", "%", 1920, 2880, 180, 180, kFits, kHidden),
+    result("Label45", "Frame1", "加速", 2760, 2880, 1095, 180, kFits, kHidden),
+    heading("Label13", "Frame1", "每一点相应属性的收益", 2160, 720, 375, 2055, kFixed),
 
     // The discipline choice and 计算.
     option("Option1", "Frame6", "七秀·冰心", 120, 360, 1335, 8),
@@ -71,20 +84,20 @@ inline constexpr ControlDesign kControls[] = {
 
     // The judgement rows: a fixed name and the result that 计算 writes.
     label("Label60", "Frame5", "命中判定", 240, 360, 720, 180, kFits),
-    label("Label64", "Frame5", "命中判定", 1320, 360, 720, 180, kFits),
+    result("Label64", "Frame5", "命中判定", 1320, 360, 720, 180, kFits),
     label("Label61", "Frame5", "无双判定", 240, 720, 720, 180, kFits),
-    label("Label65", "Frame5", "无双判定", 1320, 720, 720, 180, kFits),
+    result("Label65", "Frame5", "无双判定", 1320, 720, 720, 180, kFits),
     label("Label62", "Frame5", "会心判定", 240, 1080, 720, 180, kFits),
-    label("Label66", "Frame5", "会心判定", 1320, 1080, 720, 180, kFits),
+    result("Label66", "Frame5", "会心判定", 1320, 1080, 720, 180, kFits),
     label("Label63", "Frame5", "破防换算", 240, 1440, 720, 180, kFits),
-    label("Label67", "Frame5", "破防换算", 1320, 1440, 720, 180, kFits),
+    result("Label67", "Frame5", "破防换算", 1320, 1440, 720, 180, kFits),
 
     // Team buffs; the formation options have no data yet and stay hidden.
     option("Option8", "Frame3", "和尚阵", 240, 360, 1215, 0, kHidden),
     option("Option9", "Frame3", "气纯阵", 240, 720, 1215, 0, kHidden),
     option("Option10", "Frame3", "毒经阵", 240, 1080, 1215, 0, kHidden),
     option("Option11", "Frame3", "花间阵", 240, 1440, 1215, 0, kHidden),
-    label("Label41", "Frame3", "内功阵法数据尚未统计，敬请期待下一版本！", 120, 720, 2055, 495, kFixed),
+    note("Label41", "Frame3", "内功阵法数据尚未统计，敬请期待下一版本！", 120, 720, 2055, 495, kFixed),
     checkBox("Check1", "Frame3", "破苍穹(无双倍)", 240, 1800, 1815, 44),
     checkBox("Check2", "Frame3", "帮会桌子", 240, 2160, 1335, 45),
     checkBox("Check3", "Frame3", "命中阵", 240, 2520, 1095, 46),
@@ -95,10 +108,10 @@ inline constexpr ControlDesign kControls[] = {
     button("Command5", "Frame4", "脱第一套装备", "请重新点一次总收益", 120, 1200, 2055, 375, 55),
 
     // The gear-test grid: four sets in columns, ratings as shown on items.
-    label("Label27", "Frame2", "第一套", 1440, 360, 540, 180, kFits),
-    label("Label29", "Frame2", "第二套", 2520, 360, 540, 180, kFits),
-    label("Label31", "Frame2", "第三套", 3600, 360, 540, 180, kFits),
-    label("Label33", "Frame2", "第四套", 4680, 360, 540, 180, kFits),
+    heading("Label27", "Frame2", "第一套", 1440, 360, 540, 180, kFits),
+    heading("Label29", "Frame2", "第二套", 2520, 360, 540, 180, kFits),
+    heading("Label31", "Frame2", "第三套", 3600, 360, 540, 180, kFits),
+    heading("Label33", "Frame2", "第四套", 4680, 360, 540, 180, kFits),
     label("Label2",  "Frame2", "根骨/元气", 240, 720, 975, 180, kFits),
     textBox("Text2",  "Frame2", "0", "", 1320, 720, 855, 15),
     textBox("Text15", "Frame2", "", "", 2400, 720, 855, 23),
@@ -140,11 +153,11 @@ inline constexpr ControlDesign kControls[] = {
     textBox("Text39", "Frame2", "", "", 3480, 3240, 855, 51, kHidden),
     textBox("Text40", "Frame2", "", "", 4560, 3240, 855, 52, kHidden),
     button("Command2", "Frame2", "总收益", "", 240, 3600, 855, 375, 22),
-    label("Label28", "Frame2", "第一套", 1320, 3600, 855, 255, kFixed),
-    label("Label30", "Frame2", "第二套", 2400, 3600, 855, 255, kFixed),
-    label("Label32", "Frame2", "第三套", 3480, 3600, 855, 255, kFixed),
-    label("Label34", "Frame2", "第四套", 4560, 3600, 855, 255, kFixed),
-    label("Label42", "Frame2", "2013.06.27更新　感谢试用并反馈结果的各位侠士", 600, 4080, 5175, 255, kFixed),
+    result("Label28", "Frame2", "第一套", 1320, 3600, 855, 255, kFixed),
+    result("Label30", "Frame2", "第二套", 2400, 3600, 855, 255, kFixed),
+    result("Label32", "Frame2", "第三套", 3480, 3600, 855, 255, kFixed),
+    result("Label34", "Frame2", "第四套", 4560, 3600, 855, 255, kFixed),
+    note("Label42", "Frame2", "2013.06.27更新　感谢试用并反馈结果的各位侠士", 600, 4080, 5175, 255, kFixed),
 };
 // clang-format on
 

@@ -2,6 +2,7 @@
 
 #include "model/boxtext.h"
 #include "model/checkednumbers.h"
+#include "model/gearset1.h"
 
 namespace velmora {
 
@@ -67,12 +68,6 @@ double Form::read(FieldId field) const {
     return readNumber(m_fields.text(field));
 }
 
-void Form::type(FieldId field, std::string_view text, std::size_t maxCharacters) {
-    if (!m_running && kControls[field].kind == Kind::TextBox && m_fields.visible(field)) {
-        m_fields.setText(field, keepShowable(text, maxCharacters));
-    }
-}
-
 namespace {
 
 // Which handler each control's events run; controls not listed have none.
@@ -99,13 +94,15 @@ constexpr Binding kGotFocusHandlers[] = {
     {id("Text14"), &Form::Text14_GotFocus}, {id("Text37"), &Form::Text37_GotFocus},
 };
 
-template <std::size_t N> void raise(Form& form, const Binding (&bindings)[N], FieldId control) {
+// Runs the control's handler; false when it has none.
+template <std::size_t N> bool raise(Form& form, const Binding (&bindings)[N], FieldId control) {
     for (const Binding& binding : bindings) {
         if (binding.control == control) {
             (form.*binding.handler)();
-            return;
+            return true;
         }
     }
+    return false;
 }
 
 } // namespace
@@ -135,6 +132,25 @@ void Form::enter(FieldId field) {
     if (!m_running && m_fields.visible(field)) {
         raise(*this, kGotFocusHandlers, field);
     }
+}
+
+void Form::focusArrived(FieldId field, FocusArrival how) {
+    if (isEntry(how)) {
+        enter(field);
+    }
+}
+
+void Form::type(FieldId field, std::string_view text, std::size_t maxCharacters) {
+    if (m_running || kControls[field].kind != Kind::TextBox || !m_fields.visible(field)) {
+        return;
+    }
+    // However the text arrives (typing, paste, drop, an assistive tool), a
+    // set-1 cell is entered first: its guard puts the set back on, and if
+    // the set stays off the cell keeps its text.
+    if (raise(*this, kGotFocusHandlers, field) && captionIs(id("Command5"), kSet1OffCaption)) {
+        return;
+    }
+    m_fields.setText(field, keepShowable(text, maxCharacters));
 }
 
 void Form::selectOption(FieldId option) {

@@ -4,6 +4,7 @@
 
 #include "model/fieldstore.h"
 #include "model/gainstore.h"
+#include "model/viewrules.h"
 #include "model/warnings.h"
 
 #include <functional>
@@ -31,6 +32,8 @@ public:
     void type(FieldId id, std::string_view text, std::size_t maxCharacters = std::string_view::npos);
     void click(FieldId id); // toggles or selects, then raises Click
     void enter(FieldId id); // the focus enters a text box
+    // The focus came to a control: an entry when isEntry says so.
+    void focusArrived(FieldId id, FocusArrival how);
 
     // Opens with the inputs that encodeInputs wrote (a shared address): true
     // when they were read whole and set; otherwise nothing changes. The

@@ -10,25 +10,19 @@ namespace velmora::ui {
 
 namespace {
 
-// A label read as the caption it shows, character for character, and
-// labelled by the row or column it belongs to.
+// A label named as the core names it (set by the window), and labelled by
+// the row and set it belongs to.
 class LabelAccessible : public QAccessibleWidget {
 public:
     explicit LabelAccessible(ElidingLabel* label) : QAccessibleWidget(label, QAccessible::StaticText) {}
 
-    QString text(QAccessible::Text kind) const override {
-        if (kind == QAccessible::Name) {
-            return label()->text();
-        }
-        return QAccessibleWidget::text(kind);
-    }
-
     QList<QPair<QAccessibleInterface*, QAccessible::Relation>>
     relations(QAccessible::Relation match) const override {
         auto found = QAccessibleWidget::relations(match);
-        QWidget* by = label()->labelledBy();
-        if ((match & QAccessible::Label) && by != nullptr) {
-            found.append({QAccessible::queryAccessibleInterface(by), QAccessible::Label});
+        if (match & QAccessible::Label) {
+            for (QWidget* by : label()->labelledBy()) {
+                found.append({QAccessible::queryAccessibleInterface(by), QAccessible::Label});
+            }
         }
         return found;
     }

@@ -1,10 +1,13 @@
 #include "ui/elidinglabel.h"
 
+#include "model/viewrules.h"
+
 #include <QHelpEvent>
 #include <QPainter>
-#include <QRegularExpression>
 #include <QTextDocument>
 #include <QToolTip>
+
+#include <string_view>
 
 namespace velmora::ui {
 
@@ -16,9 +19,33 @@ ElidingLabel::ElidingLabel(QWidget* parent) : QLabel(parent) {
 
 void ElidingLabel::setCaption(const QString& caption) {
     setText(caption);
+    // A number never wraps, so a screen reader never reads it as two.
+    setWordWrap(m_wrapsCaptions && !isNumberText(caption.toStdString()));
     // Set explicitly: Qt would otherwise drop "&" from a label's name.
     setAccessibleName(caption);
     updateDescription();
+}
+
+void ElidingLabel::setWrapsCaptions(bool wraps) {
+    m_wrapsCaptions = wraps;
+    setCaption(text());
+}
+
+void ElidingLabel::setLabelledBy(const QList<QWidget*>& labels) {
+    m_labelledBy.clear();
+    for (QWidget* label : labels) {
+        m_labelledBy.append(label);
+    }
+}
+
+QList<QWidget*> ElidingLabel::labelledBy() const {
+    QList<QWidget*> labels;
+    for (const QPointer<QWidget>& label : m_labelledBy) {
+        if (label) {
+            labels.append(label);
+        }
+    }
+    return labels;
 }
 
 bool ElidingLabel::isElided() const {
@@ -34,17 +61,10 @@ QString ElidingLabel::shownText() const {
     }
     const QFontMetrics metrics = fontMetrics();
     const int room = contentsRect().width();
-    // The exponent tells the size of a number: the mantissa gives way first.
-    static const QRegularExpression exponentForm(QStringLiteral("^(.*\\d)(E[+-]\\d+)$"));
-    const QRegularExpressionMatch number = exponentForm.match(text());
-    if (number.hasMatch()) {
-        const QString exponent = number.captured(2);
-        const int mantissaRoom = room - metrics.horizontalAdvance(exponent);
-        if (mantissaRoom > 0) {
-            return metrics.elidedText(number.captured(1), Qt::ElideRight, mantissaRoom) + exponent;
-        }
-    }
-    return metrics.elidedText(text(), Qt::ElideRight, room);
+    return QString::fromStdString(shortenToFit(text().toStdString(), [&](std::string_view candidate) {
+        return metrics.horizontalAdvance(
+                   QString::fromUtf8(candidate.data(), static_cast<qsizetype>(candidate.size()))) <= room;
+    }));
 }
 
 void ElidingLabel::paintEvent(QPaintEvent* event) {

@@ -1,9 +1,9 @@
 #include "ui/helpwindow.h"
 
 #include "model/gridtext.h"
+#include "model/viewrules.h"
 #include "ui/accessibility.h"
 #include "ui/fonts.h"
-#include "ui/twips.h"
 
 #include <QAccessible>
 #include <QPainter>

@@ -1,13 +1,13 @@
 #include "ui/mainwindow.h"
 
 #include "model/controlnames.h"
+#include "model/viewrules.h"
 #include "ui/accessibility.h"
 #include "ui/chinese.h"
 #include "ui/elidinglabel.h"
 #include "ui/fonts.h"
 #include "ui/helpwindow.h"
 #include "ui/plaintext.h"
-#include "ui/twips.h"
 
 #include <QCheckBox>
 #include <QContextMenuEvent>
@@ -33,15 +33,26 @@ QRect twipsRect(const ControlDesign& design) {
             twipsToPixels(design.height)};
 }
 
-// Whoever moves the focus into a text box enters it: mouse, keyboard or an
-// assistive tool's focus request. Only the focus coming back (a box closed,
-// the window activated again, a menu closed) is no entry.
-bool isUserEntry(Qt::FocusReason reason) {
-    return reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason;
+// How the focus came, in the core's words; whether that is an entry is the
+// core's rule. A warning box closing gives the focus back by activating the
+// window again.
+FocusArrival arrivalOf(Qt::FocusReason reason) {
+    switch (reason) {
+    case Qt::MouseFocusReason:
+        return FocusArrival::Pointer;
+    case Qt::TabFocusReason:
+    case Qt::BacktabFocusReason:
+    case Qt::ShortcutFocusReason:
+        return FocusArrival::UserNavigation;
+    case Qt::ActiveWindowFocusReason:
+        return FocusArrival::WindowActivated;
+    case Qt::PopupFocusReason:
+        return FocusArrival::PopupClosed;
+    default:
+        return FocusArrival::AssistiveTool; // setFocus() on an assistive tool's request
+    }
 }
 
-// A fitting label takes the size of its caption, but no more width than its
-// frame has left; a longer caption is then shown shortened.
 bool isEnterKey(const QEvent* event) {
     if (event->type() != QEvent::KeyPress) {
         return false;
@@ -139,7 +150,7 @@ QWidget* MainWindow::createWidget(FieldId field, QWidget* container) {
         return new QGroupBox(container);
     case Kind::Label: {
         auto* label = new ElidingLabel(container);
-        label->setWordWrap(design.sizing == Sizing::Fixed);
+        label->setWrapsCaptions(design.sizing == Sizing::Fixed);
         return label;
     }
     case Kind::TextBox: {
@@ -192,7 +203,7 @@ void MainWindow::connectEvents(FieldId field) {
     const Kind kind = kControls[field].kind;
     if (kind == Kind::CommandButton) {
         connect(button, &QAbstractButton::clicked, this, [this, field] {
-            if (field == id("Command4")) {
+            if (opensHelp(field)) {
                 openHelp();
                 return;
             }
@@ -212,9 +223,7 @@ void MainWindow::connectEvents(FieldId field) {
         }
         mirrorButtonsOfFrame(field);
     });
-    if (kind == Kind::OptionButton) {
-        // A click on the option already selected changes nothing on screen
-        // but is still its Click.
+    if (clickOnSelectedIsClick(field)) {
         connect(button, &QAbstractButton::clicked, this, [this, field] {
             if (m_form.fields().value(field) == 1) {
                 m_form.click(field);
@@ -242,27 +251,23 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
             return true;
         }
     }
-    // Enter presses a focused button, as Space does, and in a panel box it
-    // presses 计算.
+    const auto it = std::find(m_widgets.begin(), m_widgets.end(), watched);
+    if (it == m_widgets.end()) {
+        return QWidget::eventFilter(watched, event);
+    }
+    const auto field = static_cast<FieldId>(it - m_widgets.begin());
     if (isEnterKey(event)) {
-        if (auto* button = qobject_cast<QPushButton*>(watched)) {
-            button->click();
-            return true;
-        }
-        const auto it = std::find(m_widgets.begin(), m_widgets.end(), watched);
-        if (it != m_widgets.end() && kControls[it - m_widgets.begin()].container == "Frame1") {
-            static_cast<QPushButton*>(m_widgets[id("Command1")])->click();
+        const FieldId pressed = enterPresses(field);
+        if (pressed != kControlCount) {
+            static_cast<QPushButton*>(m_widgets[pressed])->click();
             return true;
         }
     }
-    if (event->type() == QEvent::FocusIn && isUserEntry(static_cast<QFocusEvent*>(event)->reason())) {
-        const auto it = std::find(m_widgets.begin(), m_widgets.end(), watched);
-        if (it != m_widgets.end()) {
-            const auto field = static_cast<FieldId>(it - m_widgets.begin());
-            // Not inside the focus change itself: a warning box opened here
-            // would take the focus while Qt is still handing it over.
-            QTimer::singleShot(0, this, [this, field] { m_form.enter(field); });
-        }
+    if (event->type() == QEvent::FocusIn) {
+        const FocusArrival how = arrivalOf(static_cast<QFocusEvent*>(event)->reason());
+        // Not inside the focus change itself: a warning box opened here
+        // would take the focus while Qt is still handing it over.
+        QTimer::singleShot(0, this, [this, field, how] { m_form.focusArrived(field, how); });
     }
     return QWidget::eventFilter(watched, event);
 }
@@ -324,35 +329,32 @@ void MainWindow::fieldChanged(FieldId field) {
     w->setVisible(fields.visible(field));
 }
 
-// A text box is named by its row's caption, and in the gear-test grid by its
-// set's heading too ("第二套 会心等级"). A label is labelled, for assistive
-// tools, by its column's heading (a gear set's total), or else by its row's
-// name ("内功攻击" for its gain, "命中判定" for the effective hit).
+// Names and relations are the core's: a box is named by its labels' captions
+// ("第二套 会心等级"), a result is labelled by its row and set.
 void MainWindow::findAccessibleNames() {
+    m_nameSources.resize(kControlCount);
     for (FieldId field = 0; field < kControlCount; ++field) {
-        const ControlDesign& design = kControls[field];
-        if (design.kind == Kind::TextBox) {
-            m_namedBy.push_back({field, rowNameOf(field), columnHeadingOf(field)});
-        } else if (design.kind == Kind::Label) {
-            const FieldId by = labelledByOf(field);
-            if (by != kNoControl) {
-                static_cast<ElidingLabel*>(m_widgets[field])->setLabelledBy(m_widgets[by]);
+        m_nameSources[field] = nameSourcesOf(field);
+        if (kControls[field].kind == Kind::Label) {
+            QList<QWidget*> labels;
+            for (const FieldId label : labelsOf(field)) {
+                labels.append(m_widgets[label]);
             }
+            static_cast<ElidingLabel*>(m_widgets[field])->setLabelledBy(labels);
         }
     }
 }
 
 void MainWindow::updateAccessibleNames(FieldId changedLabel) {
-    const auto caption = [this](FieldId label) {
-        return QString::fromStdString(m_form.fields().text(label));
-    };
-    for (const NamedBy& names : m_namedBy) {
-        if (changedLabel != kNoLabel && names.row != changedLabel && names.column != changedLabel) {
-            continue;
+    for (FieldId field = 0; field < kControlCount; ++field) {
+        const auto& sources = m_nameSources[field];
+        const Kind kind = kControls[field].kind;
+        if ((kind == Kind::TextBox || kind == Kind::Label) &&
+            (changedLabel == kNoLabel ||
+             std::find(sources.begin(), sources.end(), changedLabel) != sources.end())) {
+            m_widgets[field]->setAccessibleName(
+                QString::fromStdString(accessibleNameOf(field, m_form.fields())));
         }
-        const QString row = names.row == kNoLabel ? QString() : caption(names.row);
-        m_widgets[names.box]->setAccessibleName(names.column == kNoLabel ? row
-                                                                         : caption(names.column) + ' ' + row);
     }
 }
 

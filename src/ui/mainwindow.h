@@ -45,13 +45,8 @@ private:
     std::vector<QWidget*> m_widgets; // by FieldId
     std::unique_ptr<HelpWindow> m_help;
 
-    // The labels whose captions name each text box, found once from the
-    // table's geometry.
     static constexpr FieldId kNoLabel = kNoControl;
-    struct NamedBy {
-        FieldId box, row, column;
-    };
-    std::vector<NamedBy> m_namedBy;
+    std::vector<std::vector<FieldId>> m_nameSources; // by FieldId, from the core
     bool m_built = false;
     bool m_mirroring = false; // the window is being set to the core's state
 };

@@ -12,11 +12,13 @@
 #include "model/form.h"
 #include "model/gridtext.h"
 #include "model/sharedinputs.h"
+#include "model/viewrules.h"
 
 #include <emscripten/bind.h>
 
 #include <string>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -63,7 +65,16 @@ val text(std::string_view utf8) {
     return val(std::string(utf8)); // embind reads std::string as UTF-8
 }
 
-// The whole table, once, at load.
+val indices(const std::vector<FieldId>& fields) {
+    val all = val::array();
+    for (const FieldId field : fields) {
+        all.call<void>("push", static_cast<int>(field));
+    }
+    return all;
+}
+
+// The whole table, once, at load, with the rules the page follows for each
+// control and its place in pixels.
 val controls() {
     val all = val::array();
     for (FieldId field = 0; field < velmora::kControlCount; ++field) {
@@ -74,18 +85,18 @@ val controls() {
         control.set("container", text(design.container));
         control.set("text", text(design.text));
         control.set("toolTip", text(design.toolTip));
-        control.set("left", design.left);
-        control.set("top", design.top);
-        control.set("width", design.width);
-        control.set("height", design.height);
+        control.set("left", velmora::twipsToPixels(design.left));
+        control.set("top", velmora::twipsToPixels(design.top));
+        control.set("width", velmora::twipsToPixels(design.width));
+        control.set("height", velmora::twipsToPixels(design.height));
         control.set("fits", design.sizing == velmora::Sizing::Fits);
         control.set("tabIndex", design.tabIndex);
-        const FieldId row = velmora::rowNameOf(field);
-        const FieldId column = velmora::columnHeadingOf(field);
-        const FieldId by = velmora::labelledByOf(field);
-        control.set("rowName", row == velmora::kNoControl ? -1 : static_cast<int>(row));
-        control.set("columnHeading", column == velmora::kNoControl ? -1 : static_cast<int>(column));
-        control.set("labelledBy", by == velmora::kNoControl ? -1 : static_cast<int>(by));
+        control.set("labels", indices(velmora::labelsOf(field)));
+        control.set("nameSources", indices(velmora::nameSourcesOf(field)));
+        const FieldId enter = velmora::enterPresses(field);
+        control.set("enterPresses", enter == velmora::kControlCount ? -1 : static_cast<int>(enter));
+        control.set("opensHelp", velmora::opensHelp(field));
+        control.set("clickOnSelectedIsClick", velmora::clickOnSelectedIsClick(field));
         all.call<void>("push", control);
     }
     return all;
@@ -94,13 +105,13 @@ val controls() {
 val helpWindow() {
     val window = val::object();
     window.set("caption", text(velmora::help::kHelpWindowCaption));
-    window.set("width", velmora::help::kHelpClientWidth);
-    window.set("height", velmora::help::kHelpClientHeight);
-    window.set("buttonTop", velmora::help::kHelpButtonTop);
-    window.set("buttonWidth", velmora::help::kHelpButtonWidth);
-    window.set("buttonHeight", velmora::help::kHelpButtonHeight);
-    window.set("columnWidth", velmora::help::kHelpColumnWidth);
-    window.set("lineHeight", velmora::help::kHelpLineHeight);
+    window.set("width", velmora::twipsToPixels(velmora::help::kHelpClientWidth));
+    window.set("height", velmora::twipsToPixels(velmora::help::kHelpClientHeight));
+    window.set("buttonTop", velmora::twipsToPixels(velmora::help::kHelpButtonTop));
+    window.set("buttonWidth", velmora::twipsToPixels(velmora::help::kHelpButtonWidth));
+    window.set("buttonHeight", velmora::twipsToPixels(velmora::help::kHelpButtonHeight));
+    window.set("columnWidth", velmora::twipsToPixels(velmora::help::kHelpColumnWidth));
+    window.set("lineHeight", velmora::twipsToPixels(velmora::help::kHelpLineHeight));
     return window;
 }
 
@@ -109,7 +120,7 @@ val helpSections() {
     for (const velmora::help::HelpSection& section : velmora::help::kHelpSections) {
         val entry = val::object();
         entry.set("button", text(section.button));
-        entry.set("buttonLeft", section.buttonLeft);
+        entry.set("buttonLeft", velmora::twipsToPixels(section.buttonLeft));
         entry.set("tabOrder", section.tabOrder);
         val lines = val::array();
         for (std::string_view line : section.lines) {
@@ -130,6 +141,32 @@ val helpSections() {
         sections.call<void>("push", entry);
     }
     return sections;
+}
+
+velmora::FocusArrival arrival(const std::string& how) {
+    using velmora::FocusArrival;
+    if (how == "activated") {
+        return FocusArrival::WindowActivated;
+    }
+    if (how == "box") {
+        return FocusArrival::BoxClosed;
+    }
+    if (how == "popup") {
+        return FocusArrival::PopupClosed;
+    }
+    return how == "pointer" ? FocusArrival::Pointer
+           : how == "user"  ? FocusArrival::UserNavigation
+                            : FocusArrival::AssistiveTool;
+}
+
+// A text as a label shows it, where fits(text) tells whether a text fits.
+std::string shorten(const std::string& text, val fits) {
+    return velmora::shortenToFit(
+        text, [&](std::string_view candidate) { return fits(val(std::string(candidate))).as<bool>(); });
+}
+
+bool isNumber(const std::string& text) {
+    return velmora::isNumberText(text);
 }
 
 // One main window's core.
@@ -159,8 +196,10 @@ public:
         m_form.click(checked(field));
         return m_warnings.take();
     }
-    val enter(int field) {
-        m_form.enter(checked(field));
+    // How the focus came: "user", "pointer", "assistive", "activated",
+    // "box" or "popup"; whether that is an entry is the core's rule.
+    val focusArrived(int field, const std::string& how) {
+        m_form.focusArrived(checked(field), arrival(how));
         return m_warnings.take();
     }
     bool pressRunning() const { return m_form.pressRunning(); }
@@ -186,12 +225,14 @@ EMSCRIPTEN_BINDINGS(velmora) {
     emscripten::function("controls", &controls);
     emscripten::function("helpWindow", &helpWindow);
     emscripten::function("helpSections", &helpSections);
+    emscripten::function("shorten", &shorten);
+    emscripten::function("isNumberText", &isNumber);
     emscripten::class_<Calculator>("Calculator")
         .constructor<>()
         .function("fields", &Calculator::fields)
         .function("type", &Calculator::type)
         .function("click", &Calculator::click)
-        .function("enter", &Calculator::enter)
+        .function("focusArrived", &Calculator::focusArrived)
         .function("pressRunning", &Calculator::pressRunning)
         .function("sharedInputs", &Calculator::sharedInputs)
         .function("restoreInputs", &Calculator::restoreInputs);

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <new>
+
 #include <string>
 #include <utility>
 #include <vector>
@@ -62,6 +64,13 @@ protected:
                 {form.fields().text(field), form.fields().visible(field), form.fields().value(field)});
         }
         return all;
+    }
+
+    // A new window, as at start, for the next case of a table.
+    void startOver() {
+        form.~Form();
+        new (&form) Form(warnings);
+        warnings.shown.clear();
     }
 
     tools::RecordingWarnings warnings;

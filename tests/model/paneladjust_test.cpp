@@ -43,7 +43,7 @@ TEST_F(PanelAdjust, BuffsAddAndTakeOutTheirAmounts) {
         {{{"Text5", "0.1"}}, {{"Check1", {{"Text5", "5.1"}}}, {"Check1", {{"Text5", "0.0999999999999996"}}}}},
     };
     for (const Case& c : cases) {
-        FormTest::SetUp();
+        startOver();
         for (const auto& [field, value] : c.panel) {
             set(field, value);
         }
@@ -108,7 +108,7 @@ TEST_F(PanelAdjust, TakingGearSet1OffAndPuttingItBackOn) {
         return panel == "0" ? std::string("2.22044604925031E-15") : std::string(panel);
     };
     for (const MoveCase& c : cases) {
-        FormTest::SetUp();
+        startOver();
         if (std::string_view(c.panel) == "Text36") {
             click("Command3");
         }

@@ -3,9 +3,9 @@
 #include "windowfixture.h"
 
 #include "model/form.h"
+#include "model/viewrules.h"
 #include "ui/mainwindow.h"
 #include "ui/messageboxwarnings.h"
-#include "ui/twips.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
@@ -22,7 +22,7 @@
 namespace velmora::testing {
 namespace {
 
-using ui::twipsToPixels;
+using velmora::twipsToPixels;
 
 // The window's own captions, as the widgets show them.
 class MainWindowTest : public WindowTest {

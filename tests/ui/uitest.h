@@ -10,6 +10,8 @@
 #include <QTest>
 #include <QTimer>
 
+#include <gtest/gtest.h>
+
 #include <functional>
 #include <string>
 #include <vector>
@@ -25,7 +27,9 @@ namespace velmora::testing {
 
 inline FieldId control(std::string_view name) {
     FieldId field = 0;
-    findControl(name, field);
+    if (!findControl(name, field)) {
+        ADD_FAILURE() << "no control " << name; // never the window in its place
+    }
     return field;
 }
 

@@ -26,9 +26,11 @@ async function freshWindow(url = site.url) {
   return { context, page };
 }
 
+// The whole text of a control (a shortened label's is in its tool tip).
 const text = (page, name) => page.evaluate((id) => {
   const element = document.getElementById(id);
-  return element.tagName === 'INPUT' ? element.value : element.textContent;
+  return element.tagName === 'INPUT' ? element.value
+    : (element.classList.contains('label') && element.title) || element.textContent;
 }, name);
 
 async function typeInto(page, name, value) {
@@ -213,15 +215,27 @@ describe('the set-1 guard', () => {
     });
   }
 
-  test('the focus coming back when the window is activated again is no entry', async () => {
+  // A screen reader's own navigation or a script moves the focus without a
+  // click or a key: still an entry, as on the desktop.
+  test('entering a cell by a focus request shows one box and puts set 1 on once', async () => {
+    const { context, page } = await takenOff();
+    await page.evaluate(() => document.getElementById('Text12').focus());
+    assert.deepEqual(await answerBoxes(page), [['记得有脱必有穿', '大侠先把衣服穿上，小心着凉（已帮您穿上）']]);
+    assert.equal(await page.evaluate(() => document.activeElement.id), 'Text12');
+    assert.equal(await text(page, 'Text4'), '105');
+    await context.close();
+  });
+
+  test('text pasted into a cell while set 1 is off puts set 1 on first', async () => {
     const { context, page } = await takenOff();
     await page.evaluate(() => {
-      document.getElementById('Text12').focus(); // what activation does: no click, no Tab
-      document.getElementById('Text12').blur();
-      document.getElementById('Text12').focus();
+      const cell = document.getElementById('Text10'); // changed without the focus: an assistive tool's text
+      cell.value = '9';
+      cell.dispatchEvent(new InputEvent('input'));
     });
-    assert.deepEqual(await answerBoxes(page), []);
-    assert.equal(await text(page, 'Command5'), '穿第一套装备');
+    assert.deepEqual(await answerBoxes(page), [['记得有脱必有穿', '大侠先把衣服穿上，小心着凉（已帮您穿上）']]);
+    assert.equal(await text(page, 'Text4'), '105'); // 90 back on, before the cell became 9
+    assert.equal(await text(page, 'Text10'), '9');
     await context.close();
   });
 });
@@ -359,4 +373,61 @@ describe('golden scenarios', () => {
       await context.close();
     });
   }
+});
+
+describe('the rules the page takes from the core', () => {
+  test('a long number keeps its exponent, whole in the tool tip; fitting labels have none', async () => {
+    const { context, page } = await freshWindow();
+    await page.click('#Option2');
+    for (const [name, value] of workedExample) {
+      await page.fill(`#${name}`, value);
+    }
+    await page.fill('#Text1', '3000'); // 总收益 needs the whole panel
+    await page.click('#Command1');
+    await page.fill('#Text16', '1e307'); // set 2: 1.480695 a point of attack
+    await page.click('#Command2');
+    assert.deepEqual(await answerBoxes(page), []);
+    const total = await page.evaluate(() => {
+      const label = document.getElementById('Label30');
+      return [label.textContent, label.title, label.getAttribute('aria-description'),
+        label.scrollWidth <= label.clientWidth, label.scrollHeight <= label.clientHeight];
+    });
+    assert.match(total[0], /^1\.\d*…E\+307$/);
+    assert.match(total[1], /^1\.48069\d*E\+307$/);
+    assert.deepEqual(total.slice(2), [total[1], true, true]);
+    // Tool tips are the table's, and a shortened label's whole text.
+    const tips = await page.evaluate(() => [...document.querySelectorAll('#window [title]')]
+      .map((element) => element.id || element.firstChild.id));
+    assert.deepEqual(tips.sort(), ['Command3', 'Command4', 'Command5', 'Label30', 'Text1', 'Text3', 'Text4', 'Text5',
+      'Text6', 'Text7', 'Text8'].sort());
+    await context.close();
+  });
+
+  test('results are labelled by their row and set; units, notes and headings by nothing', async () => {
+    const { context, page } = await freshWindow();
+    const labelled = await page.evaluate(() => Object.fromEntries(['Text18', 'Label15', 'Label30', 'Label64',
+      'Label11', 'Label13', 'Label31', 'Label42'].map((id) => [id,
+      document.getElementById(id).getAttribute('aria-labelledby')])));
+    assert.deepEqual(labelled, { Text18: 'Label29 Label23', Label15: 'Label3 Label15', Label30: 'Label29 Command2 Label30',
+      Label64: 'Label60 Label64', Label11: null, Label13: null, Label31: null, Label42: null });
+    await context.close();
+  });
+
+  test('after a box the focus comes back with its selection; both Enter keys press 计算', async () => {
+    const { context, page } = await freshWindow();
+    await typeInto(page, 'Text3', '15000');
+    await page.keyboard.press('Control+A');
+    await page.keyboard.press('NumpadEnter'); // no discipline: a box
+    assert.deepEqual(await answerBoxes(page), [['请选择 门派·心法', '敢问大侠来自何门何派？']]);
+    assert.equal(await page.evaluate(() => document.activeElement.id), 'Text3');
+    await page.keyboard.type('10'); // replaces the selected text
+    assert.equal(await text(page, 'Text3'), '10');
+    await page.keyboard.press('Enter');
+    await page.keyboard.press('Escape');
+    await page.keyboard.press('Control+A');
+    await page.keyboard.type('7');
+    assert.equal(await text(page, 'Text3'), '7');
+    assert.equal(await text(page, 'Label15'), '0.07586219'); // 计算 ran with 10
+    await context.close();
+  });
 });

@@ -87,7 +87,8 @@ export function shownFields(page) {
         field.text = element.nextElementSibling.textContent;
         field.value = element.checked ? 1 : 0;
       } else {
-        field.text = element.textContent;
+        // A shortened label holds its whole text in its tool tip.
+        field.text = (element.classList.contains('label') && element.title) || element.textContent;
       }
       shown[name] = field;
     }

@@ -25,7 +25,6 @@
 })();
 
 async function openMainWindow() {
-  const px = (twips) => Math.round(twips / 15);
   const root = document.getElementById('window');
   const dialog = document.getElementById('warning');
   const dialogTitle = document.getElementById('warning-title');
@@ -34,17 +33,45 @@ async function openMainWindow() {
   const blocked = document.getElementById('popup-blocked');
 
   // A warning box: modal, the rest of the page inert, the press paused until
-  // it is dismissed (确定, Enter, Space or Escape).
+  // it is dismissed (确定, Enter, Space or Escape). The focus then goes back
+  // where it was, with the same selection, so that typing replaces it as on
+  // the desktop; that return is no entry.
+  let boxClosing = false;
   function showWarningBox(prompt, title) {
+    const before = document.activeElement;
+    const selection = before instanceof HTMLInputElement && before.type === 'text'
+      ? [before.selectionStart, before.selectionEnd, before.selectionDirection] : null;
     return new Promise((resolve) => {
       dialogTitle.textContent = title;
       dialogPrompt.textContent = prompt;
-      dialog.addEventListener('close', () => resolve(), {once: true});
+      dialog.addEventListener('close', () => {
+        boxClosing = true;
+        if (before instanceof HTMLElement) {
+          // Chromium may give back the element but not the keyboard's
+          // selection (Ctrl+A then takes the whole page): focus it anew.
+          before.blur();
+          before.focus();
+        }
+        if (selection !== null) {
+          before.setSelectionRange(...selection);
+        }
+        boxClosing = false;
+        resolve();
+      }, {once: true});
       dialog.showModal();
       dialogOk.focus();
     });
   }
-  dialogOk.addEventListener('click', () => dialog.close());
+  function closeBox() {
+    boxClosing = true;
+    dialog.close();
+    boxClosing = false;
+  }
+  dialogOk.addEventListener('click', closeBox);
+  dialog.addEventListener('cancel', (event) => {
+    event.preventDefault();
+    closeBox();
+  });
 
   const core = await createVelmora();
   const controls = core.controls();
@@ -61,8 +88,8 @@ async function openMainWindow() {
     switch (control.kind) {
       case 'Window':
         box = element = root;
-        root.style.width = `${px(control.width)}px`;
-        root.style.height = `${px(control.height)}px`;
+        root.style.width = `${control.width}px`;
+        root.style.height = `${control.height}px`;
         break;
       case 'Frame': {
         box = document.createElement('div');
@@ -106,19 +133,19 @@ async function openMainWindow() {
     const focusable = box.tagName === 'LABEL' ? box.firstChild : box;
     if (box !== root) {
       focusable.id = control.name;
-      box.style.left = `${px(control.left)}px`;
-      box.style.top = `${px(control.top)}px`;
+      box.style.left = `${control.left}px`;
+      box.style.top = `${control.top}px`;
       if (control.kind === 'OptionButton' || control.kind === 'CheckBox') {
         // The box keeps its place and grows to its indicator, as on the desktop.
-        box.style.width = `${px(control.width)}px`;
-        box.style.minHeight = `${px(control.height)}px`;
+        box.style.width = `${control.width}px`;
+        box.style.minHeight = `${control.height}px`;
       } else if (!(control.kind === 'Label' && control.fits)) {
-        box.style.width = `${px(control.width)}px`;
-        box.style.height = `${px(control.height)}px`;
+        box.style.width = `${control.width}px`;
+        box.style.height = `${control.height}px`;
       } else {
         // A fitting label takes its caption's size, within its frame.
         const frame = controls[index.get(control.container)];
-        box.style.maxWidth = `${px(frame.width) - px(control.left) - 2}px`;
+        box.style.maxWidth = `${frame.width - control.left - 2}px`;
       }
       if (control.toolTip) {
         box.title = control.toolTip;
@@ -131,19 +158,46 @@ async function openMainWindow() {
   });
   document.title = controls[0].text;
 
-  // Names for assistive tools, as on the desktop: a text box by its row and
-  // column, a result by the label of its row or set.
+  // Names for assistive tools, as the core composes them: a text box by its
+  // labels ("第二套 会心等级"), a result by its labels and its text.
   controls.forEach((control, i) => {
-    const ids = [control.columnHeading, control.rowName].filter((at) => at >= 0).map((at) => controls[at].name);
-    if (control.kind === 'TextBox' && ids.length > 0) {
-      elements[i].setAttribute('aria-labelledby', ids.join(' '));
-    } else if (control.kind === 'Label' && control.labelledBy >= 0) {
+    if (control.kind === 'TextBox' && control.nameSources.length > 0) {
+      elements[i].setAttribute('aria-labelledby', control.nameSources.map((at) => controls[at].name).join(' '));
+    } else if (control.kind === 'Label' && control.labels.length > 0) {
       elements[i].setAttribute('role', 'note');
-      elements[i].setAttribute('aria-labelledby', `${controls[control.labelledBy].name} ${control.name}`);
+      elements[i].setAttribute('aria-labelledby', control.nameSources.map((at) => controls[at].name).join(' '));
     }
   });
 
+  // A caption that does not fit its label is shortened as the core says
+  // (a number keeps its exponent), whole in the tool tip and the
+  // description. A number never wraps.
+  const measure = document.createElement('canvas').getContext('2d');
+  function showCaption(i, text) {
+    const label = elements[i];
+    const number = core.isNumberText(text);
+    label.classList.toggle('number', number);
+    label.textContent = text;
+    const single = controls[i].fits || number;
+    const room = controls[i].fits ? parseFloat(label.style.maxWidth) : label.clientWidth;
+    const overflows = single ? label.scrollWidth > room + 0.5 : label.scrollHeight > label.clientHeight + 1;
+    let shown = text;
+    if (overflows && single && room > 0) {
+      measure.font = getComputedStyle(label).font;
+      shown = core.shorten(text, (candidate) => measure.measureText(candidate).width <= room);
+      label.textContent = shown;
+    }
+    if (shown !== text) {
+      label.title = text;
+      label.setAttribute('aria-description', text);
+    } else {
+      label.removeAttribute('title');
+      label.removeAttribute('aria-description');
+    }
+  }
+
   // Showing what the core holds.
+  const shownCaptions = [];
   function mirror() {
     const fields = calculator.fields();
     fields.forEach((field, i) => {
@@ -162,11 +216,14 @@ async function openMainWindow() {
             element.setSelectionRange(at, at);
           }
         }
+      } else if (control.kind === 'Label') {
+        if (shownCaptions[i] !== field.text || !field.visible !== boxes[i].hidden) {
+          boxes[i].hidden = !field.visible;
+          showCaption(i, field.text);
+          shownCaptions[i] = field.text;
+        }
       } else if (element.textContent !== field.text) {
         element.textContent = field.text;
-        if (control.kind === 'Label') {
-          boxes[i].title = field.text;
-        }
       }
       if (control.kind === 'OptionButton' || control.kind === 'CheckBox') {
         boxes[i].firstChild.checked = field.value === 1;
@@ -238,18 +295,35 @@ async function openMainWindow() {
     }
   });
 
-  // Entering a text box by mouse, Tab or Shift+Tab is an entry; the focus
-  // coming back when a box closes or the browser window is activated again
-  // is not.
-  let gesture = null;
-  document.addEventListener('pointerdown', (event) => {
-    gesture = {target: event.target, time: performance.now()};
+  // How the focus came to a control, as the core asks; the core decides
+  // what is an entry. The focus coming back to where it was when the window
+  // was left (activation) or when a box closed is told as such; anything
+  // else, a script's or an assistive tool's focus() included, as it came.
+  let lastInput = {kind: 'assistive', time: -Infinity};
+  document.addEventListener('pointerdown', () => {
+    lastInput = {kind: 'pointer', time: performance.now()};
   }, true);
   document.addEventListener('keydown', (event) => {
-    gesture = event.key === 'Tab' ? {target: null, time: performance.now()} : null;
+    lastInput = {kind: event.key === 'Tab' ? 'user' : 'assistive', time: performance.now()};
   }, true);
-  const isEntry = (element) => gesture !== null && performance.now() - gesture.time < 1000 &&
-    (gesture.target === null || gesture.target === element);
+  let leftWithWindow = null; // the element that kept the focus when the window was left
+  document.addEventListener('blur', (event) => {
+    leftWithWindow = document.activeElement === event.target ? event.target : null;
+  }, true);
+  function arrival(element) {
+    if (boxClosing) {
+      return 'box';
+    }
+    if (leftWithWindow === element) {
+      return 'activated';
+    }
+    return performance.now() - lastInput.time < 1000 ? lastInput.kind : 'assistive';
+  }
+  document.addEventListener('focus', (event) => {
+    if (event.target !== leftWithWindow) {
+      leftWithWindow = null;
+    }
+  }, true);
 
   let helpWindow = null;
   function openHelp() {
@@ -259,7 +333,7 @@ async function openMainWindow() {
     }
     const help = core.helpWindow();
     helpWindow = window.open('help.html', 'velmora-help',
-      `popup,width=${px(help.width)},height=${px(help.height)}`);
+      `popup,width=${help.width},height=${help.height}`);
     blocked.hidden = helpWindow !== null;
     if (helpWindow === null) {
       blocked.textContent = '浏览器阻止了弹出窗口，说明文档无法打开。请允许本站弹出窗口，再点一次“详细说明”。';
@@ -278,23 +352,24 @@ async function openMainWindow() {
           }
         });
         element.addEventListener('focus', () => {
-          if (isEntry(element)) {
-            gesture = null;
-            act(() => calculator.enter(i));
+          const how = arrival(element);
+          leftWithWindow = null;
+          if (!running) { // a box up keeps the focus until it closes
+            act(() => calculator.focusArrived(i, how));
           }
         });
-        if (control.container === controls[index.get('Text1')].container) { // the panel
+        if (control.enterPresses >= 0) {
           element.addEventListener('keydown', (event) => {
-            if (event.key === 'Enter') {
+            if (event.key === 'Enter' && !event.altKey && !event.ctrlKey && !event.metaKey && !event.shiftKey) {
               event.preventDefault();
-              act(() => calculator.click(index.get('Command1')));
+              elements[control.enterPresses].click();
             }
           });
         }
         break;
       case 'CommandButton':
         element.addEventListener('click', () => {
-          if (control.name === 'Command4') {
+          if (control.opensHelp) {
             openHelp();
           } else {
             act(() => calculator.click(i));
@@ -306,7 +381,7 @@ async function openMainWindow() {
         // already selected is still its Click.
         element.addEventListener('change', () => act(() => calculator.click(i)));
         element.addEventListener('click', () => {
-          if (calculator.fields()[i].value === 1) {
+          if (control.clickOnSelectedIsClick && calculator.fields()[i].value === 1) {
             act(() => calculator.click(i));
           }
         });

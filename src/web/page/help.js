@@ -17,14 +17,14 @@
 })();
 
 async function openHelpWindow() {
-  const px = (twips) => Math.round(twips / 15);
+  // The core gives the window's places in pixels.
   const core = await createVelmora();
   const window_ = core.helpWindow();
   const sections = core.helpSections();
   const root = document.getElementById('help');
   document.title = window_.caption;
-  root.style.width = `${px(window_.width)}px`;
-  root.style.height = `${px(window_.height)}px`;
+  root.style.width = `${window_.width}px`;
+  root.style.height = `${window_.height}px`;
 
   const article = document.createElement('div');
   article.className = 'article';
@@ -39,7 +39,7 @@ async function openHelpWindow() {
     section.lines.forEach((line, row) => {
       const printed = document.createElement('div');
       printed.className = 'article-line';
-      printed.style.top = `${row * px(window_.lineHeight)}px`;
+      printed.style.top = `${row * window_.lineHeight}px`;
       printed.setAttribute('aria-label', line.text);
       printed.setAttribute('role', 'paragraph');
       for (const glyph of line.glyphs) {
@@ -50,8 +50,8 @@ async function openHelpWindow() {
         cell.className = 'glyph';
         cell.setAttribute('aria-hidden', 'true');
         cell.textContent = glyph.text;
-        cell.style.left = `${glyph.column * px(window_.columnWidth)}px`;
-        cell.style.width = `${glyph.span * px(window_.columnWidth)}px`;
+        cell.style.left = `${glyph.column * window_.columnWidth}px`;
+        cell.style.width = `${glyph.span * window_.columnWidth}px`;
         printed.append(cell);
       }
       article.append(printed);
@@ -64,10 +64,10 @@ async function openHelpWindow() {
     button.id = `Command${i + 1}`;
     button.textContent = section.button;
     button.tabIndex = section.tabOrder;
-    button.style.left = `${px(section.buttonLeft)}px`;
-    button.style.top = `${px(window_.buttonTop)}px`;
-    button.style.width = `${px(window_.buttonWidth)}px`;
-    button.style.height = `${px(window_.buttonHeight)}px`;
+    button.style.left = `${section.buttonLeft}px`;
+    button.style.top = `${window_.buttonTop}px`;
+    button.style.width = `${window_.buttonWidth}px`;
+    button.style.height = `${window_.buttonHeight}px`;
     button.addEventListener('click', () => print(section));
     root.append(button);
     return button;

@@ -1,0 +1,62 @@
+#include "model/viewrules.h"
+
+#include "model/numbertext.h"
+
+#include <vector>
+
+namespace velmora {
+
+FieldId enterPresses(FieldId field) {
+    if (kControls[field].kind == Kind::CommandButton) {
+        return field;
+    }
+    if (kControls[field].kind == Kind::TextBox &&
+        kControls[field].container == kControls[id("Text1")].container) {
+        return id("Command1");
+    }
+    return kControlCount;
+}
+
+bool isNumberText(std::string_view text) {
+    return !text.empty() && text.find_first_of(" \t\n\r") == std::string_view::npos &&
+           TextToNumberStrict(text).status != ReadStatus::NotANumber;
+}
+
+std::string shortenToFit(std::string_view text, const std::function<bool(std::string_view)>& fits) {
+    if (fits(text)) {
+        return std::string(text);
+    }
+    std::string_view head = text;
+    std::string_view exponent;
+    std::size_t shortest = 1; // characters kept at least
+    if (isNumberText(text)) {
+        const std::size_t e = text.find_first_of("eE");
+        if (e != std::string_view::npos) {
+            exponent = text.substr(e);
+            head = text.substr(0, e);
+        }
+        shortest = head.find_first_of("0123456789.") + 1; // the sign and the first digit
+    }
+    // Ends of the head's characters, in bytes (UTF-8).
+    std::vector<std::size_t> ends;
+    for (std::size_t i = 1; i <= head.size(); ++i) {
+        if (i == head.size() || (static_cast<unsigned char>(head[i]) & 0xC0) != 0x80) {
+            ends.push_back(i);
+        }
+    }
+    if (ends.size() <= shortest) {
+        return std::string(text); // nothing to leave out
+    }
+    const auto keeping = [&](std::size_t characters) {
+        return std::string(head.substr(0, ends[characters - 1])) + "…" + std::string(exponent);
+    };
+    for (std::size_t characters = ends.size() - 1; characters > shortest; --characters) {
+        std::string candidate = keeping(characters);
+        if (fits(candidate)) {
+            return candidate;
+        }
+    }
+    return keeping(shortest);
+}
+
+} // namespace velmora

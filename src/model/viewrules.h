@@ -1,0 +1,61 @@
+// The rules both views follow that are not about drawing: what counts as
+// entering a box, which button Enter presses, what opens the help, how a
+// text too long for its label is shortened, and the window's pixels.
+#pragma once
+
+#include "model/controls.h"
+
+#include <cmath>
+#include <functional>
+#include <string>
+#include <string_view>
+
+namespace velmora {
+
+// How the focus came to a control, as the view tells it.
+enum class FocusArrival {
+    UserNavigation,  // Tab, Shift+Tab, a shortcut, a screen reader's own navigation
+    Pointer,         // mouse, pen or touch
+    AssistiveTool,   // an assistive tool's or a script's focus request
+    WindowActivated, // the window was activated again
+    BoxClosed,       // a warning box closed and gave the focus back
+    PopupClosed,     // a menu or pop-up closed
+};
+
+// Every arrival but the focus coming back is an entry, which raises GotFocus.
+constexpr bool isEntry(FocusArrival how) {
+    return how != FocusArrival::WindowActivated && how != FocusArrival::BoxClosed &&
+           how != FocusArrival::PopupClosed;
+}
+
+// The button that Enter presses when the focus is in a control: a focused
+// button presses itself, a panel box presses 计算; kControlCount for none.
+FieldId enterPresses(FieldId field);
+
+// 详细说明 opens the help window, which lives in the view.
+constexpr bool opensHelp(FieldId field) {
+    return field == id("Command4");
+}
+
+// A click on an option already selected changes nothing on screen but is
+// still its Click.
+constexpr bool clickOnSelectedIsClick(FieldId field) {
+    return kControls[field].kind == Kind::OptionButton;
+}
+
+// A number as the handlers write it. It stays on one line and is shortened,
+// never wrapped; other captions of a fixed-size label wrap.
+bool isNumberText(std::string_view text);
+
+// The text as shown in a label where `fits` says whether a text fits: the
+// whole text when it fits, else its beginning and "…"; a number keeps its
+// sign, at least its first digit and its whole exponent ("1.…E+307").
+std::string shortenToFit(std::string_view text, const std::function<bool(std::string_view)>& fits);
+
+// 15 twips make a pixel at 96 dots per inch; the toolkit scales pixels for
+// denser screens.
+constexpr int twipsToPixels(int twips) {
+    return twips >= 0 ? (2 * twips + 15) / 30 : -((-2 * twips + 15) / 30);
+}
+
+} // namespace velmora

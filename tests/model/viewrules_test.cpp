@@ -1,0 +1,123 @@
+// The rules both views ask the core: entries, Enter, shortening, pixels.
+#include "formfixture.h"
+
+#include "model/viewrules.h"
+
+namespace velmora::testing {
+namespace {
+
+// A label that holds `width` characters of a fixed-pitch font.
+std::string shortened(std::string_view text, std::size_t width) {
+    return shortenToFit(text, [width](std::string_view candidate) {
+        std::size_t characters = 0;
+        for (unsigned char c : candidate) {
+            characters += (c & 0xC0) != 0x80;
+        }
+        return characters <= width;
+    });
+}
+
+TEST(ViewRules, ALongNumberKeepsItsSignFirstDigitsAndExponent) {
+    const struct {
+        std::string_view text;
+        std::size_t width;
+        std::string_view shown;
+    } cases[] = {
+        {"1.48069512345678E+307", 8, "1.…E+307"},
+        {"1.48069512345678E+307", 10, "1.48…E+307"},
+        {"-1.48069512345678E-308", 9, "-1.…E-308"},
+        {"-1.48069512345678E-308", 4, "-1…E-308"}, // never less than the first digit and the exponent
+        {"1.797693E+308", 13, "1.797693E+308"},
+        {"75.1966867761961", 8, "75.1966…"},
+        {"2094.54585513998", 16, "2094.54585513998"},
+        {"0.07586219", 1, "0…"},
+        {"1E+307", 3, "1E+307"}, // nothing to leave out
+        {"命中溢出", 3, "命中…"},
+        {"内功阵法数据", 1, "内…"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(shortened(c.text, c.width), c.shown) << c.text << " in " << c.width;
+    }
+}
+
+TEST(ViewRules, NumbersAreTheTextsThatNeverWrap) {
+    for (std::string_view number : {"1.480695", "1.5E+26", "-45", "0", "2.22044604925031E-15"}) {
+        EXPECT_TRUE(isNumberText(number)) << number;
+    }
+    for (std::string_view text : {"", "命中溢出", "1 2", "第一套", "12abc", "<b>1</b>"}) {
+        EXPECT_FALSE(isNumberText(text)) << text;
+    }
+}
+
+TEST(ViewRules, EnterPressesTheFocusedButtonOr计算InAPanelBox) {
+    EXPECT_EQ(enterPresses(id("Text3")), id("Command1"));
+    EXPECT_EQ(enterPresses(id("Text36")), id("Command1"));
+    EXPECT_EQ(enterPresses(id("Command2")), id("Command2"));
+    EXPECT_EQ(enterPresses(id("Text15")), kControlCount);
+    EXPECT_EQ(enterPresses(id("Option1")), kControlCount);
+    EXPECT_TRUE(opensHelp(id("Command4")));
+    EXPECT_FALSE(opensHelp(id("Command3")));
+}
+
+TEST(ViewRules, TwipsArePixelsAt96DotsPerInch) {
+    EXPECT_EQ(twipsToPixels(8760), 584);
+    EXPECT_EQ(twipsToPixels(855), 57);
+    EXPECT_EQ(twipsToPixels(270), 18);
+    EXPECT_EQ(twipsToPixels(7), 0);
+    EXPECT_EQ(twipsToPixels(8), 1);
+    EXPECT_EQ(twipsToPixels(0), 0);
+}
+
+class Set1Off : public FormTest {
+protected:
+    void SetUp() override {
+        click("Option2");
+        set("Text1", "3000");
+        set("Text2", "120");
+        click("Command5");
+        ASSERT_EQ(text("Text1"), "2880");
+        takeWarnings();
+    }
+};
+
+// Every way the focus can come to a set-1 cell, and whether it puts set 1 on.
+TEST_F(Set1Off, EveryArrivalButTheFocusComingBackIsAnEntry) {
+    const std::pair<FocusArrival, bool> arrivals[] = {
+        {FocusArrival::UserNavigation, true}, {FocusArrival::Pointer, true},
+        {FocusArrival::AssistiveTool, true},  {FocusArrival::WindowActivated, false},
+        {FocusArrival::BoxClosed, false},     {FocusArrival::PopupClosed, false},
+    };
+    for (const auto& [how, entry] : arrivals) {
+        SCOPED_TRACE(static_cast<int>(how));
+        form.focusArrived(control("Text2"), how);
+        EXPECT_EQ(text("Text1"), entry ? "3000" : "2880");
+        EXPECT_EQ(takeWarnings(), entry ? Warnings{kGuard} : Warnings{});
+        if (entry) {
+            click("Command5"); // off again
+        }
+    }
+}
+
+// Text that reaches a cell without an entry (a paste, a drop, an assistive
+// tool's text interface) puts set 1 on first, then lands on the worn set.
+TEST_F(Set1Off, TextArrivingInACellPutsSet1OnFirst) {
+    form.type(control("Text2"), "9");
+    EXPECT_EQ(takeWarnings(), Warnings{kGuard});
+    EXPECT_EQ(text("Text1"), "3000");
+    EXPECT_EQ(text("Text2"), "9");
+    EXPECT_EQ(text("Command5"), "脱第一套装备");
+    click("Command5");
+    EXPECT_EQ(text("Text1"), "2991");
+}
+
+TEST_F(Set1Off, ACellKeepsItsTextWhenSet1CannotGoBackOn) {
+    set("Text3", "1e308");
+    set("Text9", "1e308"); // the put-on would leave the range
+    form.type(control("Text9"), "5");
+    EXPECT_EQ(takeWarnings(), Warnings{kOutOfRange});
+    EXPECT_EQ(text("Text9"), "1e308");
+    EXPECT_EQ(text("Command5"), "穿第一套装备");
+}
+
+} // namespace
+} // namespace velmora::testing
