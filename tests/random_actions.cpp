@@ -206,7 +206,7 @@ int main(int argc, char* argv[]) {
             ++clicked;
             checker.checkWritten(before);
         } else {
-            const FieldId cell = kGearSet1Rows[std::uniform_int_distribution<std::size_t>(0, 7)(random)].cell;
+            const FieldId cell = pick({field::kGearSet1.cells.begin(), field::kGearSet1.cells.end()});
             description = "enter " + std::string(kControls[cell].name);
             form.enter(cell);
             ++entered;

@@ -10,6 +10,7 @@
 // result depend on both, so each step keeps its own rounding.
 #include "model/checkednumbers.h"
 #include "model/disciplines.h"
+#include "model/fields.h"
 #include "model/form.h"
 #include "model/hastemode.h"
 
@@ -20,10 +21,6 @@ namespace {
 std::string singleText(double value) {
     return numberText(single(value), Precision::Single);
 }
-
-// The gain store's entries, in its order, and the labels they are read from.
-constexpr FieldId kGainLabels[] = {id("Label14"), id("Label15"), id("Label16"), id("Label18"),
-                                   id("Label19"), id("Label20"), id("Label21")};
 
 } // namespace
 
@@ -43,48 +40,48 @@ void Form::calculate() {
         warn("敢问大侠来自何门何派？", "请选择 门派·心法");
     }
 
-    const double A = single(read(id("Text3")));
-    const double G = single(read(id("Text6")) / 100);
-    double J = single(read(id("Text36")) / 100);
+    const double A = single(read(field::attack));
+    const double G = single(read(field::criticalEffect) / 100);
+    double J = single(read(field::haste) / 100);
 
     // Hit and strain: over the cap, the cap itself counts; otherwise the
     // typed text is shown as it stands and read back.
-    if (read(id("Text4")) > 110) {
-        write(id("Label60"), "命中溢出");
-        write(id("Label64"), "110");
+    if (read(field::hitRate) > 110) {
+        write(field::hitVerdict, "命中溢出");
+        write(field::effectiveHit, "110");
     } else {
-        write(id("Label60"), "命中判定");
-        write(id("Label64"), m_fields.text(id("Text4")));
+        write(field::hitVerdict, "命中判定");
+        write(field::effectiveHit, m_fields.text(field::hitRate));
     }
-    const double M = single(read(id("Label64")) / 100);
+    const double M = single(read(field::effectiveHit) / 100);
 
-    if (read(id("Text8")) > 35) {
-        write(id("Label61"), "无双溢出");
-        write(id("Label65"), "35");
+    if (read(field::strain) > 35) {
+        write(field::strainVerdict, "无双溢出");
+        write(field::effectiveStrain, "35");
     } else {
-        write(id("Label61"), "无双判定");
-        write(id("Label65"), m_fields.text(id("Text8")));
+        write(field::strainVerdict, "无双判定");
+        write(field::effectiveStrain, m_fields.text(field::strain));
     }
-    const double W = single(read(id("Label65")) / 100);
+    const double W = single(read(field::effectiveStrain) / 100);
 
     // The critical rate cannot exceed what miss and parry leave over.
-    const double criticalRate = read(id("Text5"));
+    const double criticalRate = read(field::criticalRate);
     const double outcomes = (1.1 - M) + (0.35 - W) + criticalRate / 100;
     if (outcomes > 1) {
-        write(id("Label62"), "会心溢出");
-        write(id("Label66"), numberText((M + W - 0.45) * 100, Precision::Double));
+        write(field::criticalVerdict, "会心溢出");
+        write(field::effectiveCritical, numberText((M + W - 0.45) * 100, Precision::Double));
     } else if (M + W - 0.45 < 0) {
         // Only a negative critical rate gets here; the verdict stays as it was.
-        write(id("Label66"), "0");
+        write(field::effectiveCritical, "0");
     } else {
-        write(id("Label62"), "会心判定");
-        write(id("Label66"), numberText(criticalRate, Precision::Double));
+        write(field::criticalVerdict, "会心判定");
+        write(field::effectiveCritical, numberText(criticalRate, Precision::Double));
     }
-    const double H = single(read(id("Label66")) / 100);
+    const double H = single(read(field::effectiveCritical) / 100);
 
     // 860 is the boss's internal defence, 6466 the overcome coefficient.
-    const double P = single((read(id("Text7")) - 860) / 6466 + 1);
-    write(id("Label67"), numberText(P, Precision::Single));
+    const double P = single((read(field::overcome) - 860) / 6466 + 1);
+    write(field::overcomeFactor, numberText(P, Precision::Single));
 
     if (!hasteModeOn(m_fields)) {
         J = 0;
@@ -95,18 +92,20 @@ void Form::calculate() {
     // Rating conversions: 45 hit or critical rating make 1 %, 18 critical
     // effect rating 1 %, 33.75 strain rating 1 % (so its gain equals the hit
     // gain), 54.78 haste rating 1 %.
-    write(id("Label15"), singleText(R * P * (J + 1)));
-    write(id("Label16"), captionIs(id("Label60"), "命中溢出") ? "0" : singleText(A * P * (J + 1) / 4500));
-    write(id("Label18"),
-          captionIs(id("Label62"), "会心溢出") ? "0" : singleText(A * P * (G - 1) * (J + 1) / 4500));
-    const double criticalGain = single(read(id("Label18")));
-    write(id("Label19"), singleText(A * P * H * (J + 1) / 1800));
-    const double criticalEffectGain = single(read(id("Label19")));
-    write(id("Label20"), singleText(A * R * (J + 1) / 6466));
-    const double overcomeGain = single(read(id("Label20")));
-    write(id("Label21"), captionIs(id("Label61"), "无双溢出") ? "0" : singleText(A * P * (J + 1) / 4500));
+    write(field::attackGain, singleText(R * P * (J + 1)));
+    write(field::hitGain,
+          captionIs(field::hitVerdict, "命中溢出") ? "0" : singleText(A * P * (J + 1) / 4500));
+    write(field::criticalGain,
+          captionIs(field::criticalVerdict, "会心溢出") ? "0" : singleText(A * P * (G - 1) * (J + 1) / 4500));
+    const double criticalGain = single(read(field::criticalGain));
+    write(field::criticalEffectGain, singleText(A * P * H * (J + 1) / 1800));
+    const double criticalEffectGain = single(read(field::criticalEffectGain));
+    write(field::overcomeGain, singleText(A * R * (J + 1) / 6466));
+    const double overcomeGain = single(read(field::overcomeGain));
+    write(field::strainGain,
+          captionIs(field::strainVerdict, "无双溢出") ? "0" : singleText(A * P * (J + 1) / 4500));
     // Haste is a rough estimate at 75 % of its derivative.
-    write(id("Label45"), numberText(A * P * R * 0.75 / 5478, Precision::Double));
+    write(field::hasteGain, numberText(A * P * R * 0.75 / 5478, Precision::Double));
 
     // One point of the primary attribute, through the discipline's table.
     // The rating terms use the gains as shown, which include (1 + J); the
@@ -122,14 +121,15 @@ void Form::calculate() {
         if (chosen->overcome != 0) {
             gain = gain + overcomeGain * chosen->overcome;
         }
-        write(id("Label14"), numberText(gain, Precision::Double));
+        write(field::primaryGain, numberText(gain, Precision::Double));
     }
 
     GainStore gains;
-    for (std::size_t i = 0; i < std::size(kGainLabels); ++i) {
-        gains.texts[i] = numberText(read(kGainLabels[i]), Precision::Double);
+    // The gain store's entries are read from the labels, all but haste's.
+    for (std::size_t i = 0; i < gains.texts.size(); ++i) {
+        gains.texts[i] = numberText(read(field::kGains[i]), Precision::Double);
     }
-    gains.haste = finite(read(id("Label45")));
+    gains.haste = finite(read(field::hasteGain));
     m_gains = std::move(gains);
 }
 

@@ -29,24 +29,23 @@ struct ControlDesign {
     int left, top, width, height; // twips, within the container's client area
     Shown shown;
     Sizing sizing;
-    int tabIndex; // place in the keyboard tab chain, from 1; 0 when not a tab stop
     LabelRole role = LabelRole::Caption;
 };
 
 // Factories that keep the table readable: each kind takes what it needs.
 constexpr ControlDesign window(std::string_view name, std::string_view caption, int width, int height) {
-    return {name, Kind::Window, {}, caption, {}, 0, 0, width, height, Shown::Yes, Sizing::Fixed, 0};
+    return {name, Kind::Window, {}, caption, {}, 0, 0, width, height, Shown::Yes, Sizing::Fixed};
 }
 
 constexpr ControlDesign frame(std::string_view name, std::string_view caption, int left, int top, int width,
                               int height) {
-    return {name, Kind::Frame, {}, caption, {}, left, top, width, height, Shown::Yes, Sizing::Fixed, 0};
+    return {name, Kind::Frame, {}, caption, {}, left, top, width, height, Shown::Yes, Sizing::Fixed};
 }
 
 constexpr ControlDesign label(std::string_view name, std::string_view container, std::string_view caption,
                               int left, int top, int width, int height, Sizing sizing,
                               Shown shown = Shown::Yes) {
-    return {name, Kind::Label, container, caption, {}, left, top, width, height, shown, sizing, 0};
+    return {name, Kind::Label, container, caption, {}, left, top, width, height, shown, sizing};
 }
 
 constexpr ControlDesign withRole(ControlDesign design, LabelRole role) {
@@ -57,29 +56,26 @@ constexpr ControlDesign withRole(ControlDesign design, LabelRole role) {
 constexpr int kTextBoxHeight = 270;
 
 constexpr ControlDesign textBox(std::string_view name, std::string_view container, std::string_view text,
-                                std::string_view toolTip, int left, int top, int width, int tabIndex,
+                                std::string_view toolTip, int left, int top, int width,
                                 Shown shown = Shown::Yes) {
-    return {name, Kind::TextBox, container,      text,  toolTip,       left,
-            top,  width,         kTextBoxHeight, shown, Sizing::Fixed, tabIndex};
+    return {name, Kind::TextBox, container,      text,  toolTip,      left,
+            top,  width,         kTextBoxHeight, shown, Sizing::Fixed};
 }
 
 constexpr ControlDesign button(std::string_view name, std::string_view container, std::string_view caption,
-                               std::string_view toolTip, int left, int top, int width, int height,
-                               int tabIndex) {
-    return {name,   Kind::CommandButton, container,     caption, toolTip, left, top, width,
-            height, Shown::Yes,          Sizing::Fixed, tabIndex};
+                               std::string_view toolTip, int left, int top, int width, int height) {
+    return {name,   Kind::CommandButton, container,    caption, toolTip, left, top, width,
+            height, Shown::Yes,          Sizing::Fixed};
 }
 
 constexpr ControlDesign option(std::string_view name, std::string_view container, std::string_view caption,
-                               int left, int top, int width, int tabIndex, Shown shown = Shown::Yes) {
-    return {name,  Kind::OptionButton, container, caption, {}, left, top, width, 255,
-            shown, Sizing::Fixed,      tabIndex};
+                               int left, int top, int width, Shown shown = Shown::Yes) {
+    return {name, Kind::OptionButton, container, caption, {}, left, top, width, 255, shown, Sizing::Fixed};
 }
 
 constexpr ControlDesign checkBox(std::string_view name, std::string_view container, std::string_view caption,
-                                 int left, int top, int width, int tabIndex) {
-    return {name, Kind::CheckBox, container,     caption, {}, left, top, width,
-            180,  Shown::Yes,     Sizing::Fixed, tabIndex};
+                                 int left, int top, int width) {
+    return {name, Kind::CheckBox, container, caption, {}, left, top, width, 180, Shown::Yes, Sizing::Fixed};
 }
 
 } // namespace velmora

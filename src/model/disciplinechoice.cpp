@@ -1,4 +1,5 @@
 #include "model/disciplines.h"
+#include "model/fields.h"
 #include "model/form.h"
 
 namespace velmora {
@@ -8,7 +9,7 @@ namespace velmora {
 void Form::chooseDiscipline(FieldId option) {
     const Discipline* discipline = disciplineOf(option);
     run([&] {
-        for (FieldId label : {id("Label1"), id("Label2"), id("Label14")}) {
+        for (FieldId label : {field::primaryName, field::primaryGridName, field::primaryGain}) {
             write(label, std::string(discipline->primaryAttribute));
         }
     });

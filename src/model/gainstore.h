@@ -1,6 +1,8 @@
 // The per-point gains of the last completed 计算, kept for 总收益.
 #pragma once
 
+#include "model/fields.h"
+
 #include <array>
 #include <string>
 
@@ -9,7 +11,7 @@ namespace velmora {
 struct GainStore {
     // Primary attribute, attack, hit, critical, critical effect, overcome and
     // strain, each held as its 15-digit text.
-    std::array<std::string, 7> texts;
+    std::array<std::string, field::kAttributes - 1> texts;
     double haste = 0.0;
 };
 

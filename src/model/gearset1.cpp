@@ -7,12 +7,12 @@ namespace velmora {
 
 void Form::Command5_Click() {
     run([this] {
-        if (captionIs(id("Command5"), kSet1WornCaption)) {
+        if (captionIs(field::gearSet1Toggle, kSet1WornCaption)) {
             moveGearSet1(-1);
-            write(id("Command5"), std::string(kSet1OffCaption));
-        } else if (captionIs(id("Command5"), kSet1OffCaption)) {
+            write(field::gearSet1Toggle, std::string(kSet1OffCaption));
+        } else if (captionIs(field::gearSet1Toggle, kSet1OffCaption)) {
             moveGearSet1(+1);
-            write(id("Command5"), std::string(kSet1WornCaption));
+            write(field::gearSet1Toggle, std::string(kSet1WornCaption));
         }
     });
 }
@@ -20,12 +20,13 @@ void Form::Command5_Click() {
 // The amounts are not remembered: a put-on reads the cells again, which the
 // guard keeps unchanged while set 1 is off.
 void Form::moveGearSet1(int direction) {
-    for (const GearSet1Row& row : kGearSet1Rows) {
-        const double cell = read(row.cell);
-        const double panel = read(row.panel);
-        const double amount = row.divisor == 1 ? cell : cell / row.divisor;
+    for (std::size_t row = 0; row < field::kAttributes; ++row) {
+        const double cell = read(field::kGearSet1.cells[row]);
+        const double panel = read(field::kPanel[row]);
+        const double divisor = kRatingPerPercent[row];
+        const double amount = divisor == 1 ? cell : cell / divisor;
         const double moved = direction > 0 ? panel + amount : panel - amount;
-        write(row.panel, numberText(moved, Precision::Double));
+        write(field::kPanel[row], numberText(moved, Precision::Double));
     }
     calculateAfterMove();
 }
@@ -51,7 +52,7 @@ void Form::calculateAfterMove() {
 // cells never change between a take-off and its put-on.
 void Form::guardGearSet1() {
     run([this] {
-        if (captionIs(id("Command5"), kSet1OffCaption)) {
+        if (captionIs(field::gearSet1Toggle, kSet1OffCaption)) {
             warn("大侠先把衣服穿上，小心着凉（已帮您穿上）", "记得有脱必有穿");
             Command5_Click();
         }

@@ -1,28 +1,23 @@
 // 总收益: each gear set's total gain, its cells weighted by the gains of the
 // last completed 计算.
 #include "model/checkednumbers.h"
+#include "model/fields.h"
 #include "model/form.h"
+
+#include <algorithm>
+#include <array>
+#include <tuple>
 
 namespace velmora {
 
 namespace {
 
-struct GearSetColumn {
-    FieldId cells[8]; // primary attribute, attack, hit, critical, critical effect, overcome, strain, haste
-    FieldId total;
-};
-
-// clang-format off
-constexpr GearSetColumn kGearSets[] = {
-    {{id("Text2"),  id("Text9"),  id("Text10"), id("Text11"), id("Text12"), id("Text13"), id("Text14"), id("Text37")}, id("Label28")},
-    {{id("Text15"), id("Text16"), id("Text17"), id("Text18"), id("Text19"), id("Text20"), id("Text21"), id("Text38")}, id("Label30")},
-    {{id("Text22"), id("Text23"), id("Text24"), id("Text25"), id("Text26"), id("Text27"), id("Text28"), id("Text39")}, id("Label32")},
-    {{id("Text29"), id("Text30"), id("Text31"), id("Text32"), id("Text33"), id("Text34"), id("Text35"), id("Text40")}, id("Label34")},
-};
-// clang-format on
-
-constexpr FieldId kGuardedPanel[] = {id("Text3"), id("Text4"), id("Text5"), id("Text6"),
-                                     id("Text7"), id("Text8"), id("Text1")};
+// 总收益 checks that the panel is filled; haste may be left at 0.
+constexpr std::array<FieldId, field::kAttributes - 1> guardedPanel() {
+    std::array<FieldId, field::kAttributes - 1> panel{};
+    std::copy(std::begin(field::kPanel), std::end(field::kPanel) - 1, panel.begin());
+    return panel;
+}
 
 } // namespace
 
@@ -33,8 +28,8 @@ void Form::Command2_Click() {
         // panel is filled.
         double product = 1;
         bool anyZero = false;
-        for (FieldId field : kGuardedPanel) {
-            const double value = read(field);
+        for (FieldId box : guardedPanel()) {
+            const double value = read(box);
             anyZero = anyZero || value == 0;
             product = product * value;
         }
@@ -46,21 +41,21 @@ void Form::Command2_Click() {
             warn("请先点[计算]，再比较装备的总收益。", "尚未计算");
             return;
         }
-        double entries[7];
-        for (std::size_t row = 0; row < 7; ++row) {
+        std::array<double, std::tuple_size_v<decltype(m_gains->texts)>> entries{};
+        for (std::size_t row = 0; row < entries.size(); ++row) {
             entries[row] = readStrict(m_gains->texts[row]);
         }
-        for (const GearSetColumn& set : kGearSets) {
-            double cells[8];
-            for (std::size_t row = 0; row < 8; ++row) {
+        for (const field::GearSetColumn& set : field::kGearSets) {
+            std::array<double, field::kAttributes> cells{};
+            for (std::size_t row = 0; row < cells.size(); ++row) {
                 // A cell enters the sum at the 15 digits its text form keeps.
                 cells[row] = readStrict(numberText(read(set.cells[row]), Precision::Double));
             }
             double sum = entries[0] * cells[0];
-            for (std::size_t row = 1; row < 7; ++row) {
+            for (std::size_t row = 1; row < entries.size(); ++row) {
                 sum = sum + entries[row] * cells[row];
             }
-            const double total = sum + m_gains->haste * cells[7];
+            const double total = sum + m_gains->haste * cells.back();
             write(set.total, numberText(total, Precision::Double));
         }
     });

@@ -1,28 +1,27 @@
 #include "model/hastemode.h"
 
+#include "model/fields.h"
 #include "model/form.h"
 
 namespace velmora {
 
 void Form::Command3_Click() {
     run([this] {
-        if (captionIs(id("Command3"), kHasteOffCaption)) {
+        if (captionIs(field::hasteToggle, kHasteOffCaption)) {
             for (FieldId control : kHasteControls) {
                 m_fields.setVisible(control, true);
             }
-            write(id("Command3"), std::string(kHasteOnCaption));
-        } else if (captionIs(id("Command3"), kHasteOnCaption)) {
+            write(field::hasteToggle, std::string(kHasteOnCaption));
+        } else if (captionIs(field::hasteToggle, kHasteOnCaption)) {
             // Back to the start values, so that the hidden haste boxes add
             // nothing to 总收益 or to a take-off of gear set 1.
-            write(id("Text36"), "0");
-            write(id("Text37"), "0");
-            for (FieldId box : {id("Text38"), id("Text39"), id("Text40")}) {
-                write(box, "");
+            for (FieldId box : field::kHasteBoxes) {
+                write(box, std::string(kControls[box].text));
             }
             for (FieldId control : kHasteControls) {
                 m_fields.setVisible(control, false);
             }
-            write(id("Command3"), std::string(kHasteOffCaption));
+            write(field::hasteToggle, std::string(kHasteOffCaption));
         }
     });
 }

@@ -1,6 +1,7 @@
 #include "model/sharedinputs.h"
 
 #include "model/boxtext.h"
+#include "model/fields.h"
 #include "model/form.h"
 #include "model/gearset1.h"
 #include "model/hastemode.h"
@@ -12,8 +13,8 @@ namespace velmora {
 namespace {
 
 constexpr std::string_view kVersion = "v1";
-constexpr FieldId kBuffBoxes[] = {id("Check1"), id("Check2"), id("Check3")};
-constexpr FieldId kHasteBoxes[] = {id("Text36"), id("Text37"), id("Text38"), id("Text39"), id("Text40")};
+using field::kBuffBoxes;
+using field::kHasteBoxes;
 
 bool isUnreserved(char c) {
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-' ||
@@ -82,7 +83,7 @@ std::string encodeInputs(const FieldStore& fields) {
             out += design.name;
         }
     }
-    const bool anyBuff = std::any_of(std::begin(kBuffBoxes), std::end(kBuffBoxes),
+    const bool anyBuff = std::any_of(kBuffBoxes.begin(), kBuffBoxes.end(),
                                      [&](FieldId box) { return fields.value(box) == 1; });
     if (anyBuff) {
         out += "&b=";
@@ -137,11 +138,12 @@ std::optional<SharedInputs> decodeInputs(std::string_view text) {
             }
             inputs.discipline = option;
         } else if (key == "b") {
-            if (seenBuffs || value.size() != 3 || value.find_first_not_of("01") != std::string_view::npos) {
+            if (seenBuffs || value.size() != kBuffBoxes.size() ||
+                value.find_first_not_of("01") != std::string_view::npos) {
                 return std::nullopt;
             }
             seenBuffs = true;
-            for (std::size_t i = 0; i < 3; ++i) {
+            for (std::size_t i = 0; i < kBuffBoxes.size(); ++i) {
                 inputs.buffs[i] = value[i] == '1';
             }
         } else if (key == "h" || key == "s") {

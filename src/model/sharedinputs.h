@@ -4,6 +4,7 @@
 #pragma once
 
 #include "model/boxtext.h"
+#include "model/fields.h"
 #include "model/fieldstore.h"
 
 #include <array>
@@ -18,7 +19,7 @@ namespace velmora {
 struct SharedInputs {
     std::vector<std::pair<FieldId, std::string>> texts; // the text boxes that differ from their start text
     std::optional<FieldId> discipline;
-    std::array<bool, 3> buffs{}; // Check1..Check3 ticked
+    std::array<bool, field::kBuffBoxes.size()> buffs{}; // ticked, in the table's order
     bool hasteMode = false;
     bool set1Off = false;
 };

@@ -120,14 +120,14 @@ void MainWindow::build() {
 
     std::vector<FieldId> tabStops;
     for (FieldId field = 0; field < kControlCount; ++field) {
-        if (kControls[field].tabIndex > 0) {
+        if (tabPlaceOf(field) > 0) {
             tabStops.push_back(field);
         } else if (kControls[field].kind != Kind::Window) {
             m_widgets[field]->setFocusPolicy(Qt::NoFocus);
         }
     }
     std::sort(tabStops.begin(), tabStops.end(),
-              [](FieldId a, FieldId b) { return kControls[a].tabIndex < kControls[b].tabIndex; });
+              [](FieldId a, FieldId b) { return tabPlaceOf(a) < tabPlaceOf(b); });
     for (std::size_t i = 1; i < tabStops.size(); ++i) {
         setTabOrder(m_widgets[tabStops[i - 1]], m_widgets[tabStops[i]]);
     }

@@ -90,7 +90,7 @@ val controls() {
         control.set("width", velmora::twipsToPixels(design.width));
         control.set("height", velmora::twipsToPixels(design.height));
         control.set("fits", design.sizing == velmora::Sizing::Fits);
-        control.set("tabIndex", design.tabIndex);
+        control.set("tabIndex", velmora::tabPlaceOf(field));
         control.set("labels", indices(velmora::labelsOf(field)));
         control.set("nameSources", indices(velmora::nameSourcesOf(field)));
         const FieldId enter = velmora::enterPresses(field);

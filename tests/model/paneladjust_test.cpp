@@ -352,22 +352,22 @@ TEST_F(PanelAdjust, TakeOffThenPutOnRestoresThePanel) {
     click("Option4");
     click("Command3");
     for (int round = 0; round < 300; ++round) {
-        for (const auto& row : kGearSet1Rows) {
-            form.setText(row.panel, randomNumber());
-            form.setText(row.cell, randomNumber());
+        for (std::size_t row = 0; row < field::kAttributes; ++row) {
+            form.setText(field::kPanel[row], randomNumber());
+            form.setText(field::kGearSet1.cells[row], randomNumber());
         }
         std::vector<double> before;
-        for (const auto& row : kGearSet1Rows) {
-            before.push_back(TextToNumber(form.fields().text(row.panel)).value);
+        for (const FieldId panel : field::kPanel) {
+            before.push_back(TextToNumber(form.fields().text(panel)).value);
         }
         click("Command5");
         click("Command5");
         ASSERT_EQ(text("Command5"), "脱第一套装备");
-        for (std::size_t i = 0; i < std::size(kGearSet1Rows); ++i) {
-            const double after = TextToNumber(form.fields().text(kGearSet1Rows[i].panel)).value;
+        for (std::size_t i = 0; i < field::kAttributes; ++i) {
+            const double after = TextToNumber(form.fields().text(field::kPanel[i])).value;
             // Each trip rounds to 15 digits; a small value next to a large
             // cell loses what the cell's magnitude cannot carry.
-            const double cell = std::fabs(TextToNumber(form.fields().text(kGearSet1Rows[i].cell)).value);
+            const double cell = std::fabs(TextToNumber(form.fields().text(field::kGearSet1.cells[i])).value);
             const double tolerance = 1e-14 * std::max(std::fabs(before[i]), cell);
             EXPECT_NEAR(after, before[i], tolerance) << round << " row " << i;
         }
