@@ -1,5 +1,6 @@
 // Renders the web page to PNG in headless Chromium: the start state, the
-// worked example, a warning box and the help window with 基础理论.
+// worked example, a warning box, a total too long for its label and the help
+// window with 基础理论.
 //   node tools/page-shot.mjs [SITE_DIR] [OUT_DIR]
 import { answerBoxes, launch, openWindow, startSite } from '../tests/web/site.mjs';
 
@@ -24,6 +25,13 @@ try {
   }
   await page.click('#Command1');
   await page.screenshot({ path: `${out}/web-worked-example.png` });
+
+  await page.fill('#Text1', '3000');
+  await page.click('#Command1');
+  await page.fill('#Text16', '1e307');
+  await page.fill('#Text23', '2');
+  await page.click('#Command2');
+  await page.screenshot({ path: `${out}/web-long-total.png` });
 
   const [help] = await Promise.all([context.waitForEvent('page'), page.click('#Command4')]);
   await help.waitForSelector('body[data-ready="true"]');
