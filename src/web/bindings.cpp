@@ -61,6 +61,22 @@ std::string_view kindName(velmora::Kind kind) {
     return "";
 }
 
+std::string_view roleName(velmora::LabelRole role) {
+    switch (role) {
+    case velmora::LabelRole::Heading:
+        return "Heading";
+    case velmora::LabelRole::Unit:
+        return "Unit";
+    case velmora::LabelRole::Result:
+        return "Result";
+    case velmora::LabelRole::Note:
+        return "Note";
+    case velmora::LabelRole::Caption:
+        break;
+    }
+    return "Caption";
+}
+
 val text(std::string_view utf8) {
     return val(std::string(utf8)); // embind reads std::string as UTF-8
 }
@@ -90,6 +106,7 @@ val controls() {
         control.set("width", velmora::twipsToPixels(design.width));
         control.set("height", velmora::twipsToPixels(design.height));
         control.set("fits", design.sizing == velmora::Sizing::Fits);
+        control.set("role", text(roleName(design.role)));
         control.set("tabIndex", velmora::tabPlaceOf(field));
         control.set("labels", indices(velmora::labelsOf(field)));
         control.set("nameSources", indices(velmora::nameSourcesOf(field)));

@@ -1,13 +1,11 @@
 // The web page in headless Chromium: the same window, the same digits and the
 // same behaviour as on the desktop.
 import assert from 'node:assert/strict';
-import { readFileSync } from 'node:fs';
-import { dirname, join } from 'node:path';
 import { after, before, describe, test } from 'node:test';
-import { fileURLToPath } from 'node:url';
-import { answerBoxes, launch, openWindow, shownFields, startSite } from './site.mjs';
+import {
+  answerBoxes, goldenScenarios, launch, openWindow, runGolden, shownFields, startSite, workedExample, workedResults,
+} from './site.mjs';
 
-const golden = join(dirname(fileURLToPath(import.meta.url)), '..', 'golden');
 let site;
 let browser;
 
@@ -38,14 +36,6 @@ async function typeInto(page, name, value) {
   await page.keyboard.press('Control+A');
   await page.keyboard.type(value);
 }
-
-const workedExample = [['Text3', '15000'], ['Text4', '105'], ['Text5', '25'], ['Text6', '180'], ['Text7', '3000'],
-  ['Text8', '30']];
-const workedResults = {
-  Label60: '命中判定', Label64: '105', Label61: '无双判定', Label65: '30', Label62: '会心判定', Label66: '25',
-  Label67: '1.330962', Label15: '1.480695', Label16: '4.43654', Label18: '3.549232', Label19: '2.772837',
-  Label20: '2.580807', Label21: '4.43654', Label45: '3.04085794994154', Label14: '6.14959855139984',
-};
 
 describe('the window', () => {
   test('is built from the table: title, places, sizes, start texts', async () => {
@@ -336,40 +326,12 @@ describe('offline', () => {
 
 describe('golden scenarios', () => {
   // The form-driver scenarios, driven through the page: set types into a
-  // box, click clicks, focus enters a box by mouse; each dump is compared
-  // with what the window shows and the boxes it showed.
-  for (const scenario of ['worked_example', 'no_discipline', 'gear_set1_haste']) {
+  // box, click clicks, focus enters a box by mouse.
+  for (const scenario of goldenScenarios) {
     test(scenario, async () => {
       const { context, page } = await freshWindow();
-      const expected = readFileSync(join(golden, `${scenario}.expected`), 'utf8').trim().split('\n')
-        .map((line) => JSON.parse(line));
-      let boxes = [];
-      let dumps = 0;
-      for (const line of readFileSync(join(golden, `${scenario}.script`), 'utf8').split('\n')) {
-        const [action, name] = line.split(' ');
-        if (action === 'set') {
-          await page.fill(`#${name}`, JSON.parse(line.slice(line.indexOf('"'))));
-        } else if (action === 'click' || action === 'focus') {
-          await page.click(`#${name}`);
-          boxes = boxes.concat(await answerBoxes(page));
-        } else if (action === 'dump') {
-          const want = expected[dumps++];
-          const shown = await shownFields(page);
-          for (const [field, state] of Object.entries(want.fields)) {
-            if (field === 'Form1') {
-              continue;
-            }
-            assert.equal(shown[field].text, state.text, `${scenario} dump ${dumps} ${field}`);
-            assert.equal(shown[field].visible, state.visible, `${scenario} dump ${dumps} ${field} shown`);
-            if ('value' in state) {
-              assert.equal(shown[field].value, state.value, `${scenario} dump ${dumps} ${field} value`);
-            }
-          }
-          assert.deepEqual(boxes.map(([title, prompt]) => [prompt, title]), want.warnings, `${scenario} boxes`);
-          boxes = [];
-        }
-      }
-      assert.equal(dumps, expected.length);
+      await runGolden(page, scenario, { set: (name, value) => page.fill(`#${name}`, value),
+        press: (name) => page.click(`#${name}`) });
       await context.close();
     });
   }

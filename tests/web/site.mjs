@@ -1,6 +1,8 @@
 // Serves the built site on a free loopback port with the headers a host
 // should send (tools/serve-site.py), and opens it in Debian's Chromium.
+import assert from 'node:assert/strict';
 import { spawn } from 'node:child_process';
+import { readFileSync } from 'node:fs';
 import { createServer } from 'node:net';
 import { dirname, join, resolve } from 'node:path';
 import { fileURLToPath } from 'node:url';
@@ -94,4 +96,52 @@ export function shownFields(page) {
     }
     return shown;
   });
+}
+
+// The worked example: 纯阳·紫霞, attack 15000, hit 105, critical 25,
+// critical effect 180, overcome 3000, strain 30, and what 计算 shows for it.
+export const workedExample = [['Text3', '15000'], ['Text4', '105'], ['Text5', '25'], ['Text6', '180'],
+  ['Text7', '3000'], ['Text8', '30']];
+export const workedResults = {
+  Label60: '命中判定', Label64: '105', Label61: '无双判定', Label65: '30', Label62: '会心判定', Label66: '25',
+  Label67: '1.330962', Label15: '1.480695', Label16: '4.43654', Label18: '3.549232', Label19: '2.772837',
+  Label20: '2.580807', Label21: '4.43654', Label45: '3.04085794994154', Label14: '6.14959855139984',
+};
+
+const golden = join(dirname(fileURLToPath(import.meta.url)), '..', 'golden');
+export const goldenScenarios = ['worked_example', 'no_discipline', 'gear_set1_haste'];
+
+// Runs a form-driver scenario through the page, with `set` typing into a box
+// and `press` clicking or tapping (click and focus); each dump is compared
+// with what the window shows and the boxes it showed.
+export async function runGolden(page, scenario, { set, press }) {
+  const expected = readFileSync(join(golden, `${scenario}.expected`), 'utf8').trim().split('\n')
+    .map((line) => JSON.parse(line));
+  let boxes = [];
+  let dumps = 0;
+  for (const line of readFileSync(join(golden, `${scenario}.script`), 'utf8').split('\n')) {
+    const [action, name] = line.split(' ');
+    if (action === 'set') {
+      await set(name, JSON.parse(line.slice(line.indexOf('"'))));
+    } else if (action === 'click' || action === 'focus') {
+      await press(name);
+      boxes = boxes.concat(await answerBoxes(page));
+    } else if (action === 'dump') {
+      const want = expected[dumps++];
+      const shown = await shownFields(page);
+      for (const [field, state] of Object.entries(want.fields)) {
+        if (field === 'Form1') {
+          continue;
+        }
+        assert.equal(shown[field].text, state.text, `${scenario} dump ${dumps} ${field}`);
+        assert.equal(shown[field].visible, state.visible, `${scenario} dump ${dumps} ${field} shown`);
+        if ('value' in state) {
+          assert.equal(shown[field].value, state.value, `${scenario} dump ${dumps} ${field} value`);
+        }
+      }
+      assert.deepEqual(boxes.map(([title, prompt]) => [prompt, title]), want.warnings, `${scenario} boxes`);
+      boxes = [];
+    }
+  }
+  assert.equal(dumps, expected.length);
 }

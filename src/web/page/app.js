@@ -112,6 +112,7 @@ async function openMainWindow() {
         box = element = document.createElement('input');
         box.type = 'text';
         box.autocomplete = 'off';
+        box.inputMode = 'decimal'; // phones offer digits and the point
         box.spellcheck = false;
         break;
       case 'CommandButton':
@@ -157,6 +158,40 @@ async function openMainWindow() {
     boxes.push(box);
   });
   document.title = controls[0].text;
+  placeForNarrowScreens();
+
+  // A narrow or touch screen lays the window out in one column (style.css),
+  // from the same table: the frames in reading order (top, then left), and
+  // in each frame the controls on a grid of its rows (distinct tops) and
+  // columns (distinct lefts; a heading joins the column below it, a note
+  // spans them all).
+  function placeForNarrowScreens() {
+    const frames = controls.map((control, i) => i).filter((i) => controls[i].kind === 'Frame');
+    [...frames].sort((a, b) => controls[a].top - controls[b].top || controls[a].left - controls[b].left)
+      .forEach((frame, rank) => boxes[frame].style.setProperty('--reading-order', rank));
+    for (const frame of frames) {
+      const inside = controls.map((control, i) => i).filter((i) => controls[i].container === controls[frame].name);
+      const overlaps = (a, b) => a.left < b.left + b.width && b.left < a.left + a.width;
+      const below = (heading) => inside.find((i) => controls[i].kind !== 'Label' && controls[i].top > heading.top &&
+        overlaps(controls[i], heading));
+      const anchorOf = (i) => {
+        const control = controls[i];
+        const under = control.role === 'Heading' ? below(control) : undefined;
+        return under === undefined ? control.left : controls[under].left;
+      };
+      const spans = (i) => controls[i].role === 'Note';
+      const lefts = [...new Set(inside.filter((i) => !spans(i)).map(anchorOf))].sort((a, b) => a - b);
+      const tops = [...new Set(inside.map((i) => controls[i].top))].sort((a, b) => a - b);
+      boxes[frame].style.setProperty('--grid-columns', lefts.length);
+      for (const i of inside) {
+        const control = controls[i];
+        const row = tops.indexOf(control.top);
+        const rows = tops.filter((top) => top >= control.top && top < control.top + control.height).length;
+        boxes[i].style.setProperty('--grid-row', `${row + 1} / span ${Math.max(rows, 1)}`);
+        boxes[i].style.setProperty('--grid-column', spans(i) ? '1 / -1' : `${lefts.indexOf(anchorOf(i)) + 1}`);
+      }
+    }
+  }
 
   // Names for assistive tools, as the core composes them: a text box by its
   // labels ("第二套 会心等级"), a result by its labels and its text.
@@ -179,7 +214,9 @@ async function openMainWindow() {
     label.classList.toggle('number', number);
     label.textContent = text;
     const single = controls[i].fits || number;
-    const room = controls[i].fits ? parseFloat(label.style.maxWidth) : label.clientWidth;
+    // A fitting label may grow to its limit; on a narrow screen its grid
+    // cell is the limit.
+    const room = parseFloat(getComputedStyle(label).maxWidth) || label.clientWidth;
     const overflows = single ? label.scrollWidth > room + 0.5 : label.scrollHeight > label.clientHeight + 1;
     let shown = text;
     if (overflows && single && room > 0) {
@@ -198,6 +235,16 @@ async function openMainWindow() {
 
   // Showing what the core holds.
   const shownCaptions = [];
+  // Turning a phone or resizing the window changes the layout, and with it
+  // what fits: captions are shortened again.
+  let relayout = 0;
+  window.addEventListener('resize', () => {
+    cancelAnimationFrame(relayout);
+    relayout = requestAnimationFrame(() => {
+      shownCaptions.length = 0;
+      mirror();
+    });
+  });
   function mirror() {
     const fields = calculator.fields();
     fields.forEach((field, i) => {
@@ -300,13 +347,14 @@ async function openMainWindow() {
   // was left (activation) or when a box closed is told as such; anything
   // else, a script's or an assistive tool's focus() included, as it came.
   let lastInput = {kind: 'assistive', time: -Infinity};
-  document.addEventListener('pointerdown', () => {
-    lastInput = {kind: 'pointer', time: performance.now()};
+  document.addEventListener('pointerdown', (event) => {
+    lastInput = {kind: 'pointer', time: performance.now(), touch: event.pointerType === 'touch'};
   }, true);
   document.addEventListener('keydown', (event) => {
     lastInput = {kind: event.key === 'Tab' ? 'user' : 'assistive', time: performance.now()};
   }, true);
-  let leftWithWindow = null; // the element that kept the focus when the window was left
+  let leftWithWindow = null;
+  let tappedInto = null; // the box a tap has just entered // the element that kept the focus when the window was left
   document.addEventListener('blur', (event) => {
     leftWithWindow = document.activeElement === event.target ? event.target : null;
   }, true);
@@ -354,8 +402,16 @@ async function openMainWindow() {
         element.addEventListener('focus', () => {
           const how = arrival(element);
           leftWithWindow = null;
+          tappedInto = how === 'pointer' && lastInput.touch ? element : null;
           if (!running) { // a box up keeps the focus until it closes
             act(() => calculator.focusArrived(i, how));
+          }
+        });
+        // A tap into a box selects its text, as Tab does: typing replaces it.
+        element.addEventListener('click', () => {
+          if (tappedInto === element) {
+            tappedInto = null;
+            element.select();
           }
         });
         if (control.enterPresses >= 0) {

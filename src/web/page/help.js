@@ -42,6 +42,11 @@ async function openHelpWindow() {
       printed.style.top = `${row * window_.lineHeight}px`;
       printed.setAttribute('aria-label', line.text);
       printed.setAttribute('role', 'paragraph');
+      const words = document.createElement('span'); // shown instead of the grid on narrow screens
+      words.className = 'line-text';
+      words.setAttribute('aria-hidden', 'true');
+      words.textContent = line.text;
+      printed.append(words);
       for (const glyph of line.glyphs) {
         if (glyph.text === ' ') {
           continue;

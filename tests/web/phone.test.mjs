@@ -1,0 +1,136 @@
+// The page on phones and tablets (Chromium's emulation, touch): one column
+// from the same table, targets a finger can hit, nothing beyond the screen.
+import assert from 'node:assert/strict';
+import { after, before, describe, test } from 'node:test';
+import {
+  answerBoxes, goldenScenarios, launch, openWindow, runGolden, startSite, workedExample, workedResults,
+} from './site.mjs';
+
+let site;
+let browser;
+before(async () => {
+  site = await startSite();
+  browser = await launch();
+});
+after(async () => {
+  await browser?.close();
+  site?.stop();
+});
+
+const screens = {
+  phone: { viewport: { width: 390, height: 844 }, deviceScaleFactor: 3, isMobile: true, hasTouch: true },
+  'small phone': { viewport: { width: 360, height: 640 }, deviceScaleFactor: 3, isMobile: true, hasTouch: true },
+  tablet: { viewport: { width: 768, height: 1024 }, deviceScaleFactor: 2, isMobile: true, hasTouch: true },
+};
+
+async function onScreen(screen) {
+  const context = await browser.newContext(screens[screen]);
+  return { context, page: await openWindow(context, site.url) };
+}
+
+// Every visible control: where it is and whether a finger targets it.
+const placed = (page) => page.evaluate(() => [...document.querySelectorAll('#window [id]')]
+  .map((element) => element.closest('.choice') ?? element)
+  .filter((box) => box.offsetParent !== null)
+  .map((box) => {
+    const { left, right, width, height } = box.getBoundingClientRect();
+    const target = box.matches('input, button, .choice');
+    return { id: box.id || box.querySelector('input').id, left, right, width, height, target };
+  }));
+
+async function tapInto(page, name, value) {
+  await page.tap(`#${name}`);
+  await answerBoxes(page, 50);
+  await page.keyboard.type(value); // the tap selected the text: typing replaces it
+  assert.equal(await page.inputValue(`#${name}`), value);
+}
+
+for (const screen of Object.keys(screens)) {
+  describe(`on a ${screen}`, () => {
+    test('every control lies inside the screen, targets at least 44 px, nothing scrolls sideways', async () => {
+      const { context, page } = await onScreen(screen);
+      const width = screens[screen].viewport.width;
+      for (const state of ['start', 'haste mode']) {
+        if (state === 'haste mode') {
+          await page.tap('#Command3');
+        }
+        const controls = await placed(page);
+        assert.ok(controls.length >= 50, `${controls.length} controls`);
+        for (const c of controls) {
+          assert.ok(c.left >= 0 && c.right <= width + 0.5, `${state}: ${c.id} at ${c.left}..${c.right}`);
+          if (c.target) {
+            assert.ok(c.width >= 44 && c.height >= 44, `${state}: ${c.id} is ${c.width} x ${c.height}`);
+          }
+        }
+        assert.equal(await page.evaluate(() => document.documentElement.scrollWidth), width);
+        const fonts = await page.evaluate(() => [...document.querySelectorAll('#window input[type="text"], #window button')]
+          .map((e) => parseFloat(getComputedStyle(e).fontSize)));
+        assert.ok(Math.min(...fonts) >= 16, 'text of 16 px keeps the browser from zooming on focus');
+      }
+      await context.close();
+    });
+
+    test('the worked example by taps gives the desktop digits; the guard and a box by tap', async () => {
+      const { context, page } = await onScreen(screen);
+      assert.equal(await page.getAttribute('#Text3', 'inputmode'), 'decimal');
+      await page.tap('#Option2');
+      for (const [name, value] of workedExample) {
+        await tapInto(page, name, value);
+      }
+      await page.tap('#Command1');
+      assert.deepEqual(await answerBoxes(page), []);
+      for (const [name, value] of Object.entries(workedResults)) {
+        assert.equal(await page.evaluate((id) => {
+          const e = document.getElementById(id);
+          return e.title || e.textContent;
+        }, name), value, name);
+      }
+      await tapInto(page, 'Text10', '90');
+      await page.tap('#Command5');
+      assert.equal(await page.inputValue('#Text4'), '103');
+      await page.tap('#Text12');
+      await page.waitForSelector('#warning[open]');
+      const ok = await page.locator('#warning-ok').boundingBox();
+      const viewport = screens[screen].viewport;
+      assert.ok(ok.x >= 0 && ok.y >= 0 && ok.x + ok.width <= viewport.width && ok.y + ok.height <= viewport.height);
+      // Turning the screen keeps the box, the inputs and the focus.
+      await page.setViewportSize({ width: viewport.height, height: viewport.width });
+      assert.equal(await page.evaluate(() => document.getElementById('warning').open), true);
+      await page.setViewportSize(viewport);
+      assert.deepEqual(await answerBoxes(page), [['记得有脱必有穿', '大侠先把衣服穿上，小心着凉（已帮您穿上）']]);
+      assert.equal(await page.inputValue('#Text4'), '105');
+      assert.equal(await page.evaluate(() => document.activeElement.id), 'Text12');
+      await context.close();
+    });
+  });
+}
+
+describe('the golden scenarios by taps on a phone', () => {
+  for (const scenario of goldenScenarios) {
+    test(scenario, async () => {
+      const { context, page } = await onScreen('small phone');
+      await runGolden(page, scenario, { set: (name, value) => page.fill(`#${name}`, value),
+        press: (name) => page.tap(`#${name}`) });
+      await context.close();
+    });
+  }
+});
+
+describe('the help on a phone', () => {
+  test('wraps to the screen in 16-px text', async () => {
+    const { context, page } = await onScreen('phone');
+    const [help] = await Promise.all([context.waitForEvent('page'), page.tap('#Command4')]);
+    await help.waitForSelector('body[data-ready="true"]');
+    await help.setViewportSize({ width: 390, height: 844 });
+    await help.tap('#Command2');
+    const shown = await help.evaluate(() => ({
+      scroll: document.documentElement.scrollWidth,
+      width: innerWidth,
+      lines: [...document.querySelectorAll('.line-text')].filter((e) => e.offsetParent !== null).length,
+      font: parseFloat(getComputedStyle(document.querySelector('.line-text')).fontSize),
+      buttons: [...document.querySelectorAll('button')].every((b) => b.getBoundingClientRect().height >= 44),
+    }));
+    assert.deepEqual(shown, { scroll: 390, width: 390, lines: 47, font: 16, buttons: true });
+    await context.close();
+  });
+});
