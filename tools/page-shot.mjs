@@ -1,6 +1,6 @@
 // Renders the web page to PNG in headless Chromium: the start state, the
 // worked example, a warning box, a total too long for its label and the help
-// window with 基础理论.
+// window with 基础理论; and the same on a phone.
 //   node tools/page-shot.mjs [SITE_DIR] [OUT_DIR]
 import { answerBoxes, launch, openWindow, startSite } from '../tests/web/site.mjs';
 
@@ -38,6 +38,38 @@ try {
   await help.setViewportSize({ width: 819, height: 585 });
   await help.click('#Command2');
   await help.screenshot({ path: `${out}/web-help-basic-theory.png` });
+
+  // A phone (390 x 844, touch): the start, the worked example, a warning box,
+  // the gear-test grid after 总收益, and the help.
+  const phone = await browser.newContext({ viewport: { width: 390, height: 844 }, deviceScaleFactor: 2,
+    isMobile: true, hasTouch: true });
+  const mobile = await openWindow(phone, site.url);
+  await mobile.screenshot({ path: `${out}/phone-start.png` });
+  await mobile.tap('#Command1');
+  await mobile.waitForSelector('#warning[open]');
+  await mobile.screenshot({ path: `${out}/phone-warning-box.png` });
+  await answerBoxes(mobile);
+  await mobile.tap('#Option2');
+  for (const [name, value] of [['Text1', '3000'], ['Text3', '15000'], ['Text4', '105'], ['Text5', '25'],
+    ['Text6', '180'], ['Text7', '3000'], ['Text8', '30']]) {
+    await mobile.fill(`#${name}`, value);
+  }
+  await mobile.tap('#Command1');
+  await mobile.locator('#Frame1-caption').scrollIntoViewIfNeeded();
+  await mobile.evaluate(() => document.getElementById('Frame6').scrollIntoView());
+  await mobile.screenshot({ path: `${out}/phone-worked-example.png` });
+  for (const [name, value] of [['Text16', '120'], ['Text17', '300'], ['Text23', '95'], ['Text26', '400'],
+    ['Text30', '150'], ['Text35', '250']]) {
+    await mobile.fill(`#${name}`, value);
+  }
+  await mobile.tap('#Command2');
+  await mobile.evaluate(() => document.getElementById('Frame2').scrollIntoView());
+  await mobile.screenshot({ path: `${out}/phone-gear-grid.png` });
+  const [phoneHelp] = await Promise.all([phone.waitForEvent('page'), mobile.tap('#Command4')]);
+  await phoneHelp.waitForSelector('body[data-ready="true"]');
+  await phoneHelp.setViewportSize({ width: 390, height: 844 });
+  await phoneHelp.tap('#Command2');
+  await phoneHelp.screenshot({ path: `${out}/phone-help.png` });
 } finally {
   await browser.close();
   site.stop();

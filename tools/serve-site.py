@@ -12,9 +12,11 @@
 - X-Content-Type-Options: nosniff, and the WebAssembly and manifest types;
 - an ETag from each file's content, and no answer from file dates: a new
   release whose files keep old dates (copied with their times, unpacked from
-  an archive) is never taken for the old one.
+  an archive) is never taken for the old one;
+- gzip for every file but images, when the browser accepts it.
 """
 import functools
+import gzip
 import hashlib
 import http.server
 import io
@@ -53,7 +55,10 @@ class SiteHandler(http.server.SimpleHTTPRequestHandler):
         if not os.path.isfile(path):
             return super().send_head()  # a folder's redirect, or 404
         body = Path(path).read_bytes()
-        etag = '"%s"' % hashlib.sha256(body).hexdigest()[:32]
+        compress = not path.endswith('.png') and 'gzip' in self.headers.get('Accept-Encoding', '')
+        if compress:
+            body = gzip.compress(body, compresslevel=9, mtime=0)
+        etag = '"%s%s"' % (hashlib.sha256(body).hexdigest()[:32], '-gz' if compress else '')
         if etag in (tag.strip() for tag in self.headers.get('If-None-Match', '').split(',')):
             self.send_response(304)
             self.send_header('ETag', etag)
@@ -62,6 +67,9 @@ class SiteHandler(http.server.SimpleHTTPRequestHandler):
         self.send_response(200)
         self.send_header('Content-Type', self.guess_type(path))
         self.send_header('Content-Length', str(len(body)))
+        self.send_header('Vary', 'Accept-Encoding')
+        if compress:
+            self.send_header('Content-Encoding', 'gzip')
         self.send_header('Last-Modified', self.date_time_string(os.stat(path).st_mtime))
         self.send_header('ETag', etag)
         self.end_headers()

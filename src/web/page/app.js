@@ -37,35 +37,39 @@ async function openMainWindow() {
   // where it was, with the same selection, so that typing replaces it as on
   // the desktop; that return is no entry.
   let boxClosing = false;
+  let giveFocusBack = () => {};
+  let boxDismissed = () => {};
   function showWarningBox(prompt, title) {
     const before = document.activeElement;
     const selection = before instanceof HTMLInputElement && before.type === 'text'
       ? [before.selectionStart, before.selectionEnd, before.selectionDirection] : null;
+    giveFocusBack = () => {
+      if (before instanceof HTMLElement) {
+        // Chromium may give back the element but not the keyboard's
+        // selection (Ctrl+A then takes the whole page): focus it anew.
+        before.blur();
+        before.focus();
+      }
+      if (selection !== null) {
+        before.setSelectionRange(...selection);
+      }
+    };
     return new Promise((resolve) => {
       dialogTitle.textContent = title;
       dialogPrompt.textContent = prompt;
-      dialog.addEventListener('close', () => {
-        boxClosing = true;
-        if (before instanceof HTMLElement) {
-          // Chromium may give back the element but not the keyboard's
-          // selection (Ctrl+A then takes the whole page): focus it anew.
-          before.blur();
-          before.focus();
-        }
-        if (selection !== null) {
-          before.setSelectionRange(...selection);
-        }
-        boxClosing = false;
-        resolve();
-      }, {once: true});
+      boxDismissed = resolve;
       dialog.showModal();
       dialogOk.focus();
     });
   }
+  // At once, before the next key: the focus is back when the box is gone.
   function closeBox() {
     boxClosing = true;
     dialog.close();
+    giveFocusBack();
+    giveFocusBack = () => {};
     boxClosing = false;
+    boxDismissed(); // the press goes on before the next key arrives
   }
   dialogOk.addEventListener('click', closeBox);
   dialog.addEventListener('cancel', (event) => {
@@ -208,28 +212,38 @@ async function openMainWindow() {
   // (a number keeps its exponent), whole in the tool tip and the
   // description. A number never wraps.
   const measure = document.createElement('canvas').getContext('2d');
-  function showCaption(i, text) {
-    const label = elements[i];
-    const number = core.isNumberText(text);
-    label.classList.toggle('number', number);
-    label.textContent = text;
-    const single = controls[i].fits || number;
-    // A fitting label may grow to its limit; on a narrow screen its grid
-    // cell is the limit.
-    const room = parseFloat(getComputedStyle(label).maxWidth) || label.clientWidth;
-    const overflows = single ? label.scrollWidth > room + 0.5 : label.scrollHeight > label.clientHeight + 1;
-    let shown = text;
-    if (overflows && single && room > 0) {
-      measure.font = getComputedStyle(label).font;
-      shown = core.shorten(text, (candidate) => measure.measureText(candidate).width <= room);
-      label.textContent = shown;
+  // Captions are written first, then measured together (one layout for all),
+  // then the ones that overflow are shortened.
+  function showCaptions(changed) {
+    for (const [i, text] of changed) {
+      elements[i].classList.toggle('number', core.isNumberText(text));
+      elements[i].textContent = text;
     }
-    if (shown !== text) {
-      label.title = text;
-      label.setAttribute('aria-description', text);
-    } else {
-      label.removeAttribute('title');
-      label.removeAttribute('aria-description');
+    const measured = changed.map(([i, text]) => {
+      const label = elements[i];
+      const single = controls[i].fits || label.classList.contains('number');
+      // A fitting label may grow to its limit; on a narrow screen its grid
+      // cell is the limit.
+      const style = getComputedStyle(label);
+      const room = parseFloat(style.maxWidth) || label.clientWidth;
+      const overflows = single && room > 0 && label.scrollWidth > room + 0.5;
+      return { i, text, room, font: overflows ? style.font : null };
+    });
+    for (const { i, text, room, font } of measured) {
+      const label = elements[i];
+      let shown = text;
+      if (font !== null) {
+        measure.font = font;
+        shown = core.shorten(text, (candidate) => measure.measureText(candidate).width <= room);
+        label.textContent = shown;
+      }
+      if (shown !== text) {
+        label.title = text;
+        label.setAttribute('aria-description', text);
+      } else if (label.hasAttribute('title')) {
+        label.removeAttribute('title');
+        label.removeAttribute('aria-description');
+      }
     }
   }
 
@@ -247,6 +261,7 @@ async function openMainWindow() {
   });
   function mirror() {
     const fields = calculator.fields();
+    const changedCaptions = [];
     fields.forEach((field, i) => {
       const control = controls[i];
       const element = elements[i];
@@ -266,7 +281,7 @@ async function openMainWindow() {
       } else if (control.kind === 'Label') {
         if (shownCaptions[i] !== field.text || !field.visible !== boxes[i].hidden) {
           boxes[i].hidden = !field.visible;
-          showCaption(i, field.text);
+          changedCaptions.push([i, field.text]);
           shownCaptions[i] = field.text;
         }
       } else if (element.textContent !== field.text) {
@@ -277,6 +292,7 @@ async function openMainWindow() {
       }
       boxes[i].hidden = !field.visible;
     });
+    showCaptions(changedCaptions);
   }
 
   // The address holds the inputs. It is written when the player leaves a box
