@@ -17,6 +17,12 @@ FieldId enterPresses(FieldId field) {
     return kControlCount;
 }
 
+int fittingLabelRoom(FieldId label) {
+    FieldId frame = 0;
+    findControl(kControls[label].container, frame);
+    return twipsToPixels(kControls[frame].width) - twipsToPixels(kControls[label].left) - 2;
+}
+
 bool isNumberText(std::string_view text) {
     return !text.empty() && text.find_first_of(" \t\n\r") == std::string_view::npos &&
            TextToNumberStrict(text).status != ReadStatus::NotANumber;

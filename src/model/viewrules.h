@@ -58,4 +58,8 @@ constexpr int twipsToPixels(int twips) {
     return twips >= 0 ? (2 * twips + 15) / 30 : -((-2 * twips + 15) / 30);
 }
 
+// The widest a fitting label may grow, in pixels: to its frame's inner edge
+// (the frame's line is a pixel, and a pixel more keeps the text off it).
+int fittingLabelRoom(FieldId label);
+
 } // namespace velmora

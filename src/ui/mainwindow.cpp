@@ -68,10 +68,9 @@ void fitCheckBoxHeight(QCheckBox* box) {
     box->resize(box->width(), std::max(box->height(), box->sizeHint().height()));
 }
 
-void fitCaption(QLabel* label) {
+void fitCaption(QLabel* label, FieldId field) {
     label->adjustSize();
-    const QWidget* frame = label->parentWidget();
-    const int room = frame->contentsRect().right() - label->x();
+    const int room = fittingLabelRoom(field);
     if (label->width() > room) {
         label->resize(room, label->height());
     }
@@ -290,7 +289,7 @@ void MainWindow::fieldChanged(FieldId field) {
         if (label->text() != text) {
             label->setCaption(text);
             if (design.sizing == Sizing::Fits) {
-                fitCaption(label);
+                fitCaption(label, field);
             }
             if (m_built) {
                 updateAccessibleNames(field);

@@ -106,6 +106,9 @@ val controls() {
         control.set("width", velmora::twipsToPixels(design.width));
         control.set("height", velmora::twipsToPixels(design.height));
         control.set("fits", design.sizing == velmora::Sizing::Fits);
+        if (design.sizing == velmora::Sizing::Fits && design.kind == velmora::Kind::Label) {
+            control.set("room", velmora::fittingLabelRoom(field));
+        }
         control.set("role", text(roleName(design.role)));
         control.set("tabIndex", velmora::tabPlaceOf(field));
         control.set("labels", indices(velmora::labelsOf(field)));

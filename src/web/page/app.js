@@ -148,9 +148,7 @@ async function openMainWindow() {
         box.style.width = `${control.width}px`;
         box.style.height = `${control.height}px`;
       } else {
-        // A fitting label takes its caption's size, within its frame.
-        const frame = controls[index.get(control.container)];
-        box.style.maxWidth = `${frame.width - control.left - 2}px`;
+        box.style.maxWidth = `${control.room}px`; // a fitting label takes its caption's size, within its frame
       }
       if (control.toolTip) {
         box.title = control.toolTip;
