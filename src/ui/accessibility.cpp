@@ -58,8 +58,15 @@ public:
     void setSelection(int, int, int) override {}
     int cursorPosition() const override { return 0; }
     void setCursorPosition(int) override {}
-    QRect characterRect(int) const override { return {}; }
-    int offsetAtPoint(const QPoint&) const override { return -1; }
+    // Where each character is drawn, so that a screen reader can show and
+    // review the printed lines.
+    QRect characterRect(int offset) const override {
+        const QRect drawn = help()->characterRect(offset);
+        return drawn.isNull() ? drawn : QRect(help()->mapToGlobal(drawn.topLeft()), drawn.size());
+    }
+    int offsetAtPoint(const QPoint& point) const override {
+        return help()->offsetAt(help()->mapFromGlobal(point));
+    }
     void scrollToSubstring(int, int) override {}
     QString attributes(int offset, int* startOffset, int* endOffset) const override {
         *startOffset = *endOffset = offset;
@@ -67,7 +74,8 @@ public:
     }
 
 private:
-    QString article() const { return static_cast<HelpWindow*>(widget())->printedText(); }
+    HelpWindow* help() const { return static_cast<HelpWindow*>(widget()); }
+    QString article() const { return help()->printedText(); }
 };
 
 QAccessibleInterface* velmoraInterface(const QString&, QObject* object) {

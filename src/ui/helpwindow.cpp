@@ -79,6 +79,52 @@ QString HelpWindow::printedText() const {
     return text;
 }
 
+QRect HelpWindow::characterRect(int offset) const {
+    if (!m_shown || offset < 0) {
+        return {};
+    }
+    const auto& lines = help::kHelpSections[*m_shown].lines;
+    int start = 0;
+    for (std::size_t row = 0; row < lines.size(); ++row) {
+        const std::vector<GridGlyph> glyphs = layOutOnGrid(lines[row]);
+        const int index = offset - start;
+        const int top = static_cast<int>(row) * kLineHeight;
+        if (index < static_cast<int>(glyphs.size())) {
+            const GridGlyph& glyph = glyphs[static_cast<std::size_t>(index)];
+            return {glyph.column * kColumnWidth, top, glyph.span * kColumnWidth, kLineHeight};
+        }
+        if (index == static_cast<int>(glyphs.size())) { // the line feed
+            const int column = glyphs.empty() ? 0 : glyphs.back().column + glyphs.back().span;
+            return {column * kColumnWidth, top, kColumnWidth, kLineHeight};
+        }
+        start += static_cast<int>(glyphs.size()) + 1;
+    }
+    return {};
+}
+
+int HelpWindow::offsetAt(QPoint point) const {
+    if (!m_shown || point.x() < 0 || point.y() < 0) {
+        return -1;
+    }
+    const auto& lines = help::kHelpSections[*m_shown].lines;
+    const auto row = static_cast<std::size_t>(point.y() / kLineHeight);
+    if (row >= lines.size()) {
+        return -1;
+    }
+    int start = 0;
+    for (std::size_t before = 0; before < row; ++before) {
+        start += static_cast<int>(layOutOnGrid(lines[before]).size()) + 1;
+    }
+    const std::vector<GridGlyph> glyphs = layOutOnGrid(lines[row]);
+    const int column = point.x() / kColumnWidth;
+    for (std::size_t i = 0; i < glyphs.size(); ++i) {
+        if (column >= glyphs[i].column && column < glyphs[i].column + glyphs[i].span) {
+            return start + static_cast<int>(i);
+        }
+    }
+    return start + static_cast<int>(glyphs.size()); // past the line's end: its line feed
+}
+
 void HelpWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     m_buttons[0]->setFocus();

@@ -26,6 +26,11 @@ public:
     void printSection(std::size_t section);
     // The lines on show, each ended by a line feed; empty when none is.
     QString printedText() const;
+    // Where a character of printedText() is drawn, in the window's
+    // coordinates (a line feed: the cell after its line); empty if nowhere.
+    QRect characterRect(int offset) const;
+    // The character drawn at a point, or -1 for none.
+    int offsetAt(QPoint point) const;
 
     // The six buttons, left to right: usage, basic theory, formulas,
     // conclusions, haste, change log.

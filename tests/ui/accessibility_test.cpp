@@ -155,6 +155,44 @@ TEST_F(Accessibility, TheHelpArticleIsReadableText) {
     EXPECT_FALSE(haste.contains("更新日志"));
 }
 
+// A screen reader places every printed character where it is drawn: on its
+// line, left to right, and finds it again at that point; any range of the
+// text is the article's.
+TEST_F(Accessibility, TheHelpTextIsWhereItIsDrawn) {
+    QTest::mouseClick(widget("Command4"), Qt::LeftButton);
+    ui::HelpWindow* help = window.helpWindow();
+    ASSERT_NE(help, nullptr);
+    QAccessibleTextInterface* text = a11y(help)->textInterface();
+    for (std::size_t section = 0; section < help::kHelpSections.size(); ++section) {
+        help->button(section)->click();
+        QString article;
+        for (std::string_view line : help::kHelpSections[section].lines) {
+            article += QString::fromUtf8(line.data(), static_cast<qsizetype>(line.size())) + '\n';
+        }
+        ASSERT_EQ(text->characterCount(), article.size());
+        int row = 0;
+        int lastRight = 0;
+        for (int offset = 0; offset < article.size(); ++offset) {
+            const QRect cell = text->characterRect(offset);
+            const QRect local(help->mapFromGlobal(cell.topLeft()), cell.size());
+            ASSERT_FALSE(cell.isEmpty()) << section << " " << offset;
+            EXPECT_EQ(local.top(), row * ui::HelpWindow::kLineHeight) << section << " " << offset;
+            EXPECT_GE(local.left(), lastRight) << section << " " << offset;
+            EXPECT_EQ(text->offsetAtPoint(cell.center()), offset) << section << " " << offset;
+            lastRight = local.right() + 1;
+            if (article[offset] == '\n') {
+                ++row;
+                lastRight = 0;
+            }
+        }
+        for (int start = 0; start < article.size(); start += 37) {
+            const int end = std::min<int>(static_cast<int>(article.size()), start + 1 + (start * 7) % 90);
+            EXPECT_EQ(text->text(start, end), article.mid(start, end - start));
+        }
+    }
+    EXPECT_EQ(text->offsetAtPoint(help->mapToGlobal(QPoint(5, 5000))), -1);
+}
+
 // A box is named by its row (and set); a result by its row, or its set and
 // 总收益, then its text; headings, units and notes label nothing.
 TEST_F(Accessibility, NamesSayWhatEachControlIs) {
