@@ -17,6 +17,16 @@ FieldId enterPresses(FieldId field) {
     return kControlCount;
 }
 
+std::string_view announcementAfter(FieldId button) {
+    if (button == id("Command1") || button == id("Command5")) {
+        return "已算出每一点属性的收益";
+    }
+    if (button == id("Command2")) {
+        return "已算出各套装备的总收益";
+    }
+    return {};
+}
+
 int fittingLabelRoom(FieldId label) {
     FieldId frame = 0;
     findControl(kControls[label].container, frame);

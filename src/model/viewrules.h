@@ -58,6 +58,10 @@ constexpr int twipsToPixels(int twips) {
     return twips >= 0 ? (2 * twips + 15) / 30 : -((-2 * twips + 15) / 30);
 }
 
+// What a screen reader is told after a press of the button that wrote new
+// results: what was computed, not the numbers; empty for other controls.
+std::string_view announcementAfter(FieldId button);
+
 // The widest a fitting label may grow, in pixels: to its frame's inner edge
 // (the frame's line is a pixel, and a pixel more keeps the text off it).
 int fittingLabelRoom(FieldId label);

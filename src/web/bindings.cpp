@@ -116,6 +116,7 @@ val controls() {
         const FieldId enter = velmora::enterPresses(field);
         control.set("enterPresses", enter == velmora::kControlCount ? -1 : static_cast<int>(enter));
         control.set("opensHelp", velmora::opensHelp(field));
+        control.set("announcement", text(velmora::announcementAfter(field)));
         control.set("clickOnSelectedIsClick", velmora::clickOnSelectedIsClick(field));
         all.call<void>("push", control);
     }

@@ -153,11 +153,11 @@ describe('warning boxes', () => {
     await page.waitForSelector('#warning[open]');
     assert.equal(await text(page, 'warning-title'), '请选择 门派·心法');
     assert.equal(await text(page, 'warning-prompt'), '敢问大侠来自何门何派？');
-    assert.equal(await page.evaluate(() => document.activeElement.id), 'warning-ok');
+    assert.equal(await page.evaluate(() => document.activeElement.id), 'warning'); // the box itself, then 确定 by Tab
     assert.equal(await text(page, 'Label15'), '内功攻击'); // nothing written yet
     await page.click('#Command3', { force: true, timeout: 500 }).catch(() => {});
     assert.equal(await text(page, 'Command3'), '加速版（测试中）'); // the page is inert
-    await page.focus('#warning-ok'); // a click outside the box may have moved the focus within it
+    await page.focus('#warning'); // a click outside the box may have moved the focus within it
     await page.keyboard.press('Enter');
     await page.waitForSelector('#warning:not([open])', { state: 'attached' });
     assert.equal(await text(page, 'Label15'), '0.07586219');
@@ -390,6 +390,37 @@ describe('the rules the page takes from the core', () => {
     await page.keyboard.type('7');
     assert.equal(await text(page, 'Text3'), '7');
     assert.equal(await text(page, 'Label15'), '0.07586219'); // 计算 ran with 10
+    await context.close();
+  });
+});
+
+describe('for a screen reader', () => {
+  test('a press that computes is announced in short; a box speaks for itself and Tab reaches 确定', async () => {
+    const { context, page } = await freshWindow();
+    const said = () => page.waitForFunction(() => document.getElementById('announcement').textContent)
+      .then(() => page.textContent('#announcement'));
+    await page.click('#Command1'); // no discipline: the box, then the results
+    assert.equal(await page.evaluate(() => document.activeElement.id), 'warning');
+    await page.keyboard.press('Tab');
+    assert.equal(await page.evaluate(() => document.activeElement.id), 'warning-ok');
+    await page.keyboard.press('Enter');
+    assert.equal(await said(), '已算出每一点属性的收益');
+    await page.click('#Option2');
+    for (const [name, value] of [['Text1', '3000'], ...workedExample]) {
+      await page.fill(`#${name}`, value);
+    }
+    await page.click('#Command1');
+    await page.fill('#Text16', '2');
+    await page.evaluate(() => { document.getElementById('announcement').textContent = ''; });
+    await page.click('#Command2');
+    assert.equal(await said(), '已算出各套装备的总收益');
+    const [help] = await Promise.all([context.waitForEvent('page'), page.click('#Command4')]);
+    await help.waitForSelector('body[data-ready="true"]');
+    await help.click('#Command2');
+    const order = await help.evaluate(() => [...document.getElementById('help').children]
+      .map((e) => e.tagName === 'BUTTON' ? 'button' : e.className));
+    assert.deepEqual(order, ['button', 'button', 'button', 'button', 'button', 'button', 'assistive-only', 'article']);
+    assert.equal(await help.textContent('.assistive-only'), '基础理论');
     await context.close();
   });
 });

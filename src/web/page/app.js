@@ -59,7 +59,10 @@ async function openMainWindow() {
       dialogPrompt.textContent = prompt;
       boxDismissed = resolve;
       dialog.showModal();
-      dialogOk.focus();
+      // The box itself takes the focus, so that a screen reader speaks its
+      // title and prompt even when it still thinks the page is loading;
+      // Tab reaches 确定.
+      dialog.focus();
     });
   }
   // At once, before the next key: the focus is back when the box is gone.
@@ -72,6 +75,12 @@ async function openMainWindow() {
     boxDismissed(); // the press goes on before the next key arrives
   }
   dialogOk.addEventListener('click', closeBox);
+  dialog.addEventListener('keydown', (event) => {
+    if (event.target === dialog && (event.key === 'Enter' || event.key === ' ')) {
+      event.preventDefault();
+      closeBox();
+    }
+  });
   dialog.addEventListener('cancel', (event) => {
     event.preventDefault();
     closeBox();
@@ -280,6 +289,7 @@ async function openMainWindow() {
         if (shownCaptions[i] !== field.text || !field.visible !== boxes[i].hidden) {
           boxes[i].hidden = !field.visible;
           changedCaptions.push([i, field.text]);
+          resultsChanged ||= control.role === 'Result' && shownCaptions[i] !== undefined;
           shownCaptions[i] = field.text;
         }
       } else if (element.textContent !== field.text) {
@@ -324,12 +334,17 @@ async function openMainWindow() {
   // window then shows the core's state, so a refused change is undone.
   let running = false;
   let addressChanged = false;
-  async function act(action, shares = true) {
+  // After a press that wrote results, a screen reader hears what was
+  // computed (the core's words), not every number.
+  const announcement = document.getElementById('announcement');
+  let resultsChanged = false;
+  async function act(action, shares = true, announce = '') {
     if (running) {
       mirror();
       return;
     }
     running = true;
+    resultsChanged = false;
     try {
       for (const box of action()) {
         await showWarningBox(box.prompt, box.title);
@@ -337,6 +352,10 @@ async function openMainWindow() {
     } finally {
       running = false;
       mirror();
+      if (announce !== '' && resultsChanged) {
+        announcement.textContent = '';
+        requestAnimationFrame(() => { announcement.textContent = announce; });
+      }
       if (addressChanged) {
         addressChanged = false;
         openAddress();
@@ -442,7 +461,7 @@ async function openMainWindow() {
           if (control.opensHelp) {
             openHelp();
           } else {
-            act(() => calculator.click(i));
+            act(() => calculator.click(i), true, control.announcement);
           }
         });
         break;

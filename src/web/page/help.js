@@ -29,9 +29,12 @@ async function openHelpWindow() {
   const article = document.createElement('div');
   article.className = 'article';
   article.setAttribute('role', 'document');
-  article.setAttribute('aria-live', 'polite');
   article.setAttribute('aria-label', window_.caption);
-  root.append(article);
+  // A press is announced by the section's name; its text follows the
+  // buttons in reading order.
+  const printedSection = document.createElement('p');
+  printedSection.className = 'assistive-only';
+  printedSection.setAttribute('role', 'status');
 
   // Each line is read whole; its glyphs sit in their grid cells.
   function print(section) {
@@ -73,10 +76,14 @@ async function openHelpWindow() {
     button.style.top = `${window_.buttonTop}px`;
     button.style.width = `${window_.buttonWidth}px`;
     button.style.height = `${window_.buttonHeight}px`;
-    button.addEventListener('click', () => print(section));
+    button.addEventListener('click', () => {
+      print(section);
+      printedSection.textContent = section.button;
+    });
     root.append(button);
     return button;
   });
+  root.append(printedSection, article);
   buttons[0].focus();
   document.body.dataset.ready = 'true';
 }
