@@ -70,34 +70,48 @@ double Form::read(FieldId field) const {
 
 namespace {
 
-// Which handler each control's events run; controls not listed have none.
-// 详细说明 (Command4) opens the help window, which lives in the view alone.
+// Every handler, registered once: the control, its event, and what runs.
+// Controls not listed have none; 详细说明 (Command4) opens the help window,
+// which lives in the view alone.
+enum class Event { Click, GotFocus };
+
 struct Binding {
     FieldId control;
+    Event event;
     void (Form::*handler)();
 };
 
-constexpr Binding kClickHandlers[] = {
-    {id("Command1"), &Form::Command1_Click}, {id("Command2"), &Form::Command2_Click},
-    {id("Command3"), &Form::Command3_Click}, {id("Command5"), &Form::Command5_Click},
-    {id("Check1"), &Form::Check1_Click},     {id("Check2"), &Form::Check2_Click},
-    {id("Check3"), &Form::Check3_Click},     {id("Option1"), &Form::Option1_Click},
-    {id("Option2"), &Form::Option2_Click},   {id("Option3"), &Form::Option3_Click},
-    {id("Option4"), &Form::Option4_Click},   {id("Option5"), &Form::Option5_Click},
-    {id("Option6"), &Form::Option6_Click},   {id("Option7"), &Form::Option7_Click},
+// clang-format off
+constexpr Binding kHandlers[] = {
+    {id("Command1"), Event::Click, &Form::Command1_Click},
+    {id("Command2"), Event::Click, &Form::Command2_Click},
+    {id("Command3"), Event::Click, &Form::Command3_Click},
+    {id("Command5"), Event::Click, &Form::Command5_Click},
+    {id("Check1"), Event::Click, &Form::Check1_Click},
+    {id("Check2"), Event::Click, &Form::Check2_Click},
+    {id("Check3"), Event::Click, &Form::Check3_Click},
+    {id("Option1"), Event::Click, &Form::Option1_Click},
+    {id("Option2"), Event::Click, &Form::Option2_Click},
+    {id("Option3"), Event::Click, &Form::Option3_Click},
+    {id("Option4"), Event::Click, &Form::Option4_Click},
+    {id("Option5"), Event::Click, &Form::Option5_Click},
+    {id("Option6"), Event::Click, &Form::Option6_Click},
+    {id("Option7"), Event::Click, &Form::Option7_Click},
+    {id("Text2"), Event::GotFocus, &Form::Text2_GotFocus},
+    {id("Text9"), Event::GotFocus, &Form::Text9_GotFocus},
+    {id("Text10"), Event::GotFocus, &Form::Text10_GotFocus},
+    {id("Text11"), Event::GotFocus, &Form::Text11_GotFocus},
+    {id("Text12"), Event::GotFocus, &Form::Text12_GotFocus},
+    {id("Text13"), Event::GotFocus, &Form::Text13_GotFocus},
+    {id("Text14"), Event::GotFocus, &Form::Text14_GotFocus},
+    {id("Text37"), Event::GotFocus, &Form::Text37_GotFocus},
 };
+// clang-format on
 
-constexpr Binding kGotFocusHandlers[] = {
-    {id("Text2"), &Form::Text2_GotFocus},   {id("Text9"), &Form::Text9_GotFocus},
-    {id("Text10"), &Form::Text10_GotFocus}, {id("Text11"), &Form::Text11_GotFocus},
-    {id("Text12"), &Form::Text12_GotFocus}, {id("Text13"), &Form::Text13_GotFocus},
-    {id("Text14"), &Form::Text14_GotFocus}, {id("Text37"), &Form::Text37_GotFocus},
-};
-
-// Runs the control's handler; false when it has none.
-template <std::size_t N> bool raise(Form& form, const Binding (&bindings)[N], FieldId control) {
-    for (const Binding& binding : bindings) {
-        if (binding.control == control) {
+// Runs the handler of the control's event; false when it has none.
+bool raise(Form& form, FieldId control, Event event) {
+    for (const Binding& binding : kHandlers) {
+        if (binding.control == control && binding.event == event) {
             (form.*binding.handler)();
             return true;
         }
@@ -124,13 +138,13 @@ void Form::click(FieldId field) {
         default:
             break;
         }
-        raise(*this, kClickHandlers, field);
+        raise(*this, field, Event::Click);
     });
 }
 
 void Form::enter(FieldId field) {
     if (!m_running && m_fields.visible(field)) {
-        raise(*this, kGotFocusHandlers, field);
+        raise(*this, field, Event::GotFocus);
     }
 }
 
@@ -147,7 +161,7 @@ void Form::type(FieldId field, std::string_view text, std::size_t maxCharacters)
     // However the text arrives (typing, paste, drop, an assistive tool), a
     // set-1 cell is entered first: its guard puts the set back on, and if
     // the set stays off the cell keeps its text.
-    if (raise(*this, kGotFocusHandlers, field) && captionIs(id("Command5"), kSet1OffCaption)) {
+    if (raise(*this, field, Event::GotFocus) && captionIs(id("Command5"), kSet1OffCaption)) {
         return;
     }
     m_fields.setText(field, keepShowable(text, maxCharacters));
