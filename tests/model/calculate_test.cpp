@@ -6,17 +6,13 @@ namespace {
 
 using Labels = std::vector<std::pair<std::string, std::string>>;
 
-// The worked example's results with 纯阳·紫霞.
-const Labels kWorkedExampleResults = {
-    {"Label60", "命中判定"},         {"Label64", "105"},
-    {"Label61", "无双判定"},         {"Label65", "30"},
-    {"Label62", "会心判定"},         {"Label66", "25"},
-    {"Label67", "1.330962"},         {"Label15", "1.480695"},
-    {"Label16", "4.43654"},          {"Label18", "3.549232"},
-    {"Label19", "2.772837"},         {"Label20", "2.580807"},
-    {"Label21", "4.43654"},          {"Label45", "3.04085794994154"},
-    {"Label14", "6.14959855139984"},
-};
+const Labels kWorkedExampleResults = [] {
+    Labels labels;
+    for (const auto& [name, caption] : kWorkedResults) {
+        labels.emplace_back(name, caption);
+    }
+    return labels;
+}();
 
 class Calculate : public FormTest {
 protected:

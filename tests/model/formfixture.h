@@ -3,6 +3,7 @@
 #pragma once
 
 #include "script.h"
+#include "workedexample.h"
 
 #include <gtest/gtest.h>
 
@@ -42,15 +43,11 @@ protected:
             set(name, value);
         }
     }
-    // The worked example's panel: attack 15000, hit 105, critical 25,
-    // critical effect 180, overcome 3000, strain 30.
+    // The worked example's panel (workedexample.h).
     void setWorkedExample() {
-        setPanel({{"Text3", "15000"},
-                  {"Text4", "105"},
-                  {"Text5", "25"},
-                  {"Text6", "180"},
-                  {"Text7", "3000"},
-                  {"Text8", "30"}});
+        for (const auto& [name, value] : kWorkedPanel) {
+            set(name, std::string(value));
+        }
     }
     std::vector<std::pair<std::string, std::string>> takeWarnings() {
         return std::exchange(warnings.shown, {});

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "uitest.h"
+#include "workedexample.h"
 
 #include "model/form.h"
 #include "ui/mainwindow.h"
@@ -34,12 +35,9 @@ protected:
         QTest::keyClicks(box, text);
     }
     void typeWorkedExample() {
-        type("Text3", "15000");
-        type("Text4", "105");
-        type("Text5", "25");
-        type("Text6", "180");
-        type("Text7", "3000");
-        type("Text8", "30");
+        for (const auto& [name, value] : kWorkedPanel) {
+            type(name, QString::fromUtf8(value.data(), static_cast<qsizetype>(value.size())));
+        }
     }
     void clickOn(std::string_view name) { QTest::mouseClick(widget(name), Qt::LeftButton); }
     // Offscreen, closing a box leaves no window active; a desktop would give

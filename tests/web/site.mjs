@@ -98,15 +98,11 @@ export function shownFields(page) {
   });
 }
 
-// The worked example: 纯阳·紫霞, attack 15000, hit 105, critical 25,
-// critical effect 180, overcome 3000, strain 30, and what 计算 shows for it.
-export const workedExample = [['Text3', '15000'], ['Text4', '105'], ['Text5', '25'], ['Text6', '180'],
-  ['Text7', '3000'], ['Text8', '30']];
-export const workedResults = {
-  Label60: '命中判定', Label64: '105', Label61: '无双判定', Label65: '30', Label62: '会心判定', Label66: '25',
-  Label67: '1.330962', Label15: '1.480695', Label16: '4.43654', Label18: '3.549232', Label19: '2.772837',
-  Label20: '2.580807', Label21: '4.43654', Label45: '3.04085794994154', Label14: '6.14959855139984',
-};
+// The worked example, written once for every suite (tests/worked_example.json).
+const worked = JSON.parse(readFileSync(join(dirname(fileURLToPath(import.meta.url)), '..', 'worked_example.json'),
+  'utf8'));
+export const workedExample = worked.panel;
+export const workedResults = Object.fromEntries(worked.results);
 
 const golden = join(dirname(fileURLToPath(import.meta.url)), '..', 'golden');
 export const goldenScenarios = ['worked_example', 'no_discipline', 'gear_set1_haste'];
