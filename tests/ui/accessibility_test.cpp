@@ -4,7 +4,9 @@
 // each control is.
 #include "windowfixture.h"
 
+#include "model/controlnames.h"
 #include "model/form.h"
+#include "ui/elidinglabel.h"
 #include "ui/helpwindow.h"
 #include "ui/mainwindow.h"
 #include "ui/messageboxwarnings.h"
@@ -235,6 +237,48 @@ TEST_F(Accessibility, NamesSayWhatEachControlIs) {
         }
         EXPECT_EQ(a11y(expected.control)->text(QAccessible::Name), expected.name);
     }
+}
+
+// What the window tells assistive tools of every control is what the core
+// composes from the table, at start and after the worked example: name,
+// labels, tool tip, and a description only on a shortened label.
+TEST_F(Accessibility, EveryControlIsExposedAsTheCoreSays) {
+    const auto check = [&](const char* when) {
+        for (FieldId field = 1; field < kControlCount; ++field) {
+            const ControlDesign& design = kControls[field];
+            QAccessibleInterface* exposed = a11y(window.widget(field));
+            SCOPED_TRACE(std::string(when) + " " + std::string(design.name));
+            if (design.kind == Kind::TextBox || design.kind == Kind::Label) {
+                EXPECT_EQ(exposed->text(QAccessible::Name).toStdString(),
+                          accessibleNameOf(field, form.fields()));
+            }
+            QStringList labels;
+            for (const auto& relation : exposed->relations(QAccessible::Label)) {
+                if (relation.first->role() != QAccessible::Grouping) {
+                    labels << relation.first->object()->objectName();
+                }
+            }
+            QStringList expected;
+            for (const FieldId label : labelsOf(field)) {
+                expected << QString::fromUtf8(kControls[label].name.data(), kControls[label].name.size());
+            }
+            if (design.kind == Kind::Label) {
+                EXPECT_EQ(labels, expected);
+            }
+            EXPECT_EQ(window.widget(field)->toolTip().toStdString(), design.toolTip);
+            if (const auto* label = qobject_cast<ui::ElidingLabel*>(window.widget(field))) {
+                EXPECT_EQ(exposed->text(QAccessible::Description),
+                          label->isElided() ? label->text() : QString());
+            }
+        }
+    };
+    check("at start");
+    typeWorkedExample();
+    QTest::mouseClick(widget("Option2"), Qt::LeftButton);
+    QTest::mouseClick(widget("Command1"), Qt::LeftButton);
+    form.setText(control("Label30"), "1.480695E+307"); // too long for its label
+    window.widget(control("Label30"))->update();
+    check("after the worked example");
 }
 
 TEST_F(Accessibility, TheWarningSignHasAName) {
