@@ -205,13 +205,27 @@ async function openMainWindow() {
   }
 
   // Names for assistive tools, as the core composes them: a text box by its
-  // labels ("第二套 会心等级"), a result by its labels and its text.
+  // labels ("第二套 会心等级"), a result by its labels and its text. A label
+  // names others by its whole caption, kept in a hidden twin, so that a
+  // shortened number is read whole, as on the desktop.
+  const wholeCaptions = document.createElement('div');
+  wholeCaptions.hidden = true;
+  document.body.append(wholeCaptions);
+  const whole = [];
+  controls.forEach((control, i) => {
+    if (control.kind === 'Label') {
+      whole[i] = document.createElement('span');
+      whole[i].id = `${control.name}-whole`;
+      wholeCaptions.append(whole[i]);
+    }
+  });
+  const sourceId = (at) => (whole[at] ? whole[at].id : controls[at].name);
   controls.forEach((control, i) => {
     if (control.kind === 'TextBox' && control.nameSources.length > 0) {
-      elements[i].setAttribute('aria-labelledby', control.nameSources.map((at) => controls[at].name).join(' '));
+      elements[i].setAttribute('aria-labelledby', control.nameSources.map(sourceId).join(' '));
     } else if (control.kind === 'Label' && control.labels.length > 0) {
       elements[i].setAttribute('role', 'note');
-      elements[i].setAttribute('aria-labelledby', control.nameSources.map((at) => controls[at].name).join(' '));
+      elements[i].setAttribute('aria-labelledby', control.nameSources.map(sourceId).join(' '));
     }
   });
 
@@ -225,6 +239,7 @@ async function openMainWindow() {
     for (const [i, text] of changed) {
       elements[i].classList.toggle('number', core.isNumberText(text));
       elements[i].textContent = text;
+      whole[i].textContent = text;
     }
     const measured = changed.map(([i, text]) => {
       const label = elements[i];
