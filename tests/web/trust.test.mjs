@@ -312,6 +312,7 @@ describe('a page that cannot run', () => {
     const page = await context.newPage();
     await page.goto(site.url);
     await says(page, '允许本站运行 JavaScript');
+    assert.equal(await page.$eval('#cannot-run', (p) => getComputedStyle(p).display), 'none'); // one message only
     await page.goto(`${site.url}help.html`);
     assert.equal(await page.title(), '说明文档');
     await says(page, '允许本站运行 JavaScript');
