@@ -4,10 +4,18 @@
 // that can be read line by line.
 #pragma once
 
+class QString;
+class QWidget;
+
 namespace velmora::ui {
 
 // Installs the interfaces; call before any window is shown. Safe to call
 // more than once.
 void installAccessibility();
+
+// Tells a screen reader something that is shown nowhere else at that moment
+// ("已算出每一点属性的收益"), without moving the focus: a notification of
+// the window that holds the widget.
+void announce(QWidget* inWindow, const QString& text);
 
 } // namespace velmora::ui

@@ -4,6 +4,7 @@
 #include "model/viewrules.h"
 #include "ui/accessibility.h"
 #include "ui/fonts.h"
+#include "ui/printedlines.h"
 
 #include <QAccessible>
 #include <QPainter>
@@ -31,6 +32,9 @@ HelpWindow::HelpWindow() {
     setFixedSize(twipsToPixels(help::kHelpClientWidth), twipsToPixels(help::kHelpClientHeight));
     setFont(dialogFont());
     setAutoFillBackground(true);
+    m_lines = new PrintedLines(this);
+    m_lines->setGeometry(rect());
+    m_lines->setFocusPolicy(Qt::NoFocus);
     for (std::size_t i = 0; i < help::kHelpSections.size(); ++i) {
         const help::HelpSection& section = help::kHelpSections[i];
         auto* button = new QPushButton(
@@ -48,6 +52,7 @@ HelpWindow::HelpWindow() {
     for (std::size_t i = 1; i < byTab.size(); ++i) {
         setTabOrder(m_buttons[byTab[i - 1]], m_buttons[byTab[i]]);
     }
+    setTabOrder(m_buttons[byTab.back()], m_lines);
 }
 
 void HelpWindow::clear() {
@@ -62,9 +67,17 @@ void HelpWindow::showSection(std::optional<std::size_t> section) {
     const QString before = printedText();
     m_shown = section;
     update();
+    m_lines->reset();
+    // Never hidden: a screen reader keeps what it last heard of a widget's
+    // visibility, and would not look at the lines again.
+    m_lines->setFocusPolicy(section ? Qt::TabFocus : Qt::NoFocus);
     if (QAccessible::isActive()) {
-        QAccessibleTextUpdateEvent replaced(this, 0, before, printedText());
+        m_lines->setAccessibleName(section ? m_buttons[*section]->text() : QString());
+        QAccessibleTextUpdateEvent replaced(m_lines, 0, before, printedText());
         QAccessible::updateAccessibility(&replaced);
+    }
+    if (section) {
+        announce(this, m_buttons[*section]->text());
     }
 }
 

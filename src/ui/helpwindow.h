@@ -13,6 +13,8 @@ class QPushButton;
 
 namespace velmora::ui {
 
+class PrintedLines;
+
 class HelpWindow : public QWidget {
     Q_OBJECT
 
@@ -20,6 +22,9 @@ public:
     HelpWindow();
 
     QPushButton* button(std::size_t section) const { return m_buttons[section]; }
+    // The printed section as readable text, after the buttons in the tab
+    // chain; no stop while nothing is printed.
+    PrintedLines* printedLines() const { return m_lines; }
     // The section on show, if any.
     std::optional<std::size_t> shownSection() const { return m_shown; }
     void clear();
@@ -52,6 +57,7 @@ private:
     void showSection(std::optional<std::size_t> section);
 
     std::array<QPushButton*, 6> m_buttons{};
+    PrintedLines* m_lines = nullptr;
     // Kept so that the section is painted again after the window was covered.
     std::optional<std::size_t> m_shown;
 };

@@ -206,8 +206,12 @@ void MainWindow::connectEvents(FieldId field) {
                 openHelp();
                 return;
             }
+            m_labelsChanged = false;
             m_form.click(field);
             fieldChanged(field); // a press undone as a whole tells no change
+            if (m_labelsChanged) {
+                announce(this, QString::fromUtf8(announcementAfter(field)));
+            }
         });
         return;
     }
@@ -287,6 +291,7 @@ void MainWindow::fieldChanged(FieldId field) {
     case Kind::Label: {
         auto* label = static_cast<ElidingLabel*>(w);
         if (label->text() != text) {
+            m_labelsChanged = true;
             label->setCaption(text);
             if (design.sizing == Sizing::Fits) {
                 fitCaption(label, field);

@@ -10,6 +10,7 @@
 #include "ui/helpwindow.h"
 #include "ui/mainwindow.h"
 #include "ui/messageboxwarnings.h"
+#include "ui/printedlines.h"
 
 #include <QAbstractButton>
 #include <QAccessible>
@@ -136,12 +137,15 @@ TEST_F(Accessibility, TheHelpArticleIsReadableText) {
     QTest::mouseClick(widget("Command4"), Qt::LeftButton);
     ui::HelpWindow* help = window.helpWindow();
     ASSERT_NE(help, nullptr);
-    QAccessibleInterface* article = a11y(help);
-    EXPECT_EQ(article->role(), QAccessible::Window);
-    EXPECT_EQ(article->text(QAccessible::Name), "说明文档");
+    EXPECT_EQ(a11y(help)->role(), QAccessible::Window);
+    EXPECT_EQ(a11y(help)->text(QAccessible::Name), "说明文档");
+    QAccessibleInterface* article = a11y(help->printedLines());
+    EXPECT_EQ(article->parent()->object(), help);
+    EXPECT_TRUE(article->state().readOnly);
     QAccessibleTextInterface* text = article->textInterface();
     ASSERT_NE(text, nullptr);
     EXPECT_EQ(text->characterCount(), 0);
+    EXPECT_EQ(help->printedLines()->focusPolicy(), Qt::NoFocus); // no stop before a press
 
     help->button(5)->click(); // 更新日志, 18 lines
     const QString changeLog = text->text(0, text->characterCount());
@@ -155,6 +159,76 @@ TEST_F(Accessibility, TheHelpArticleIsReadableText) {
     EXPECT_TRUE(haste.startsWith("\n\n\n  五、关于加速\n")) << haste.toStdString();
     EXPECT_EQ(haste.count('\n'), 20);
     EXPECT_FALSE(haste.contains("更新日志"));
+
+    // After the last button the printed lines take the focus; the caret
+    // walks them as a screen reader reads them.
+    ui::PrintedLines* lines = help->printedLines();
+    help->button(5)->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(help->button(5), Qt::Key_Tab);
+    ASSERT_EQ(help->focusWidget(), lines);
+    for (int down = 0; down < 3; ++down) {
+        QTest::keyClick(lines, Qt::Key_Down);
+    }
+    EXPECT_EQ(text->cursorPosition(), 3); // the start of "  五、关于加速"
+    QTest::keyClick(lines, Qt::Key_End);
+    EXPECT_EQ(text->text(3, text->cursorPosition()), "  五、关于加速");
+    QTest::keyClick(lines, Qt::Key_End, Qt::ControlModifier);
+    EXPECT_EQ(text->cursorPosition(), haste.size() - 1); // the last line's feed
+    QTest::keyClick(lines, Qt::Key_Home, Qt::ControlModifier);
+    EXPECT_EQ(text->cursorPosition(), 0);
+    int start = -1;
+    int end = -1;
+    text->attributes(5, &start, &end);
+    EXPECT_EQ(std::pair(start, end), std::pair(0, static_cast<int>(haste.size()))); // one run
+}
+
+// A box is one run of text: a screen reader that splits by runs reads
+// "3000" whole, not "300"; its characters are where the box draws them.
+TEST_F(Accessibility, ABoxIsReadWhole) {
+    type("Text3", "3000");
+    QAccessibleTextInterface* text = a11y("Text3")->textInterface();
+    ASSERT_NE(text, nullptr);
+    EXPECT_EQ(a11y("Text3")->text(QAccessible::Value), "3000");
+    int start = -1;
+    int end = -1;
+    for (int offset : {0, 3, 4}) {
+        EXPECT_EQ(text->attributes(offset, &start, &end), "");
+        EXPECT_EQ(std::pair(start, end), std::pair(0, 4)) << offset;
+    }
+    for (int offset = 0; offset < 4; ++offset) {
+        const QRect cell = text->characterRect(offset);
+        ASSERT_FALSE(cell.isEmpty()) << offset;
+        EXPECT_TRUE(widget("Text3")->rect().contains(widget("Text3")->mapFromGlobal(cell.center()))) << offset;
+        EXPECT_EQ(text->offsetAtPoint(cell.center()), offset) << offset;
+    }
+    EXPECT_TRUE(text->characterRect(4).isEmpty());
+}
+
+// What a press wrote is told as a notification of the window (the new
+// caption of a focused button too, which needs a platform that sends
+// events: the screen-reader check hears it).
+TEST_F(Accessibility, APressThatChangesWhatIsShownIsTold) {
+    const auto told = [](QWidget* window) {
+        QStringList names;
+        for (QWidget* child : window->findChildren<QWidget*>()) {
+            if (a11y(child)->role() == QAccessible::Notification && child->isVisible()) {
+                names << a11y(child)->text(QAccessible::Name);
+            }
+        }
+        return names.join('|');
+    };
+    EXPECT_EQ(told(&window), "");
+    typeWorkedExample();
+    clickOn("Option2");
+    QTest::keyClick(widget("Text8"), Qt::Key_Return);
+    EXPECT_EQ(told(&window), "已算出每一点属性的收益");
+    type("Text1", "3000");
+    clickOn("Command2");
+    EXPECT_EQ(told(&window), "已算出各套装备的总收益");
+
+    clickOn("Command4");
+    window.helpWindow()->button(1)->click();
+    EXPECT_EQ(told(window.helpWindow()), "基础理论");
 }
 
 // A screen reader places every printed character where it is drawn: on its
@@ -164,7 +238,7 @@ TEST_F(Accessibility, TheHelpTextIsWhereItIsDrawn) {
     QTest::mouseClick(widget("Command4"), Qt::LeftButton);
     ui::HelpWindow* help = window.helpWindow();
     ASSERT_NE(help, nullptr);
-    QAccessibleTextInterface* text = a11y(help)->textInterface();
+    QAccessibleTextInterface* text = a11y(help->printedLines())->textInterface();
     for (std::size_t section = 0; section < help::kHelpSections.size(); ++section) {
         help->button(section)->click();
         QString article;

@@ -1,0 +1,96 @@
+#!/usr/bin/env python3
+"""Listens to the desktop window with Orca, as a blind player uses it.
+
+    desktop_listen.py VELMORA_BINARY WORKED_EXAMPLE_JSON [TRANSCRIPT]
+
+The worked example typed by keyboard, a box's whole value, 计算 and 总收益
+announced, a result reached by flat review with its row, a focused button's
+new caption, and the help read by flat review, caret and say-all. Exits
+non-zero on the first thing Orca did not say.
+"""
+import json
+import sys
+from pathlib import Path
+
+from orca_session import OrcaSession
+
+# The panel's boxes in tab order after Text1, as Orca names them.
+PANEL_NAMES = {'Text3': '内功攻击', 'Text4': '命中率', 'Text5': '会心率', 'Text6': '会效', 'Text7': '破防',
+               'Text8': '无双'}
+
+
+def main():
+    binary, example_file = sys.argv[1], sys.argv[2]
+    transcript = Path(sys.argv[3]) if len(sys.argv) > 3 else None
+    example = json.loads(Path(example_file).read_text(encoding='utf-8'))
+    results = dict(example['results'])
+    with OrcaSession() as orca:
+        orca.mark()
+        orca.launch([binary])
+        orca.wait_for_speech(r'此处填入根骨/元气', timeout=60)
+        orca.wait_for_quiet()
+        first_heard = len(orca.spoken())
+
+        # A box's value is spoken whole, on focus and after typing.
+        for name, value in example['panel']:
+            orca.press_and_hear('Tab', rf'^{PANEL_NAMES[name]} text\.$')
+            orca.wait_for_speech(r'^0 selected\.$')
+            orca.type(value)
+        orca.press_and_hear('shift+Tab', r'^破防 text\.$')
+        orca.wait_for_speech(r'^3000 selected\.$')
+        orca.press_and_hear('Tab', r'^无双 text\.$')
+
+        # The discipline by arrow and space, back to the last box, Enter.
+        orca.press_and_hear('Tab', r'七秀·冰心')
+        orca.press_and_hear('Down', r'纯阳·紫霞')
+        orca.press_and_hear('space', r'^selected')
+        orca.press_and_hear('shift+Tab', r'^无双 text\.$')
+        orca.press_and_hear('Return', r'^notification 已算出每一点属性的收益\.$')
+
+        # Flat review finds each result on its row's line.
+        orca.press_and_hear('KP_Up', rf'无双 30 % 无双 {results["Label21"]}$')
+        orca.press_and_hear('KP_Home', rf'破防 3000 破防 {results["Label20"]}$')
+        orca.press_and_hear('KP_Home', rf'会效 180 % 会效 {results["Label19"]}$')
+
+        # 总收益 is announced; 脱第一套装备's new caption is spoken.
+        orca.press_and_hear(['shift+Tab'] * 6, r'^根骨 text\.$')
+        orca.type('3000')
+        orca.press_and_hear(['Tab'] * 15, r'^总收益 push button\.$')
+        orca.press_and_hear('space', r'^notification 已算出各套装备的总收益\.$')
+        for _ in range(40):
+            orca.mark()
+            orca.key('Tab')
+            said = orca.wait_for_speech(r'push button|text\.|check box|radio button')
+            if said.startswith('脱第一套装备'):
+                break
+        else:
+            raise AssertionError('Tab never reached 脱第一套装备')
+        orca.wait_for_quiet()
+        orca.press_and_hear('space', r'^notification 穿第一套装备\.$')
+        orca.press_and_hear('KP_Enter', r'^穿第一套装备 push button')
+        orca.press_and_hear('space', r'^notification 脱第一套装备\.$')
+
+        # The help: a section's press is announced; flat review, caret and
+        # say-all read its printed lines.
+        orca.press_and_hear('shift+Tab', r'^详细说明 push button\.$')
+        orca.press_and_hear('space', r'^使用说明 push button\.$')
+        orca.wait_for_quiet()
+        orca.press_and_hear('space', r'^notification 使用说明\.$')
+        orca.wait_for_quiet()
+        orca.press_and_hear('KP_Page_Up', r'^blank$')
+        orca.press_and_hear('KP_Page_Up', r'^一、使用说明$')
+        orca.press_and_hear('KP_Page_Up', r'^blank$')
+        orca.press_and_hear('KP_Page_Up', r'^1、进行配装测试前请先选择你的内功心法$')
+        orca.press_and_hear('shift+Tab', r'^使用说明 read only text\.$')
+        for line in ['blank', 'blank', '一、使用说明', 'blank', '1、进行配装测试前请先选择你的内功心法']:
+            orca.press_and_hear('Down', rf'^{line}$')
+        orca.press_and_hear('KP_Add', r'^9、本工具尚有许多未完善之处')
+
+        orca.check_no_errors()
+        if transcript:
+            transcript.write_text('\n'.join(orca.spoken()[first_heard:]) + '\n', encoding='utf-8')
+    print('desktop: everything was heard')
+
+
+if __name__ == '__main__':
+    main()
