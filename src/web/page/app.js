@@ -224,7 +224,8 @@ async function openMainWindow() {
     if (control.kind === 'TextBox' && control.nameSources.length > 0) {
       elements[i].setAttribute('aria-labelledby', control.nameSources.map(sourceId).join(' '));
     } else if (control.kind === 'Label' && control.labels.length > 0) {
-      elements[i].setAttribute('role', 'note');
+      // No role: a screen reader reads the name once, as text ("无双
+      // 4.43654"), where a note role would add "comment".
       elements[i].setAttribute('aria-labelledby', control.nameSources.map(sourceId).join(' '));
     }
   });
@@ -351,7 +352,9 @@ async function openMainWindow() {
   let addressChanged = false;
   // After a press that wrote results, a screen reader hears what was
   // computed (the core's words), not every number.
-  const announcement = document.getElementById('announcement');
+  // Two regions take turns: the same words written again into one region
+  // within a frame of its clearing reach the screen reader as no change.
+  const announcements = [document.getElementById('announcement'), document.getElementById('announcement-next')];
   let resultsChanged = false;
   async function act(action, shares = true, announce = '') {
     if (running) {
@@ -368,8 +371,9 @@ async function openMainWindow() {
       running = false;
       mirror();
       if (announce !== '' && resultsChanged) {
-        announcement.textContent = '';
-        requestAnimationFrame(() => { announcement.textContent = announce; });
+        const [now, last] = announcements[0].textContent === '' ? announcements : [...announcements].reverse();
+        last.textContent = '';
+        now.textContent = announce;
       }
       if (addressChanged) {
         addressChanged = false;

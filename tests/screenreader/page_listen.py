@@ -1,0 +1,100 @@
+#!/usr/bin/env python3
+"""Listens to the web page in Chromium with Orca, as a blind player uses it.
+
+    page_listen.py SITE_DIR WORKED_EXAMPLE_JSON [TRANSCRIPT]
+
+A warning box spoken with its title and prompt on three loads and dismissed
+by Enter, Space and Escape; the worked example typed by keyboard, 计算
+announced, a result read in browse mode with its row and without "comment";
+the help's section press announced and its text found after the buttons.
+Exits non-zero on the first thing Orca did not say.
+"""
+import json
+import socket
+import sys
+from pathlib import Path
+
+from orca_session import OrcaSession
+
+ROOT = Path(__file__).resolve().parents[2]
+PANEL_NAMES = {'Text3': '内功攻击', 'Text4': '命中率', 'Text5': '会心率', 'Text6': '会效', 'Text7': '破防',
+               'Text8': '无双'}
+BOX = r'^请选择 门派·心法 敢问大侠来自何门何派？$'
+
+
+def free_port():
+    with socket.socket() as probe:
+        probe.bind(('127.0.0.1', 0))
+        return probe.getsockname()[1]
+
+
+def main():
+    site, example_file = sys.argv[1], sys.argv[2]
+    transcript = Path(sys.argv[3]) if len(sys.argv) > 3 else None
+    example = json.loads(Path(example_file).read_text(encoding='utf-8'))
+    results = dict(example['results'])
+    port = free_port()
+    with OrcaSession() as orca:
+        orca.launch([sys.executable, str(ROOT / 'tools' / 'serve-site.py'), site, str(port)])
+        orca.mark()
+        # Root needs --no-sandbox; --test-type keeps the warning about it away.
+        orca.launch(['chromium', '--force-renderer-accessibility', '--no-first-run', '--no-default-browser-check',
+                     f'--user-data-dir={orca.home / "chromium"}', '--no-sandbox', '--test-type', '--disable-gpu',
+                     '--password-store=basic', '--window-size=1200,900', f'http://127.0.0.1:{port}/'])
+        orca.wait_for_speech(r'^基础属性 entry 0 selected\.$', timeout=90)
+        orca.wait_for_quiet(1.0, 30)
+        first_heard = len(orca.spoken())
+
+        # Three loads: the box is spoken on each, the first included, and
+        # each key dismisses it, the focus back in its box.
+        for load, dismiss in enumerate(['Return', 'space', 'Escape']):
+            if load > 0:
+                orca.press_and_hear('F5', r'^基础属性 entry', timeout=60)
+                orca.wait_for_quiet(1.0, 30)
+            orca.press_and_hear('Return', BOX)
+            orca.press_and_hear(dismiss, r'^基础属性 entry')
+            orca.wait_for_quiet()
+
+        # The worked example; the discipline by arrow in focus mode.
+        for name, value in example['panel']:
+            orca.press_and_hear('Tab', rf'^{PANEL_NAMES[name]} entry')
+            orca.type(value)
+        orca.press_and_hear('Tab', r'^七秀·冰心\.$')
+        orca.wait_for_speech(r'^Browse mode$')
+        orca.press_and_hear('Insert+a', r'^Focus mode$')
+        orca.press_and_hear('Down', r'^selected radio button$')
+        orca.press_and_hear('shift+Tab', r'^无双 entry 30')
+        orca.wait_for_quiet()
+        orca.press_and_hear('Return', r'^已算出每一点属性的收益$')
+
+        # Browse mode reads a result with its row, once.
+        orca.press_and_hear('Insert+a', r'^Browse mode$')
+        orca.press_and_hear('Up', rf'^无双 {results["Label21"]}\.$')
+        orca.press_and_hear('Up', rf'^破防 {results["Label20"]}\.$')
+        orca.press_and_hear('Up', rf'^会效 {results["Label19"]}\.$')
+        said = orca.spoken()[first_heard:]
+        if any('comment' in line for line in said):
+            raise AssertionError(f'a result was read as a comment: {said}')
+
+        # The help: its own tab, a press announced, the text after the buttons.
+        for _ in range(60):
+            orca.mark()
+            orca.key('Tab')
+            if orca.wait_for_speech(r'push button|entry|radio button|check box').startswith('详细说明'):
+                break
+        else:
+            raise AssertionError('Tab never reached 详细说明')
+        orca.press_and_hear('Return', r'^Finished loading 说明文档', timeout=60)
+        orca.wait_for_quiet(1.0, 30)
+        orca.press_and_hear('space', r'^使用说明$')
+        orca.press_and_hear('Down', r'^一、使用说明\.$')
+        orca.press_and_hear('Down', r'^1、进行配装测试前请先选择你的内功心法\.$')
+
+        orca.check_no_errors()
+        if transcript:
+            transcript.write_text('\n'.join(orca.spoken()[first_heard:]) + '\n', encoding='utf-8')
+    print('page: everything was heard')
+
+
+if __name__ == '__main__':
+    main()
