@@ -11,6 +11,7 @@ import re
 import shutil
 import signal
 import subprocess
+import sys
 import tempfile
 import time
 from pathlib import Path
@@ -55,6 +56,9 @@ class OrcaSession:
     # -- starting and stopping ------------------------------------------------
 
     def __enter__(self):
+        # A test runner's timeout ends the check with SIGTERM: stop what was
+        # started (each in its own session, so nothing else would).
+        signal.signal(signal.SIGTERM, lambda *_: sys.exit('stopped by SIGTERM'))
         try:
             self._start()
         except BaseException:
