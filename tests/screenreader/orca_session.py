@@ -143,6 +143,18 @@ class OrcaSession:
                 except ProcessLookupError:
                     pass
                 process.wait()
+        # A child that outlived its group's leader (Orca's own helpers) goes
+        # too; the next session must find no Orca of this user.
+        for process in self.processes:
+            if not isinstance(process, int):
+                try:
+                    os.killpg(process.pid, signal.SIGKILL)
+                except ProcessLookupError:
+                    pass
+        deadline = time.monotonic() + 10
+        while time.monotonic() < deadline and subprocess.run(
+                ['pgrep', '-u', str(os.getuid()), '-x', 'orca'], capture_output=True).returncode == 0:
+            time.sleep(0.1)
         self.processes = []
         if not os.environ.get('VELMORA_KEEP_ORCA_HOME'):
             shutil.rmtree(self.home, ignore_errors=True)
