@@ -148,6 +148,11 @@ TEST_F(SharedInputsTest, ATextIsReadUpToItsLimitExactly) {
     }
     set("Text3", unreserved); // every printable ASCII character, reserved or not
     expectRoundTrip(form);
+    // The unreserved ones stand for themselves, both ways.
+    set("Text3", "AZaz09-._~");
+    EXPECT_NE(encodeInputs(form.fields()).find("&Text3=AZaz09-._~"), std::string::npos);
+    ASSERT_TRUE(form.restoreInputs("v1&Text4=~-._"));
+    EXPECT_EQ(text("Text4"), "~-._");
 }
 
 // Malformed, later, hostile or overlong texts open the start state.

@@ -172,6 +172,8 @@ TEST_F(Accessibility, TheHelpArticleIsReadableText) {
     EXPECT_EQ(text->cursorPosition(), 3); // the start of "  五、关于加速"
     QTest::keyClick(lines, Qt::Key_End);
     EXPECT_EQ(text->text(3, text->cursorPosition()), "  五、关于加速");
+    QTest::keyClick(lines, Qt::Key_Down); // onto the empty line below, not past it
+    EXPECT_EQ(text->cursorPosition(), 3 + 8 + 1);
     QTest::keyClick(lines, Qt::Key_End, Qt::ControlModifier);
     EXPECT_EQ(text->cursorPosition(), haste.size() - 1); // the last line's feed
     QTest::keyClick(lines, Qt::Key_Home, Qt::ControlModifier);

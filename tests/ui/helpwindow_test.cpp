@@ -138,6 +138,9 @@ TEST_F(HelpWindowTest, MainWindowKeepsWorkingWhileHelpIsOpen) {
     QTest::mouseClick(main.widget(control("Command1")), Qt::LeftButton);
     EXPECT_EQ(qobject_cast<QLabel*>(main.widget(control("Label15")))->text(), "0.07586219");
     EXPECT_EQ(qobject_cast<QLabel*>(main.widget(control("Label16")))->text(), "2.889989");
+    EXPECT_EQ(openHelp(), help); // a second 详细说明 brings it to the front
+    EXPECT_TRUE(QTest::qWaitForWindowActive(help));
+    EXPECT_EQ(help->shownSection(), 2u);
     EXPECT_TRUE(help->isVisible());
     EXPECT_EQ(help->shownSection(), 2u);
 }

@@ -300,5 +300,16 @@ TEST_F(GearSet1Guard, NothingWhileSet1IsWorn) {
     EXPECT_EQ(caption("Command5"), "脱第一套装备");
 }
 
+// A box the core rewrites while the focus is elsewhere shows its number from
+// the first digit, as a fresh box does.
+TEST_F(MainWindowTest, ABoxTheCoreRewroteShowsItsFirstDigit) {
+    type("Text8", "123456789012345678901234567890");
+    clickOn("Check2"); // 帮会桌子 adds to 无双
+    auto* box = as<QLineEdit>("Text8");
+    ASSERT_NE(box->text(), "123456789012345678901234567890");
+    EXPECT_FALSE(box->hasFocus());
+    EXPECT_EQ(box->cursorPosition(), 0);
+}
+
 } // namespace
 } // namespace velmora::testing
