@@ -213,7 +213,12 @@ class OrcaSession:
         subprocess.run(['xdotool', 'type', '--delay', '40', text], env=self.env, check=True)
 
     def press_and_hear(self, keys, pattern, timeout=20):
-        """Presses keys (a string or a list) and waits for Orca to say pattern."""
+        """Presses keys (a string or a list) and waits for Orca to say pattern.
+
+        Orca is let fall quiet first: the accessibility registry hands a key
+        to the application when Orca is too busy to answer for it in time,
+        and an Orca command would then be typed instead."""
+        self.wait_for_quiet(0.4, timeout=30)
         self.mark()
         self.key(*([keys] if isinstance(keys, str) else keys))
         return self.wait_for_speech(pattern, timeout)

@@ -200,7 +200,8 @@ TEST_F(Accessibility, ABoxIsReadWhole) {
     for (int offset = 0; offset < 4; ++offset) {
         const QRect cell = text->characterRect(offset);
         ASSERT_FALSE(cell.isEmpty()) << offset;
-        EXPECT_TRUE(widget("Text3")->rect().contains(widget("Text3")->mapFromGlobal(cell.center()))) << offset;
+        EXPECT_TRUE(widget("Text3")->rect().contains(widget("Text3")->mapFromGlobal(cell.center())))
+            << offset;
         EXPECT_EQ(text->offsetAtPoint(cell.center()), offset) << offset;
     }
     EXPECT_TRUE(text->characterRect(4).isEmpty());
