@@ -122,9 +122,11 @@ bool raise(Form& form, FieldId control, Event event) {
 } // namespace
 
 void Form::click(FieldId field) {
+    m_announcement = {};
     if (m_running || !m_fields.visible(field)) {
         return;
     }
+    const std::vector<FieldState> before = m_fields.snapshot();
     // The user's toggle or selection and the handler it raises are one
     // press: a press undone as a whole leaves the box as it was.
     run([&] {
@@ -140,6 +142,13 @@ void Form::click(FieldId field) {
         }
         raise(*this, field, Event::Click);
     });
+    const std::vector<FieldState> after = m_fields.snapshot();
+    for (FieldId result = 0; result < kControlCount; ++result) {
+        if (kControls[result].role == LabelRole::Result && !(after[result] == before[result])) {
+            m_announcement = announcementAfter(field);
+            break;
+        }
+    }
 }
 
 void Form::enter(FieldId field) {

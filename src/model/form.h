@@ -31,6 +31,9 @@ public:
     // show (boxtext.h), at most maxCharacters characters of it.
     void type(FieldId id, std::string_view text, std::size_t maxCharacters = std::string_view::npos);
     void click(FieldId id); // toggles or selects, then raises Click
+    // What a screen reader is told after the last click: the button's words
+    // (announcementAfter) when its press changed a result; else nothing.
+    std::string_view announcement() const { return m_announcement; }
     void enter(FieldId id); // the focus enters a text box
     // The focus came to a control: an entry when isEntry says so.
     void focusArrived(FieldId id, FocusArrival how);
@@ -104,6 +107,7 @@ private:
     std::optional<GainStore> m_gains;
     WarningSink& m_warnings;
     std::vector<Warning> m_pendingWarnings;
+    std::string_view m_announcement;
     bool m_running = false;
 };
 

@@ -206,12 +206,10 @@ void MainWindow::connectEvents(FieldId field) {
                 openHelp();
                 return;
             }
-            m_labelsChanged = false;
             m_form.click(field);
             fieldChanged(field); // a press undone as a whole tells no change
-            if (m_labelsChanged) {
-                announce(this, QString::fromUtf8(announcementAfter(field)));
-            }
+            const std::string_view words = m_form.announcement();
+            announce(this, QString::fromUtf8(words.data(), static_cast<qsizetype>(words.size())));
         });
         return;
     }
@@ -291,7 +289,6 @@ void MainWindow::fieldChanged(FieldId field) {
     case Kind::Label: {
         auto* label = static_cast<ElidingLabel*>(w);
         if (label->text() != text) {
-            m_labelsChanged = true;
             label->setCaption(text);
             if (design.sizing == Sizing::Fits) {
                 fitCaption(label, field);

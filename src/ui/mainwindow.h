@@ -48,8 +48,7 @@ private:
     static constexpr FieldId kNoLabel = kNoControl;
     std::vector<std::vector<FieldId>> m_nameSources; // by FieldId, from the core
     bool m_built = false;
-    bool m_mirroring = false;     // the window is being set to the core's state
-    bool m_labelsChanged = false; // a press wrote results, which a listener is told of
+    bool m_mirroring = false; // the window is being set to the core's state
 };
 
 } // namespace velmora::ui

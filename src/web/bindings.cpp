@@ -116,7 +116,6 @@ val controls() {
         const FieldId enter = velmora::enterPresses(field);
         control.set("enterPresses", enter == velmora::kControlCount ? -1 : static_cast<int>(enter));
         control.set("opensHelp", velmora::opensHelp(field));
-        control.set("announcement", text(velmora::announcementAfter(field)));
         control.set("clickOnSelectedIsClick", velmora::clickOnSelectedIsClick(field));
         all.call<void>("push", control);
     }
@@ -224,6 +223,7 @@ public:
         return m_warnings.take();
     }
     bool pressRunning() const { return m_form.pressRunning(); }
+    std::string announcement() const { return std::string(m_form.announcement()); }
     std::string sharedInputs() const { return velmora::encodeInputs(m_form.fields()); }
     bool restoreInputs(const std::string& shared) { return m_form.restoreInputs(shared); }
 
@@ -255,6 +255,7 @@ EMSCRIPTEN_BINDINGS(velmora) {
         .function("click", &Calculator::click)
         .function("focusArrived", &Calculator::focusArrived)
         .function("pressRunning", &Calculator::pressRunning)
+        .function("announcement", &Calculator::announcement)
         .function("sharedInputs", &Calculator::sharedInputs)
         .function("restoreInputs", &Calculator::restoreInputs);
 }

@@ -68,6 +68,27 @@ TEST(ViewRules, TwipsArePixelsAt96DotsPerInch) {
     EXPECT_EQ(twipsToPixels(0), 0);
 }
 
+// A listener is told of a press that changed a result, in the button's
+// words; a press that changed none, or any other control, says nothing.
+class Announcements : public FormTest {};
+
+TEST_F(Announcements, OnlyAPressThatChangesAResultIsTold) {
+    setWorkedExample();
+    click("Option2");
+    EXPECT_EQ(form.announcement(), "");
+    const std::pair<const char*, const char*> presses[] = {
+        {"Command1", "已算出每一点属性的收益"},
+        {"Command1", ""}, // the same results again
+        {"Command3", ""}, // haste mode: no computation
+        {"Check3", ""},   // a buff changes the panel, not the results
+        {"Command1", "已算出每一点属性的收益"},
+    };
+    for (const auto& [button, told] : presses) {
+        click(button);
+        EXPECT_EQ(form.announcement(), told) << button;
+    }
+}
+
 class Set1Off : public FormTest {
 protected:
     void SetUp() override {

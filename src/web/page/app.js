@@ -305,7 +305,6 @@ async function openMainWindow() {
         if (shownCaptions[i] !== field.text || !field.visible !== boxes[i].hidden) {
           boxes[i].hidden = !field.visible;
           changedCaptions.push([i, field.text]);
-          resultsChanged ||= control.role === 'Result' && shownCaptions[i] !== undefined;
           shownCaptions[i] = field.text;
         }
       } else if (element.textContent !== field.text) {
@@ -355,14 +354,12 @@ async function openMainWindow() {
   // Two regions take turns: the same words written again into one region
   // within a frame of its clearing reach the screen reader as no change.
   const announcements = [document.getElementById('announcement'), document.getElementById('announcement-next')];
-  let resultsChanged = false;
-  async function act(action, shares = true, announce = '') {
+  async function act(action, shares = true, announces = false) {
     if (running) {
       mirror();
       return;
     }
     running = true;
-    resultsChanged = false;
     try {
       for (const box of action()) {
         await showWarningBox(box.prompt, box.title);
@@ -370,7 +367,8 @@ async function openMainWindow() {
     } finally {
       running = false;
       mirror();
-      if (announce !== '' && resultsChanged) {
+      const announce = announces ? calculator.announcement() : '';
+      if (announce !== '') {
         const [now, last] = announcements[0].textContent === '' ? announcements : [...announcements].reverse();
         last.textContent = '';
         now.textContent = announce;
@@ -480,7 +478,7 @@ async function openMainWindow() {
           if (control.opensHelp) {
             openHelp();
           } else {
-            act(() => calculator.click(i), true, control.announcement);
+            act(() => calculator.click(i), true, true);
           }
         });
         break;
