@@ -17,6 +17,7 @@ using namespace velmora;
 class IgnoredWarnings : public WarningSink {
 public:
     void warn(std::string_view, std::string_view) override {}
+    bool dismissesAtOnce() const override { return true; }
 };
 
 // 100,000 characters pasted into the hit box, then 计算: the hit result

@@ -11,6 +11,7 @@ namespace velmora::bench {
 class IgnoredWarnings : public WarningSink {
 public:
     void warn(std::string_view, std::string_view) override {}
+    bool dismissesAtOnce() const override { return true; }
 };
 
 inline void fillWorkedExample(Form& form) {

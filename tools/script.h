@@ -21,6 +21,7 @@ public:
     void warn(std::string_view prompt, std::string_view title) override {
         shown.emplace_back(std::string(prompt), std::string(title));
     }
+    bool dismissesAtOnce() const override { return true; }
     std::vector<std::pair<std::string, std::string>> shown;
 };
 

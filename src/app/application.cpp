@@ -13,7 +13,7 @@ void configure(QApplication& qtApp) {
 }
 
 Application::Application() {
-    m_warnings.setParent(&m_window);
+    m_warnings.attach(m_form, &m_window);
 }
 
 void Application::show() {

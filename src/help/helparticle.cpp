@@ -223,4 +223,12 @@ const std::array<HelpSection, 6> kHelpSections = {{
     {"更新日志", 10800, 6, kChangeLog},
 }};
 
+std::string buttonName(std::size_t section) {
+    return "Command" + std::to_string(section + 1);
+}
+
+std::string_view announcementAfterPrinting(std::size_t section) {
+    return kHelpSections.at(section).button;
+}
+
 } // namespace velmora::help

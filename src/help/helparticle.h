@@ -2,6 +2,7 @@
 
 #include <array>
 #include <span>
+#include <string>
 #include <string_view>
 
 namespace velmora::help {
@@ -26,5 +27,15 @@ struct HelpSection {
 
 // In the order of the help window's buttons, left to right.
 extern const std::array<HelpSection, 6> kHelpSections;
+
+// The name of the button that prints a section: "Command1" for the first.
+std::string buttonName(std::size_t section);
+
+// The section whose button has the focus when the window opens.
+inline constexpr std::size_t kFirstFocusSection = 0;
+
+// What a screen reader is told when a section is printed: its button's
+// caption.
+std::string_view announcementAfterPrinting(std::size_t section);
 
 } // namespace velmora::help

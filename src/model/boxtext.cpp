@@ -91,6 +91,45 @@ std::string keepShowable(std::string_view utf8, std::size_t maxCharacters) {
     return kept;
 }
 
+namespace {
+
+// The UTF-16 code units of a UTF-8 text; a byte that starts no character
+// counts as the one unit a view shows for it.
+std::size_t utf16Length(std::string_view utf8) {
+    std::size_t units = 0;
+    while (!utf8.empty()) {
+        char32_t point = 0;
+        const std::size_t length = std::max<std::size_t>(decodeOne(utf8, point), 1);
+        units += length == 4 ? 2 : 1;
+        utf8.remove_prefix(length);
+    }
+    return units;
+}
+
+// The first `units` UTF-16 code units of a UTF-8 text, in UTF-8.
+std::string_view utf16Prefix(std::string_view utf8, std::size_t units) {
+    std::size_t bytes = 0;
+    while (bytes < utf8.size() && units > 0) {
+        char32_t point = 0;
+        const std::size_t length = std::max<std::size_t>(decodeOne(utf8.substr(bytes), point), 1);
+        const std::size_t width = length == 4 ? 2 : 1;
+        if (width > units) {
+            break; // the caret never splits a character
+        }
+        units -= width;
+        bytes += length;
+    }
+    return utf8.substr(0, bytes);
+}
+
+} // namespace
+
+std::size_t caretAfterKeeping(std::string_view typed, std::size_t caret, std::size_t maxCharacters) {
+    // What keepShowable keeps of the text before the caret is what stands
+    // before it afterwards: it drops characters one by one and cuts at the end.
+    return utf16Length(keepShowable(utf16Prefix(typed, caret), maxCharacters));
+}
+
 bool isShowable(std::string_view utf8) {
     return keepShowable(utf8) == utf8;
 }

@@ -16,6 +16,12 @@ namespace velmora {
 // maxCharacters characters (code points) left of what remains.
 std::string keepShowable(std::string_view utf8, std::size_t maxCharacters = std::string_view::npos);
 
+// Where the caret stands in the kept text when it stood at `caret` in the
+// typed one: past what is kept of the characters before it. Both in UTF-16
+// code units, as the views count them.
+std::size_t caretAfterKeeping(std::string_view typed, std::size_t caret,
+                              std::size_t maxCharacters = std::string_view::npos);
+
 // True when the text is UTF-8 and keepShowable keeps all of it.
 bool isShowable(std::string_view utf8);
 

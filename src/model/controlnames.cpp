@@ -73,6 +73,12 @@ std::vector<FieldId> nameSourcesOf(FieldId control) {
     return sources;
 }
 
+bool hasComposedName(FieldId control) {
+    const Kind kind = kControls[control].kind;
+    return (kind == Kind::TextBox && !nameSourcesOf(control).empty()) ||
+           (kind == Kind::Label && !labelsOf(control).empty());
+}
+
 std::string accessibleNameOf(FieldId control, const FieldStore& fields) {
     std::string name;
     for (const FieldId source : nameSourcesOf(control)) {

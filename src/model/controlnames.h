@@ -30,6 +30,11 @@ std::vector<FieldId> labelsOf(FieldId control);
 // tools: a text box's labels; any other control's labels and itself.
 std::vector<FieldId> nameSourcesOf(FieldId control);
 
+// Whether the control's name for assistive tools is composed from other
+// captions (a text box by its labels, a result with its row and set) rather
+// than being its own caption.
+bool hasComposedName(FieldId control);
+
 // That name as the captions read now: "第二套 会心等级" for a box,
 // "第二套 总收益 2094.54585513998" for a total, "计算" for a button.
 std::string accessibleNameOf(FieldId control, const FieldStore& fields);

@@ -17,6 +17,17 @@ FieldState& FieldStore::modify(FieldId id) {
     return m_fields[id];
 }
 
+const FieldState& FieldStore::shown(FieldId id) const {
+    if (m_touched[id]) {
+        for (const auto& [touched, before] : m_undo) {
+            if (touched == id) {
+                return before;
+            }
+        }
+    }
+    return m_fields[id];
+}
+
 void FieldStore::tell(FieldId id) {
     if (!m_inTransaction && m_observer != nullptr) {
         m_observer->fieldChanged(id);

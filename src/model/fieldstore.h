@@ -33,6 +33,10 @@ public:
     const std::string& text(FieldId id) const { return m_fields[id].text; }
     bool visible(FieldId id) const { return m_fields[id].visible; }
     int value(FieldId id) const { return m_fields[id].value; }
+    const FieldState& state(FieldId id) const { return m_fields[id]; }
+    // What the observer was last told of the field: inside a transaction, its
+    // state from before it.
+    const FieldState& shown(FieldId id) const;
 
     void setText(FieldId id, std::string text);
     void setVisible(FieldId id, bool visible);

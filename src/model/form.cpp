@@ -16,48 +16,102 @@ Form::Form(WarningSink& warnings) : m_warnings(warnings) {}
 // Runs one press as a whole: either every change it makes stands, or, when a
 // number leaves the range, none does and the user is told once. A handler
 // that another handler calls runs inside the caller's press.
-void Form::run(const std::function<void()>& body) {
+void Form::run(const std::function<void()>& body, FieldId button) {
     if (m_running) {
         body();
         return;
     }
-    struct Running {
-        Form& form;
-        explicit Running(Form& f) : form(f) { form.m_running = true; }
-        ~Running() {
-            form.m_running = false;
-            form.m_pendingWarnings.clear();
-        }
-    } running(*this);
-
+    m_running = true;
+    m_pressedButton = button;
     m_fields.begin();
     std::optional<GainStore> gainsBefore = m_gains;
     try {
         body();
     } catch (const OutOfRange&) {
         m_fields.rollback();
+        m_fields.begin();
         m_gains = std::move(gainsBefore);
-        m_pendingWarnings.clear();
+        m_boxes.clear();
         refuseOutOfRange();
     } catch (...) {
         // Anything else (out of memory) still leaves no half-written press.
         m_fields.rollback();
         m_gains = std::move(gainsBefore);
+        m_boxes.clear();
+        m_running = false;
         throw;
     }
-    // The press stays running while its boxes are up, so that nothing the
-    // user does meanwhile runs inside it.
-    const std::vector<Warning> boxes = std::move(m_pendingWarnings);
-    m_pendingWarnings.clear();
+    showBoxOrEnd();
+}
+
+// The press stays running while its boxes are up, so that nothing the user
+// does meanwhile runs inside it.
+void Form::showBoxOrEnd() {
+    if (m_boxes.empty()) {
+        endPress();
+        return;
+    }
     try {
-        for (const Warning& box : boxes) {
-            m_warnings.warn(box.prompt, box.title);
-        }
+        const WarningBox box = m_boxes.front();
+        m_warnings.warn(box.prompt, box.title);
     } catch (...) {
-        m_fields.commit();
+        m_boxes.clear();
+        endPress();
         throw;
     }
+    if (m_warnings.dismissesAtOnce()) {
+        dismissBox();
+    }
+}
+
+void Form::dismissBox() {
+    if (m_boxes.empty()) {
+        return;
+    }
+    m_announcement.clear();
+    m_boxes.pop_front();
+    showBoxOrEnd();
+}
+
+std::optional<WarningBox> Form::boxUp() const {
+    if (m_boxes.empty()) {
+        return std::nullopt;
+    }
+    return m_boxes.front();
+}
+
+void Form::endPress() {
+    bool resultChanged = false;
+    for (FieldId result = 0; result < kControlCount; ++result) {
+        resultChanged = resultChanged || (kControls[result].role == LabelRole::Result &&
+                                          !(m_fields.shown(result) == m_fields.state(result)));
+    }
+    m_running = false;
     m_fields.commit();
+    if (resultChanged) {
+        m_announcement = announcementAfter(m_pressedButton, m_fields);
+    }
+    if (m_inputsToOpen) {
+        const std::string shared = std::move(*m_inputsToOpen);
+        m_inputsToOpen.reset();
+        openInputs(shared);
+    }
+}
+
+void Form::openInputs(std::string_view shared) {
+    if (m_running) {
+        m_inputsToOpen = std::string(shared);
+        return;
+    }
+    m_announcement.clear();
+    startOver();
+    restoreInputs(shared);
+    m_warnings.inputsOpened();
+}
+
+void Form::startOver() {
+    m_fields.restore(FieldStore().snapshot());
+    m_gains.reset();
 }
 
 void Form::refuseOutOfRange() {
@@ -122,37 +176,32 @@ bool raise(Form& form, FieldId control, Event event) {
 } // namespace
 
 void Form::click(FieldId field) {
-    m_announcement = {};
     if (m_running || !m_fields.visible(field)) {
         return;
     }
-    const std::vector<FieldState> before = m_fields.snapshot();
+    m_announcement.clear();
     // The user's toggle or selection and the handler it raises are one
     // press: a press undone as a whole leaves the box as it was.
-    run([&] {
-        switch (kControls[field].kind) {
-        case Kind::OptionButton:
-            selectOption(field);
-            break;
-        case Kind::CheckBox:
-            m_fields.setValue(field, m_fields.value(field) == 0 ? 1 : 0);
-            break;
-        default:
-            break;
-        }
-        raise(*this, field, Event::Click);
-    });
-    const std::vector<FieldState> after = m_fields.snapshot();
-    for (FieldId result = 0; result < kControlCount; ++result) {
-        if (kControls[result].role == LabelRole::Result && !(after[result] == before[result])) {
-            m_announcement = announcementAfter(field);
-            break;
-        }
-    }
+    run(
+        [&] {
+            switch (kControls[field].kind) {
+            case Kind::OptionButton:
+                selectOption(field);
+                break;
+            case Kind::CheckBox:
+                m_fields.setValue(field, m_fields.value(field) == 0 ? 1 : 0);
+                break;
+            default:
+                break;
+            }
+            raise(*this, field, Event::Click);
+        },
+        field);
 }
 
 void Form::enter(FieldId field) {
     if (!m_running && m_fields.visible(field)) {
+        m_announcement.clear();
         raise(*this, field, Event::GotFocus);
     }
 }
@@ -167,6 +216,7 @@ void Form::type(FieldId field, std::string_view text, std::size_t maxCharacters)
     if (m_running || kControls[field].kind != Kind::TextBox || !m_fields.visible(field)) {
         return;
     }
+    m_announcement.clear();
     // However the text arrives (typing, paste, drop, an assistive tool), a
     // set-1 cell is entered first: its guard puts the set back on, and if
     // the set stays off the cell keeps its text.

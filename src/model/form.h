@@ -7,6 +7,7 @@
 #include "model/viewrules.h"
 #include "model/warnings.h"
 
+#include <deque>
 #include <functional>
 #include <initializer_list>
 #include <optional>
@@ -25,23 +26,43 @@ public:
     void setObserver(FieldObserver* observer) { m_fields.setObserver(observer); }
 
     // What the user does. Actions on hidden controls do not reach them, and
-    // an action that arrives while a press is still running (its warning box
-    // is up) is dropped: it never runs inside another press.
+    // an action that arrives while a press is still running (a box of it is
+    // up) is dropped: it never runs inside another press.
     // Typing or pasting raises no event; the box keeps only what it can
     // show (boxtext.h), at most maxCharacters characters of it.
     void type(FieldId id, std::string_view text, std::size_t maxCharacters = std::string_view::npos);
     void click(FieldId id); // toggles or selects, then raises Click
-    // What a screen reader is told after the last click: the button's words
-    // (announcementAfter) when its press changed a result; else nothing.
-    std::string_view announcement() const { return m_announcement; }
     void enter(FieldId id); // the focus enters a text box
     // The focus came to a control: an entry when isEntry says so.
     void focusArrived(FieldId id, FocusArrival how);
 
-    // Opens with the inputs that encodeInputs wrote (a shared address): true
-    // when they were read whole and set; otherwise nothing changes. The
-    // results keep their start captions.
+    // The press. Its boxes come up one at a time (WarningSink::warn) after
+    // its work is done; the view calls dismissBox() when the player has
+    // dismissed the one up. Its changes are told to the observer, and shown,
+    // only after the last box.
+    void dismissBox();
+    std::optional<WarningBox> boxUp() const;
+    // True from the start of a press until its boxes are dismissed and its
+    // changes told.
+    bool pressRunning() const { return m_running; }
+    // What a view shows of a control: during a press, its state from before.
+    const FieldState& shown(FieldId id) const { return m_fields.shown(id); }
+    // What a screen reader is told now that the last action or dismissal has
+    // been handled: after a button's press that changed a result, what it
+    // computed (announcementAfter); else nothing.
+    const std::string& announcement() const { return m_announcement; }
+
+    // A new visit with the inputs of a shared address: the start state, then
+    // the inputs when they are read whole. Arriving during a press, it opens
+    // once the press has ended. The sink hears inputsOpened.
+    void openInputs(std::string_view shared);
+    // Opens with the inputs that encodeInputs wrote: true when they were read
+    // whole and set; otherwise nothing changes. The results keep their start
+    // captions.
     bool restoreInputs(std::string_view text);
+    // The page address's fragment of the inputs on show (addressFragment):
+    // during a press, as before it.
+    std::string address() const;
 
     // Sets a text or caption directly, raising nothing: for tests and tools.
     void setText(FieldId id, std::string text) { m_fields.setText(id, std::move(text)); }
@@ -71,24 +92,18 @@ public:
     void Text14_GotFocus() { guardGearSet1(); }
     void Text37_GotFocus() { guardGearSet1(); }
 
-    // True from the start of a press until its boxes are dismissed and its
-    // changes shown.
-    bool pressRunning() const { return m_running; }
-
 private:
-    struct Warning {
-        std::string_view prompt;
-        std::string_view title;
-    };
-
-    void run(const std::function<void()>& body);
+    // Runs one press: a button's (`button`) is announced when it changes a
+    // result.
+    void run(const std::function<void()>& body, FieldId button = kControlCount);
     // Boxes raised during a press are shown when its work is done, in order,
     // before its changes appear; a refused press shows the out-of-range box
     // alone.
-    void warn(std::string_view prompt, std::string_view title) {
-        m_pendingWarnings.push_back({prompt, title});
-    }
+    void warn(std::string_view prompt, std::string_view title) { m_boxes.push_back({prompt, title}); }
     void refuseOutOfRange();
+    void showBoxOrEnd();
+    void endPress();
+    void startOver();
 
     void calculate();
     // 计算 after set 1 has moved: a refused 计算 leaves the move standing.
@@ -106,8 +121,10 @@ private:
     FieldStore m_fields;
     std::optional<GainStore> m_gains;
     WarningSink& m_warnings;
-    std::vector<Warning> m_pendingWarnings;
-    std::string_view m_announcement;
+    std::deque<WarningBox> m_boxes; // the first is up once the press's work is done
+    FieldId m_pressedButton = kControlCount;
+    std::string m_announcement;
+    std::optional<std::string> m_inputsToOpen; // an address that arrived during a press
     bool m_running = false;
 };
 

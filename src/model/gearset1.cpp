@@ -37,13 +37,13 @@ void Form::moveGearSet1(int direction) {
 void Form::calculateAfterMove() {
     const std::vector<FieldState> moved = m_fields.snapshot();
     const std::optional<GainStore> gains = m_gains;
-    const std::size_t boxes = m_pendingWarnings.size();
+    const std::size_t boxes = m_boxes.size();
     try {
         calculate();
     } catch (const OutOfRange&) {
         m_fields.restore(moved);
         m_gains = gains;
-        m_pendingWarnings.resize(boxes);
+        m_boxes.resize(boxes);
         refuseOutOfRange();
     }
 }

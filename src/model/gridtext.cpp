@@ -40,9 +40,4 @@ std::vector<GridGlyph> layOutOnGrid(std::string_view utf8) {
     return glyphs;
 }
 
-int gridColumns(std::string_view utf8) {
-    const std::vector<GridGlyph> glyphs = layOutOnGrid(utf8);
-    return glyphs.empty() ? 0 : glyphs.back().column + glyphs.back().span;
-}
-
 } // namespace velmora

@@ -17,7 +17,4 @@ struct GridGlyph {
 
 std::vector<GridGlyph> layOutOnGrid(std::string_view utf8);
 
-// The columns a line takes.
-int gridColumns(std::string_view utf8);
-
 } // namespace velmora

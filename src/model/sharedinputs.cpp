@@ -176,6 +176,21 @@ std::optional<SharedInputs> decodeInputs(std::string_view text) {
     return inputs;
 }
 
+std::string addressFragment(const FieldStore& fields) {
+    std::string inputs = encodeInputs(fields);
+    return inputs == kVersion ? std::string() : "#" + inputs;
+}
+
+std::string Form::address() const {
+    FieldStore shown;
+    for (FieldId field = 0; field < kControlCount; ++field) {
+        shown.setText(field, m_fields.shown(field).text);
+        shown.setVisible(field, m_fields.shown(field).visible);
+        shown.setValue(field, m_fields.shown(field).value);
+    }
+    return addressFragment(shown);
+}
+
 bool Form::restoreInputs(std::string_view text) {
     const std::optional<SharedInputs> inputs = decodeInputs(text);
     if (!inputs) {

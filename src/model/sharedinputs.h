@@ -29,6 +29,10 @@ struct SharedInputs {
 // buffs, h=1 for haste mode, s=1 for set 1 taken off.
 std::string encodeInputs(const FieldStore& fields);
 
+// The fragment of the page's address that holds the inputs: "#" and
+// encodeInputs, or nothing for the start state (its address has none).
+std::string addressFragment(const FieldStore& fields);
+
 // Reads what encodeInputs wrote. Anything else (another version, an unknown
 // or repeated key, a malformed escape or UTF-8, a haste box outside haste
 // mode, too long a text) is refused whole.

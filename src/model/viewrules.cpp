@@ -1,12 +1,17 @@
 #include "model/viewrules.h"
 
+#include "model/controlnames.h"
+#include "model/fields.h"
 #include "model/numbertext.h"
 
 #include <vector>
 
 namespace velmora {
 
-FieldId enterPresses(FieldId field) {
+FieldId enterPresses(FieldId field, bool withModifiers) {
+    if (withModifiers) {
+        return kControlCount;
+    }
     if (kControls[field].kind == Kind::CommandButton) {
         return field;
     }
@@ -17,14 +22,21 @@ FieldId enterPresses(FieldId field) {
     return kControlCount;
 }
 
-std::string_view announcementAfter(FieldId button) {
+std::string announcementAfter(FieldId button, const FieldStore& fields) {
     if (button == id("Command1") || button == id("Command5")) {
         return "已算出每一点属性的收益";
     }
-    if (button == id("Command2")) {
-        return "已算出各套装备的总收益";
+    if (button != id("Command2")) {
+        return {};
     }
-    return {};
+    std::string words = "已算出各套装备的总收益：";
+    for (const field::GearSetColumn& set : field::kGearSets) {
+        if (&set != &field::kGearSets[0]) {
+            words += "，";
+        }
+        words += fields.text(columnHeadingOf(set.total)) + " " + fields.text(set.total);
+    }
+    return words + "。";
 }
 
 int fittingLabelRoom(FieldId label) {
@@ -36,6 +48,15 @@ int fittingLabelRoom(FieldId label) {
 bool isNumberText(std::string_view text) {
     return !text.empty() && text.find_first_of(" \t\n\r") == std::string_view::npos &&
            TextToNumberStrict(text).status != ReadStatus::NotANumber;
+}
+
+bool staysOnOneLine(FieldId label, std::string_view caption) {
+    return kControls[label].sizing == Sizing::Fits || isNumberText(caption);
+}
+
+ShownCaption showCaption(std::string_view caption, const std::function<bool(std::string_view)>& fits) {
+    std::string shown = shortenToFit(caption, fits);
+    return {shown, shown == caption ? std::string() : std::string(caption)};
 }
 
 std::string shortenToFit(std::string_view text, const std::function<bool(std::string_view)>& fits) {

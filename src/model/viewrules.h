@@ -4,6 +4,7 @@
 #pragma once
 
 #include "model/controls.h"
+#include "model/fieldstore.h"
 
 #include <cmath>
 #include <functional>
@@ -30,7 +31,16 @@ constexpr bool isEntry(FocusArrival how) {
 
 // The button that Enter presses when the focus is in a control: a focused
 // button presses itself, a panel box presses 计算; kControlCount for none.
-FieldId enterPresses(FieldId field);
+// Enter with a modifier (Shift, Ctrl, Alt, Meta) presses nothing.
+FieldId enterPresses(FieldId field, bool withModifiers = false);
+
+// Where the focus is at start and on a new visit: in the first panel box,
+// its text selected, so that typing replaces the "0".
+struct StartFocus {
+    FieldId field;
+    bool selectsText;
+};
+inline constexpr StartFocus kStartFocus{id("Text1"), true};
 
 // 详细说明 opens the help window, which lives in the view.
 constexpr bool opensHelp(FieldId field) {
@@ -47,10 +57,23 @@ constexpr bool clickOnSelectedIsClick(FieldId field) {
 // never wrapped; other captions of a fixed-size label wrap.
 bool isNumberText(std::string_view text);
 
+// Whether a label's caption stays on one line, shortened when it does not
+// fit: a fitting label's caption, or a number.
+bool staysOnOneLine(FieldId label, std::string_view caption);
+
 // The text as shown in a label where `fits` says whether a text fits: the
 // whole text when it fits, else its beginning and "…"; a number keeps its
 // sign, at least its first digit and its whole exponent ("1.…E+307").
 std::string shortenToFit(std::string_view text, const std::function<bool(std::string_view)>& fits);
+
+// A caption as its label shows it: `text` is drawn; when that is shortened,
+// `whole` is the whole caption, for the tool tip and the accessible
+// description (empty when the caption is shown whole).
+struct ShownCaption {
+    std::string text;
+    std::string whole;
+};
+ShownCaption showCaption(std::string_view caption, const std::function<bool(std::string_view)>& fits);
 
 // 15 twips make a pixel at 96 dots per inch; the toolkit scales pixels for
 // denser screens.
@@ -58,9 +81,11 @@ constexpr int twipsToPixels(int twips) {
     return twips >= 0 ? (2 * twips + 15) / 30 : -((-2 * twips + 15) / 30);
 }
 
-// What a screen reader is told after a press of the button that wrote new
-// results: what was computed, not the numbers; empty for other controls.
-std::string_view announcementAfter(FieldId button);
+// What a screen reader is told after a press of a button that wrote new
+// results: what was computed; after 总收益 also each set's total, whole
+// ("第一套 763.029355139984"). Only buttons are announced: empty for any
+// other control.
+std::string announcementAfter(FieldId button, const FieldStore& fields);
 
 // The widest a fitting label may grow, in pixels: to its frame's inner edge
 // (the frame's line is a pixel, and a pixel more keeps the text off it).

@@ -17,18 +17,12 @@ ElidingLabel::ElidingLabel(QWidget* parent) : QLabel(parent) {
     setAlignment(Qt::AlignLeft | Qt::AlignTop);
 }
 
-void ElidingLabel::setCaption(const QString& caption) {
+void ElidingLabel::setCaption(const QString& caption, bool staysOnOneLine) {
     setText(caption);
-    // A number never wraps, so a screen reader never reads it as two.
-    setWordWrap(m_wrapsCaptions && !isNumberText(caption.toStdString()));
+    setWordWrap(!staysOnOneLine);
     // Set explicitly: Qt would otherwise drop "&" from a label's name.
     setAccessibleName(caption);
     updateDescription();
-}
-
-void ElidingLabel::setWrapsCaptions(bool wraps) {
-    m_wrapsCaptions = wraps;
-    setCaption(text());
 }
 
 void ElidingLabel::setLabelledBy(const QList<QWidget*>& labels) {
@@ -55,16 +49,24 @@ bool ElidingLabel::isElided() const {
     return needed.width() > room.width();
 }
 
-QString ElidingLabel::shownText() const {
+ShownCaption ElidingLabel::shown() const {
     if (!isElided()) {
-        return text();
+        return {text().toStdString(), {}};
     }
     const QFontMetrics metrics = fontMetrics();
     const int room = contentsRect().width();
-    return QString::fromStdString(shortenToFit(text().toStdString(), [&](std::string_view candidate) {
+    return showCaption(text().toStdString(), [&](std::string_view candidate) {
         return metrics.horizontalAdvance(
                    QString::fromUtf8(candidate.data(), static_cast<qsizetype>(candidate.size()))) <= room;
-    }));
+    });
+}
+
+QString ElidingLabel::shownText() const {
+    return QString::fromStdString(shown().text);
+}
+
+QString ElidingLabel::wholeCaption() const {
+    return QString::fromStdString(shown().whole);
 }
 
 void ElidingLabel::paintEvent(QPaintEvent* event) {
@@ -82,15 +84,15 @@ void ElidingLabel::resizeEvent(QResizeEvent* event) {
 }
 
 void ElidingLabel::updateDescription() {
-    setAccessibleDescription(isElided() ? text() : QString());
+    setAccessibleDescription(wholeCaption());
 }
 
 bool ElidingLabel::event(QEvent* event) {
     if (event->type() == QEvent::ToolTip && toolTip().isEmpty()) {
-        if (isElided()) {
+        if (const QString whole = wholeCaption(); !whole.isEmpty()) {
             // The caption is plain text, whatever it looks like.
             QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(),
-                               Qt::convertFromPlainText(text(), Qt::WhiteSpaceNoWrap), this);
+                               Qt::convertFromPlainText(whole, Qt::WhiteSpaceNoWrap), this);
         } else {
             QToolTip::hideText();
         }

@@ -1,16 +1,18 @@
 #pragma once
 
+#include "model/viewrules.h"
+
 #include <QLabel>
 #include <QList>
 #include <QPointer>
 
 namespace velmora::ui {
 
-// A label that shows its caption as plain text. A number stays on one line;
-// other captions of a fixed-size label wrap at word and CJK boundaries. When
-// a caption still does not fit, it is shortened as the core says (keeping a
-// number's exponent: "1.…E+307"), and the whole caption becomes its tool tip
-// and its accessible description.
+// A label that shows its caption as plain text, on one line or wrapped at
+// word and CJK boundaries as the core says. When a caption still does not
+// fit, it is shown as the core says (a number keeps its exponent:
+// "1.…E+307"), with the whole caption in its tool tip and its accessible
+// description.
 class ElidingLabel : public QLabel {
     Q_OBJECT
 
@@ -18,9 +20,7 @@ public:
     explicit ElidingLabel(QWidget* parent);
 
     // Sets the caption; use this rather than setText.
-    void setCaption(const QString& caption);
-    // Whether captions that are not numbers wrap (a fixed-size label's do).
-    void setWrapsCaptions(bool wraps);
+    void setCaption(const QString& caption, bool staysOnOneLine);
     bool isElided() const;
     // What is drawn: the caption, or its shortened form.
     QString shownText() const;
@@ -36,9 +36,11 @@ protected:
 
 private:
     void updateDescription();
+    ShownCaption shown() const;
+    // The whole caption when the text drawn is shortened, else empty.
+    QString wholeCaption() const;
 
     QList<QPointer<QWidget>> m_labelledBy;
-    bool m_wrapsCaptions = true;
 };
 
 } // namespace velmora::ui

@@ -19,10 +19,6 @@ using help::kHelpButtonHeight;
 using help::kHelpButtonTop;
 using help::kHelpButtonWidth;
 
-constexpr void (HelpWindow::*kClickHandlers[])() = {
-    &HelpWindow::Command1_Click, &HelpWindow::Command2_Click, &HelpWindow::Command3_Click,
-    &HelpWindow::Command4_Click, &HelpWindow::Command5_Click, &HelpWindow::Command6_Click,
-};
 } // namespace
 
 HelpWindow::HelpWindow() {
@@ -39,10 +35,10 @@ HelpWindow::HelpWindow() {
         const help::HelpSection& section = help::kHelpSections[i];
         auto* button = new QPushButton(
             QString::fromUtf8(section.button.data(), static_cast<qsizetype>(section.button.size())), this);
-        button->setObjectName(QStringLiteral("Command%1").arg(i + 1));
+        button->setObjectName(QString::fromStdString(help::buttonName(i)));
         button->setGeometry(twipsToPixels(section.buttonLeft), twipsToPixels(kHelpButtonTop),
                             twipsToPixels(kHelpButtonWidth), twipsToPixels(kHelpButtonHeight));
-        connect(button, &QPushButton::clicked, this, kClickHandlers[i]);
+        connect(button, &QPushButton::clicked, this, [this, i] { printSection(i); });
         m_buttons[i] = button;
     }
     std::array<std::size_t, 6> byTab{0, 1, 2, 3, 4, 5};
@@ -77,7 +73,8 @@ void HelpWindow::showSection(std::optional<std::size_t> section) {
         QAccessible::updateAccessibility(&replaced);
     }
     if (section) {
-        announce(this, m_buttons[*section]->text());
+        const std::string_view words = help::announcementAfterPrinting(*section);
+        announce(this, QString::fromUtf8(words.data(), static_cast<qsizetype>(words.size())));
     }
 }
 
@@ -140,7 +137,7 @@ int HelpWindow::offsetAt(QPoint point) const {
 
 void HelpWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
-    m_buttons[0]->setFocus();
+    m_buttons[help::kFirstFocusSection]->setFocus();
 }
 
 void HelpWindow::paintEvent(QPaintEvent*) {

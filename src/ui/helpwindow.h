@@ -3,6 +3,7 @@
 #pragma once
 
 #include "help/helparticle.h"
+#include "model/viewrules.h"
 
 #include <QWidget>
 
@@ -37,17 +38,8 @@ public:
     // The character drawn at a point, or -1 for none.
     int offsetAt(QPoint point) const;
 
-    // The six buttons, left to right: usage, basic theory, formulas,
-    // conclusions, haste, change log.
-    void Command1_Click() { printSection(0); }
-    void Command2_Click() { printSection(1); }
-    void Command3_Click() { printSection(2); }
-    void Command4_Click() { printSection(3); }
-    void Command5_Click() { printSection(4); }
-    void Command6_Click() { printSection(5); }
-
-    static constexpr int kColumnWidth = help::kHelpColumnWidth / 15; // pixels
-    static constexpr int kLineHeight = help::kHelpLineHeight / 15;
+    static constexpr int kColumnWidth = twipsToPixels(help::kHelpColumnWidth);
+    static constexpr int kLineHeight = twipsToPixels(help::kHelpLineHeight);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -1,5 +1,6 @@
 #include "ui/mainwindow.h"
 
+#include "model/boxtext.h"
 #include "model/controlnames.h"
 #include "model/viewrules.h"
 #include "ui/accessibility.h"
@@ -53,13 +54,17 @@ FocusArrival arrivalOf(Qt::FocusReason reason) {
     }
 }
 
-bool isEnterKey(const QEvent* event) {
+// The Enter key, either of them; the keypad's is no modifier.
+const QKeyEvent* enterKey(const QEvent* event) {
     if (event->type() != QEvent::KeyPress) {
-        return false;
+        return nullptr;
     }
     const auto* key = static_cast<const QKeyEvent*>(event);
-    const Qt::KeyboardModifiers modifiers = key->modifiers() & ~Qt::KeypadModifier;
-    return (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && modifiers == Qt::NoModifier;
+    return key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter ? key : nullptr;
+}
+
+bool withModifiers(const QKeyEvent* key) {
+    return (key->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier;
 }
 
 // The indicator square of a check box is taller than the 12-pixel row the
@@ -137,9 +142,11 @@ void MainWindow::build() {
 }
 
 void MainWindow::focusFirstBox() {
-    auto* first = static_cast<QLineEdit*>(m_widgets[id("Text1")]);
+    auto* first = static_cast<QLineEdit*>(m_widgets[kStartFocus.field]);
     first->setFocus();
-    first->selectAll(); // typing replaces the "0", as after entering by Tab
+    if (kStartFocus.selectsText) {
+        first->selectAll();
+    }
 }
 
 QWidget* MainWindow::createWidget(FieldId field, QWidget* container) {
@@ -148,9 +155,7 @@ QWidget* MainWindow::createWidget(FieldId field, QWidget* container) {
     case Kind::Frame:
         return new QGroupBox(container);
     case Kind::Label: {
-        auto* label = new ElidingLabel(container);
-        label->setWrapsCaptions(design.sizing == Sizing::Fixed);
-        return label;
+        return new ElidingLabel(container);
     }
     case Kind::TextBox: {
         auto* box = new QLineEdit(container);
@@ -185,12 +190,13 @@ void MainWindow::connectEvents(FieldId field) {
                 return;
             }
             const int cursor = box->cursorPosition();
-            m_form.type(field, text.toStdString());
+            const std::string typed = text.toStdString();
+            m_form.type(field, typed);
             fieldChanged(field); // an edit the core refused or trimmed is undone
             if (box->text() != text && box->hasFocus()) {
-                // What the core dropped stood before the cursor.
-                const auto dropped = static_cast<int>(text.size() - box->text().size());
-                box->setCursorPosition(std::clamp(cursor - dropped, 0, static_cast<int>(box->text().size())));
+                const std::size_t kept = caretAfterKeeping(typed, static_cast<std::size_t>(cursor));
+                box->setCursorPosition(
+                    std::min(static_cast<int>(kept), static_cast<int>(box->text().size())));
             }
         });
         return;
@@ -219,14 +225,14 @@ void MainWindow::connectEvents(FieldId field) {
         if (m_mirroring || (kind == Kind::OptionButton && !checked)) {
             return;
         }
-        if (checked != (m_form.fields().value(field) == 1)) {
+        if (checked != (m_form.shown(field).value == 1)) {
             m_form.click(field);
         }
         mirrorButtonsOfFrame(field);
     });
     if (clickOnSelectedIsClick(field)) {
         connect(button, &QAbstractButton::clicked, this, [this, field] {
-            if (m_form.fields().value(field) == 1) {
+            if (m_form.shown(field).value == 1) {
                 m_form.click(field);
                 mirrorButtonsOfFrame(field);
             }
@@ -257,8 +263,8 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
         return QWidget::eventFilter(watched, event);
     }
     const auto field = static_cast<FieldId>(it - m_widgets.begin());
-    if (isEnterKey(event)) {
-        const FieldId pressed = enterPresses(field);
+    if (const QKeyEvent* key = enterKey(event)) {
+        const FieldId pressed = enterPresses(field, withModifiers(key));
         if (pressed != kControlCount) {
             static_cast<QPushButton*>(m_widgets[pressed])->click();
             return true;
@@ -277,9 +283,9 @@ void MainWindow::fieldChanged(FieldId field) {
     // Setting a widget to the core's state is no user action.
     const QScopedValueRollback<bool> mirroring(m_mirroring, true);
     const ControlDesign& design = kControls[field];
-    const FieldStore& fields = m_form.fields();
+    const FieldState& shown = m_form.shown(field); // a press's changes after its boxes
     QWidget* w = m_widgets[field];
-    const QString text = QString::fromStdString(fields.text(field));
+    const QString text = QString::fromStdString(shown.text);
     switch (design.kind) {
     case Kind::Window:
         return;
@@ -289,7 +295,7 @@ void MainWindow::fieldChanged(FieldId field) {
     case Kind::Label: {
         auto* label = static_cast<ElidingLabel*>(w);
         if (label->text() != text) {
-            label->setCaption(text);
+            label->setCaption(text, staysOnOneLine(field, shown.text));
             if (design.sizing == Sizing::Fits) {
                 fitCaption(label, field);
             }
@@ -316,7 +322,7 @@ void MainWindow::fieldChanged(FieldId field) {
     case Kind::CheckBox: {
         auto* button = static_cast<QAbstractButton*>(w);
         button->setText(withoutMnemonics(text));
-        const bool checked = fields.value(field) == 1;
+        const bool checked = shown.value == 1;
         if (button->isChecked() != checked) {
             // An exclusive option cannot be unchecked by itself.
             const bool exclusive = button->autoExclusive();
@@ -327,7 +333,7 @@ void MainWindow::fieldChanged(FieldId field) {
         break;
     }
     }
-    w->setVisible(fields.visible(field));
+    w->setVisible(shown.visible);
 }
 
 // Names and relations are the core's: a box is named by its labels' captions
@@ -349,8 +355,7 @@ void MainWindow::findAccessibleNames() {
 void MainWindow::updateAccessibleNames(FieldId changedLabel) {
     for (FieldId field = 0; field < kControlCount; ++field) {
         const auto& sources = m_nameSources[field];
-        const Kind kind = kControls[field].kind;
-        if ((kind == Kind::TextBox || kind == Kind::Label) &&
+        if (hasComposedName(field) &&
             (changedLabel == kNoLabel ||
              std::find(sources.begin(), sources.end(), changedLabel) != sources.end())) {
             m_widgets[field]->setAccessibleName(

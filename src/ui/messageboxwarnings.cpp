@@ -23,6 +23,9 @@ std::unique_ptr<QMessageBox> createWarningBox(std::string_view prompt, std::stri
 
 void MessageBoxWarnings::warn(std::string_view prompt, std::string_view title) {
     createWarningBox(prompt, title, m_parent)->exec();
+    if (m_form != nullptr) {
+        m_form->dismissBox();
+    }
 }
 
 } // namespace velmora::ui

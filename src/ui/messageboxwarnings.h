@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/warnings.h"
+#include "model/form.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -16,14 +16,18 @@ namespace velmora::ui {
 std::unique_ptr<QMessageBox> createWarningBox(std::string_view prompt, std::string_view title,
                                               QWidget* parent);
 
-// Shows the core's warnings as modal warning boxes with a 确定 button; the
-// handler goes on once the box is dismissed.
+// Shows the box the core says is up as a modal warning box with a 确定
+// button, over the window, and tells the core when it is dismissed.
 class MessageBoxWarnings : public WarningSink {
 public:
-    void setParent(QWidget* parent) { m_parent = parent; }
+    void attach(Form& form, QWidget* window) {
+        m_form = &form;
+        m_parent = window;
+    }
     void warn(std::string_view prompt, std::string_view title) override;
 
 private:
+    Form* m_form = nullptr;
     QPointer<QWidget> m_parent;
 };
 

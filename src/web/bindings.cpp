@@ -2,12 +2,13 @@
 // user's actions, the names of controls, the shared inputs and the help
 // article.
 //
-// A press does all its work before it shows any box, and its changes appear
-// only after its boxes: each action returns the boxes it raised, and the page
-// shows them one after another, takes no other action meanwhile, and shows
-// the fields only once the last is dismissed, as the desktop's modal boxes
-// do.
+// Each action, and each dismissal of a box, returns what the page must do
+// next: show a box that has come up, say an announcement, put the focus
+// where a new visit starts. The press itself is the core's: it drops what
+// arrives while its box is up, and its changes appear in fields() only after
+// the last box.
 #include "help/helparticle.h"
+#include "model/boxtext.h"
 #include "model/controlnames.h"
 #include "model/form.h"
 #include "model/gridtext.h"
@@ -16,6 +17,7 @@
 
 #include <emscripten/bind.h>
 
+#include <algorithm>
 #include <string>
 #include <utility>
 #include <vector>
@@ -32,13 +34,16 @@ public:
         val box = val::object();
         box.set("prompt", val(std::string(prompt)));
         box.set("title", val(std::string(title)));
-        m_boxes.call<void>("push", box);
+        m_boxUp = box;
     }
-    // The boxes raised since the last call, in order.
-    val take() { return std::exchange(m_boxes, val::array()); }
+    void inputsOpened() override { m_opened = true; }
+    // The box that came up since the last call, or null.
+    val takeBoxUp() { return std::exchange(m_boxUp, val::null()); }
+    bool takeOpened() { return std::exchange(m_opened, false); }
 
 private:
-    val m_boxes = val::array();
+    val m_boxUp = val::null();
+    bool m_opened = false;
 };
 
 std::string_view kindName(velmora::Kind kind) {
@@ -113,8 +118,7 @@ val controls() {
         control.set("tabIndex", velmora::tabPlaceOf(field));
         control.set("labels", indices(velmora::labelsOf(field)));
         control.set("nameSources", indices(velmora::nameSourcesOf(field)));
-        const FieldId enter = velmora::enterPresses(field);
-        control.set("enterPresses", enter == velmora::kControlCount ? -1 : static_cast<int>(enter));
+        control.set("composedName", velmora::hasComposedName(field));
         control.set("opensHelp", velmora::opensHelp(field));
         control.set("clickOnSelectedIsClick", velmora::clickOnSelectedIsClick(field));
         all.call<void>("push", control);
@@ -132,14 +136,18 @@ val helpWindow() {
     window.set("buttonHeight", velmora::twipsToPixels(velmora::help::kHelpButtonHeight));
     window.set("columnWidth", velmora::twipsToPixels(velmora::help::kHelpColumnWidth));
     window.set("lineHeight", velmora::twipsToPixels(velmora::help::kHelpLineHeight));
+    window.set("firstFocus", static_cast<int>(velmora::help::kFirstFocusSection));
     return window;
 }
 
 val helpSections() {
     val sections = val::array();
-    for (const velmora::help::HelpSection& section : velmora::help::kHelpSections) {
+    for (std::size_t i = 0; i < velmora::help::kHelpSections.size(); ++i) {
+        const velmora::help::HelpSection& section = velmora::help::kHelpSections[i];
         val entry = val::object();
+        entry.set("name", text(velmora::help::buttonName(i)));
         entry.set("button", text(section.button));
+        entry.set("announcement", text(velmora::help::announcementAfterPrinting(i)));
         entry.set("buttonLeft", velmora::twipsToPixels(section.buttonLeft));
         entry.set("tabOrder", section.tabOrder);
         val lines = val::array();
@@ -171,22 +179,47 @@ velmora::FocusArrival arrival(const std::string& how) {
     if (how == "box") {
         return FocusArrival::BoxClosed;
     }
-    if (how == "popup") {
-        return FocusArrival::PopupClosed;
-    }
     return how == "pointer" ? FocusArrival::Pointer
            : how == "user"  ? FocusArrival::UserNavigation
                             : FocusArrival::AssistiveTool;
 }
 
-// A text as a label shows it, where fits(text) tells whether a text fits.
-std::string shorten(const std::string& text, val fits) {
-    return velmora::shortenToFit(
-        text, [&](std::string_view candidate) { return fits(val(std::string(candidate))).as<bool>(); });
+// A caption as a label shows it, where fits(text) tells whether a text
+// fits: {text, whole}, whole empty when the caption is shown whole.
+val showCaption(const std::string& caption, val fits) {
+    const velmora::ShownCaption shown = velmora::showCaption(
+        caption, [&](std::string_view candidate) { return fits(val(std::string(candidate))).as<bool>(); });
+    val result = val::object();
+    result.set("text", text(shown.text));
+    result.set("whole", text(shown.whole));
+    return result;
 }
 
-bool isNumber(const std::string& text) {
-    return velmora::isNumberText(text);
+bool staysOnOneLine(int label, const std::string& caption) {
+    return label >= 0 && static_cast<std::size_t>(label) < velmora::kControlCount &&
+           velmora::staysOnOneLine(static_cast<FieldId>(label), caption);
+}
+
+// The button Enter presses in a control, or -1.
+int enterPresses(int field, bool withModifiers) {
+    if (field < 0 || static_cast<std::size_t>(field) >= velmora::kControlCount) {
+        return -1;
+    }
+    const FieldId pressed = velmora::enterPresses(static_cast<FieldId>(field), withModifiers);
+    return pressed == velmora::kControlCount ? -1 : static_cast<int>(pressed);
+}
+
+// Where the caret goes in a page box after the core kept what it can show.
+int caretAfterKeeping(const std::string& typed, int caret) {
+    return static_cast<int>(velmora::caretAfterKeeping(typed, static_cast<std::size_t>(std::max(caret, 0)),
+                                                       velmora::kMaxPageBoxCharacters));
+}
+
+val startFocus() {
+    val focus = val::object();
+    focus.set("field", static_cast<int>(velmora::kStartFocus.field));
+    focus.set("selectsText", velmora::kStartFocus.selectsText);
+    return focus;
 }
 
 // One main window's core.
@@ -194,38 +227,47 @@ class Calculator {
 public:
     Calculator() : m_form(m_warnings) {}
 
-    // Every field's text, visibility and value, in the table's order.
+    // Every field's text, visibility and value as shown, in the table's
+    // order: during a press, as before it.
     val fields() const {
         val all = val::array();
         for (FieldId field = 0; field < velmora::kControlCount; ++field) {
+            const velmora::FieldState& shown = m_form.shown(field);
             val state = val::object();
-            state.set("text", text(m_form.fields().text(field)));
-            state.set("visible", m_form.fields().visible(field));
-            state.set("value", m_form.fields().value(field));
+            state.set("text", text(shown.text));
+            state.set("visible", shown.visible);
+            state.set("value", shown.value);
             all.call<void>("push", state);
         }
         return all;
     }
-    // Each action returns the warning boxes it raised: [{prompt, title}].
-    // A box on the page holds no more than its address can carry.
+    // Each action returns what follows it (outcome). A box on the page holds
+    // no more than its address can carry.
     val type(int field, const std::string& utf8) {
         m_form.type(checked(field), utf8, velmora::kMaxPageBoxCharacters);
-        return m_warnings.take();
+        return outcome();
     }
     val click(int field) {
         m_form.click(checked(field));
-        return m_warnings.take();
+        return outcome();
     }
-    // How the focus came: "user", "pointer", "assistive", "activated",
-    // "box" or "popup"; whether that is an entry is the core's rule.
+    // How the focus came: "user", "pointer", "assistive", "activated" or
+    // "box"; whether that is an entry is the core's rule.
     val focusArrived(int field, const std::string& how) {
         m_form.focusArrived(checked(field), arrival(how));
-        return m_warnings.take();
+        return outcome();
     }
-    bool pressRunning() const { return m_form.pressRunning(); }
-    std::string announcement() const { return std::string(m_form.announcement()); }
-    std::string sharedInputs() const { return velmora::encodeInputs(m_form.fields()); }
-    bool restoreInputs(const std::string& shared) { return m_form.restoreInputs(shared); }
+    val dismissBox() {
+        m_form.dismissBox();
+        return outcome();
+    }
+    // A shared address (its fragment without "#"), opened as a new visit.
+    val openAddress(const std::string& shared) {
+        m_form.openInputs(shared);
+        return outcome();
+    }
+    // The address fragment of the inputs on show ("" for the start state).
+    std::string address() const { return m_form.address(); }
 
 private:
     // The page passes indices it got from the table; anything else is ignored
@@ -234,6 +276,16 @@ private:
         return field >= 0 && static_cast<std::size_t>(field) < velmora::kControlCount
                    ? static_cast<FieldId>(field)
                    : 0;
+    }
+    // What the page does next: {box: {prompt, title} or null, announcement,
+    // opened, pressRunning}.
+    val outcome() {
+        val next = val::object();
+        next.set("box", m_warnings.takeBoxUp());
+        next.set("pressRunning", m_form.pressRunning());
+        next.set("announcement", text(m_form.announcement()));
+        next.set("opened", m_warnings.takeOpened());
+        return next;
     }
 
     PageWarnings m_warnings;
@@ -246,16 +298,18 @@ EMSCRIPTEN_BINDINGS(velmora) {
     emscripten::function("controls", &controls);
     emscripten::function("helpWindow", &helpWindow);
     emscripten::function("helpSections", &helpSections);
-    emscripten::function("shorten", &shorten);
-    emscripten::function("isNumberText", &isNumber);
+    emscripten::function("showCaption", &showCaption);
+    emscripten::function("staysOnOneLine", &staysOnOneLine);
+    emscripten::function("enterPresses", &enterPresses);
+    emscripten::function("caretAfterKeeping", &caretAfterKeeping);
+    emscripten::function("startFocus", &startFocus);
     emscripten::class_<Calculator>("Calculator")
         .constructor<>()
         .function("fields", &Calculator::fields)
         .function("type", &Calculator::type)
         .function("click", &Calculator::click)
         .function("focusArrived", &Calculator::focusArrived)
-        .function("pressRunning", &Calculator::pressRunning)
-        .function("announcement", &Calculator::announcement)
-        .function("sharedInputs", &Calculator::sharedInputs)
-        .function("restoreInputs", &Calculator::restoreInputs);
+        .function("dismissBox", &Calculator::dismissBox)
+        .function("openAddress", &Calculator::openAddress)
+        .function("address", &Calculator::address);
 }

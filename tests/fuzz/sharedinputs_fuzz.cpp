@@ -28,6 +28,7 @@ public:
 class AnyBoxes : public velmora::WarningSink {
 public:
     void warn(std::string_view, std::string_view) override {}
+    bool dismissesAtOnce() const override { return true; }
 };
 
 void require(bool condition) {

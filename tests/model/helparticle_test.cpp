@@ -11,6 +11,12 @@ namespace {
 
 using help::kHelpSections;
 
+// The columns a line takes: where its last glyph ends.
+int gridColumns(std::string_view utf8) {
+    const std::vector<GridGlyph> glyphs = layOutOnGrid(utf8);
+    return glyphs.empty() ? 0 : glyphs.back().column + glyphs.back().span;
+}
+
 TEST(GridText, AsciiTakesOneColumnAndEverythingElseTwo) {
     struct Case {
         const char* text;

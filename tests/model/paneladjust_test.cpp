@@ -176,6 +176,7 @@ TEST(PressInProgress, ActionsArrivingWhileABoxIsUpAreDropped) {
             form->click(control("Check3"));
             form->type(control("Text4"), "1");
         }
+        bool dismissesAtOnce() const override { return true; }
     } boxes;
     Form form(boxes);
     boxes.form = &form;
@@ -194,6 +195,60 @@ TEST(PressInProgress, ActionsArrivingWhileABoxIsUpAreDropped) {
     // The next action after the press runs as usual.
     form.type(control("Text4"), "100");
     EXPECT_EQ(form.fields().text(control("Text4")), "100");
+}
+
+// A view whose boxes stay up until the player dismisses them (a page's
+// dialog): the core holds the press, drops what arrives meanwhile, shows its
+// changes and opens a pasted address only after the last box.
+TEST(PressInProgress, ThePressWaitsForItsBoxesWhateverArrivesMeanwhile) {
+    struct LeftUp : WarningSink, FieldObserver {
+        std::vector<std::string> titles;
+        std::vector<FieldId> told;
+        int opened = 0;
+        void warn(std::string_view, std::string_view title) override { titles.emplace_back(title); }
+        void inputsOpened() override { ++opened; }
+        void fieldChanged(FieldId field) override { told.push_back(field); }
+    } view;
+    Form form(view);
+    form.setObserver(&view);
+    for (const auto& [name, value] : kWorkedPanel) {
+        form.setText(control(name), std::string(value));
+    }
+    form.setText(control("Text10"), "90");
+    view.told.clear();
+    form.click(control("Command5")); // no discipline: set 1 comes off, then the box
+    ASSERT_EQ(view.titles, (std::vector<std::string>{"请选择 门派·心法"}));
+    ASSERT_TRUE(form.boxUp().has_value());
+    EXPECT_EQ(form.boxUp()->title, "请选择 门派·心法");
+    form.click(control("Option2"));
+    form.click(control("Command5"));
+    form.type(control("Text3"), "1");
+    form.enter(control("Text10"));
+    EXPECT_EQ(view.titles.size(), 1u); // nothing ran inside the press
+    EXPECT_TRUE(view.told.empty());    // nothing shown before the box is dismissed
+    EXPECT_EQ(form.shown(control("Command5")).text, "脱第一套装备");
+    EXPECT_EQ(form.shown(control("Label15")).text, "内功攻击");
+    EXPECT_EQ(form.address(), "#v1&Text3=15000&Text4=105&Text5=25&Text6=180&Text7=3000&Text8=30&Text10=90");
+    EXPECT_EQ(form.announcement(), "");
+
+    form.dismissBox();
+    EXPECT_FALSE(form.pressRunning());
+    EXPECT_FALSE(form.boxUp().has_value());
+    EXPECT_EQ(form.announcement(), "已算出每一点属性的收益");
+    EXPECT_EQ(form.fields().text(control("Text3")), "15000");
+    EXPECT_EQ(form.fields().text(control("Command5")), "穿第一套装备");
+    EXPECT_EQ(form.fields().value(control("Option2")), 0);
+    EXPECT_FALSE(view.told.empty());
+
+    form.click(control("Command1"));
+    ASSERT_TRUE(form.pressRunning());
+    form.openInputs("v1&Text3=42");
+    EXPECT_EQ(view.opened, 0);
+    form.dismissBox();
+    EXPECT_EQ(view.opened, 1); // the address, once the press was over
+    EXPECT_EQ(form.fields().text(control("Text3")), "42");
+    EXPECT_EQ(form.fields().text(control("Command5")), "脱第一套装备");
+    EXPECT_EQ(form.fields().text(control("Label15")), "内功攻击");
 }
 
 // Each of the eight set-1 cells raises the guard by itself.
@@ -232,6 +287,7 @@ TEST(PressInProgress, AnEntryDuringATakeOffsBoxIsDropped) {
             titles.emplace_back(title);
             form->enter(control("Text10"));
         }
+        bool dismissesAtOnce() const override { return true; }
     } boxes;
     Form form(boxes);
     boxes.form = &form;

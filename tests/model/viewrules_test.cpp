@@ -1,6 +1,8 @@
 // The rules both views ask the core: entries, Enter, shortening, pixels.
 #include "formfixture.h"
 
+#include "model/boxtext.h"
+#include "model/controlnames.h"
 #include "model/viewrules.h"
 
 namespace velmora::testing {
@@ -55,6 +57,8 @@ TEST(ViewRules, EnterPressesTheFocusedButtonOr计算InAPanelBox) {
     EXPECT_EQ(enterPresses(id("Command2")), id("Command2"));
     EXPECT_EQ(enterPresses(id("Text15")), kControlCount);
     EXPECT_EQ(enterPresses(id("Option1")), kControlCount);
+    EXPECT_EQ(enterPresses(id("Text3"), true), kControlCount); // Shift+Enter and the like press nothing
+    EXPECT_EQ(enterPresses(id("Command2"), true), kControlCount);
     EXPECT_TRUE(opensHelp(id("Command4")));
     EXPECT_FALSE(opensHelp(id("Command3")));
 }
@@ -86,6 +90,56 @@ TEST_F(Announcements, OnlyAPressThatChangesAResultIsTold) {
     for (const auto& [button, told] : presses) {
         click(button);
         EXPECT_EQ(form.announcement(), told) << button;
+    }
+    click("Command3"); // back to the worked example, its gains in the gain store
+    click("Check3");
+    click("Command1");
+    setPanel({{"Text1", "3000"}, {"Text16", "2"}, {"Text9", "100"}}); // 总收益 needs the whole panel
+    click("Command2");
+    EXPECT_EQ(form.announcement(),
+              "已算出各套装备的总收益：第一套 148.0695，第二套 2.96139，第三套 0，第四套 0。")
+        << "each set's total whole: 100 and 2 times the attack's 1.480695";
+    click("Command5");
+    EXPECT_EQ(form.announcement(), "已算出每一点属性的收益");
+    enter("Text2"); // the guard puts set 1 on and computes: no button was pressed
+    EXPECT_EQ(text("Command5"), "脱第一套装备");
+    EXPECT_EQ(form.announcement(), "");
+}
+
+// Which captions stay on one line, and what a shortened one tells beside it.
+TEST(ViewRules, OneLineCaptionsAndTheirWholeText) {
+    EXPECT_TRUE(staysOnOneLine(id("Label3"), "内功攻击")); // a fitting label
+    EXPECT_TRUE(staysOnOneLine(id("Label30"), "1.5E+26")); // a number in a fixed result
+    EXPECT_FALSE(staysOnOneLine(id("Label30"), "第二套"));
+    const auto inFiveBytes = [](std::string_view text) { return text.size() <= 5; };
+    EXPECT_EQ(showCaption("12.5", inFiveBytes).whole, "");
+    const ShownCaption cut = showCaption("12.345", inFiveBytes);
+    EXPECT_EQ(cut.text, "12…");
+    EXPECT_EQ(cut.whole, "12.345");
+}
+
+// The caret stays after what is kept of the characters before it, counted in
+// UTF-16 as the views count; zero-width spaces are dropped.
+TEST(ViewRules, TheCaretFollowsWhatWasKeptBeforeIt) {
+    const struct {
+        std::string_view typed;
+        std::size_t caret, max, kept;
+    } cases[] = {
+        {"12\u200B34", 3, 99, 2},    {"12\u200B34", 5, 99, 4}, {"1234\u200B", 2, 99, 2},
+        {"\u200B\u200B1", 2, 99, 0}, {"😀\u200B1", 3, 99, 2},   {"😀1", 1, 99, 0}, // never inside a pair
+        {"123456", 6, 4, 4},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(caretAfterKeeping(c.typed, c.caret, c.max), c.kept) << c.typed << " at " << c.caret;
+    }
+}
+
+TEST(ViewRules, BoxesAndResultsAreNamedFromOtherCaptions) {
+    for (const char* name : {"Text15", "Text1", "Label30", "Label15"}) {
+        EXPECT_TRUE(hasComposedName(control(name))) << name;
+    }
+    for (const char* name : {"Label3", "Label29", "Command1", "Option2", "Frame2"}) {
+        EXPECT_FALSE(hasComposedName(control(name))) << name;
     }
 }
 

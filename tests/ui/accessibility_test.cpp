@@ -227,7 +227,7 @@ TEST_F(Accessibility, APressThatChangesWhatIsShownIsTold) {
     EXPECT_EQ(told(&window), "已算出每一点属性的收益");
     type("Text1", "3000");
     clickOn("Command2");
-    EXPECT_EQ(told(&window), "已算出各套装备的总收益");
+    EXPECT_EQ(told(&window), "已算出各套装备的总收益：第一套 0，第二套 0，第三套 0，第四套 0。");
 
     clickOn("Command4");
     window.helpWindow()->button(1)->click();

@@ -19,7 +19,7 @@ namespace {
 class HelpWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        warnings.setParent(&main);
+        warnings.attach(form, &main);
         main.show();
         ASSERT_TRUE(QTest::qWaitForWindowActive(&main));
     }

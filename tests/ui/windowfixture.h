@@ -18,7 +18,7 @@ namespace velmora::testing {
 class WindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        warnings.setParent(&window);
+        warnings.attach(form, &window);
         window.show();
         window.activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(&window));

@@ -35,7 +35,7 @@ protected:
         if (QGuiApplication::platformName() != QLatin1String("xcb")) {
             GTEST_SKIP() << "needs an X server";
         }
-        warnings.setParent(&window);
+        warnings.attach(form, &window);
         window.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
     }

@@ -66,10 +66,10 @@ async function openHelpWindow() {
     });
   }
 
-  const buttons = sections.map((section, i) => {
+  const buttons = sections.map((section) => {
     const button = document.createElement('button');
     button.type = 'button';
-    button.id = `Command${i + 1}`;
+    button.id = section.name;
     button.textContent = section.button;
     button.tabIndex = section.tabOrder;
     button.style.left = `${section.buttonLeft}px`;
@@ -78,12 +78,12 @@ async function openHelpWindow() {
     button.style.height = `${window_.buttonHeight}px`;
     button.addEventListener('click', () => {
       print(section);
-      printedSection.textContent = section.button;
+      printedSection.textContent = section.announcement;
     });
     root.append(button);
     return button;
   });
   root.append(printedSection, article);
-  buttons[0].focus();
+  buttons[window_.firstFocus].focus();
   document.body.dataset.ready = 'true';
 }

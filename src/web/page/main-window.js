@@ -1,0 +1,48 @@
+// The main window in the browser: built at load from the core's table of
+// controls, it forwards what the player does to the core and then shows what
+// the core holds. It keeps no state of the calculator's own; the address
+// fragment holds the player's inputs, written by the core.
+import { nameControls } from './accessible-names.js';
+import { keepAddress, openAddresses } from './address.js';
+import { buildWindow } from './build-window.js';
+import { mirror, remeasure } from './mirror.js';
+import { placeForNarrowScreens } from './narrow-layout.js';
+import { keepOfflineCopy } from './offline.js';
+import { pressFollower } from './press.js';
+import { forwardUserActions } from './user-actions.js';
+
+export async function openMainWindow() {
+  const core = await createVelmora();
+  const controls = core.controls();
+  const calculator = new core.Calculator();
+  const view = buildWindow(controls, document.getElementById('window'));
+  placeForNarrowScreens(controls, view.boxes);
+  view.whole = nameControls(controls, view.texts);
+
+  const address = keepAddress(calculator);
+  const start = core.startFocus();
+  const follow = pressFollower(calculator, {
+    show: () => mirror(core, calculator, controls, view),
+    keep: (typing) => (typing ? address.writeSoon() : address.writeNow()),
+    focusStart: () => {
+      const box = view.inputs[start.field];
+      box.focus();
+      if (start.selectsText) {
+        box.select();
+      }
+    },
+  });
+  forwardUserActions(core, calculator, controls, view.inputs, follow);
+  // Turning a phone or resizing the window changes the layout, and with it
+  // what fits: captions are measured again, once a frame.
+  let relayout = 0;
+  addEventListener('resize', () => {
+    cancelAnimationFrame(relayout);
+    relayout = requestAnimationFrame(() => remeasure(core, calculator, controls, view));
+  });
+
+  openAddresses(calculator, follow)();
+  document.body.dataset.ready = 'true';
+  performance.mark('velmora-ready');
+  keepOfflineCopy();
+}
