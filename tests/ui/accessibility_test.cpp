@@ -360,6 +360,23 @@ TEST_F(Accessibility, EveryControlIsExposedAsTheCoreSays) {
     check("after the worked example");
 }
 
+// While a box of a press is up, an assistive tool can still press a button
+// of the window: the press holds it off, and shows its own results only
+// once the box is gone.
+TEST_F(Accessibility, NothingRunsOrShowsWhileABoxIsUp) {
+    BoxAnswerer boxes;
+    QString resultWhileUp;
+    boxes.onShown = [&] {
+        as<QPushButton>("Command3")->click(); // what a tool's press action ends in
+        resultWhileUp = qobject_cast<QLabel*>(widget("Label15"))->text();
+    };
+    clickOn("Command1"); // no discipline: a box, then the results
+    ASSERT_TRUE(waitFor([&] { return !boxes.seen.empty(); }));
+    EXPECT_EQ(resultWhileUp, "内功攻击");
+    EXPECT_EQ(as<QPushButton>("Command3")->text(), "加速版（测试中）");
+    EXPECT_EQ(qobject_cast<QLabel*>(widget("Label15"))->text(), "0.07586219");
+}
+
 TEST_F(Accessibility, TheWarningSignHasAName) {
     BoxAnswerer boxes;
     QString signName;

@@ -273,6 +273,7 @@ describe('the address', () => {
     assert.deepEqual(await answerBoxes(page), [['请选择 门派·心法', '敢问大侠来自何门何派？']]);
     await page.waitForFunction(() => document.getElementById('Text3').value === '7');
     assert.equal(await page.textContent('#Label15'), '内功攻击');
+    assert.equal(await page.evaluate(() => document.activeElement.id), 'Text1'); // as a new visit starts
     assert.match(page.url(), /#v1&Text3=7$/);
     await page.goBack();
     await page.waitForFunction(() => document.getElementById('Text3').value === '0');
