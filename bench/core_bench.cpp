@@ -1,5 +1,6 @@
 // Costs of the core's conversions and of one press of each handler.
 #include "model/form.h"
+#include "model/gearinsight.h"
 #include "model/numbertext.h"
 #include "workedexample.h"
 
@@ -67,6 +68,21 @@ void BM_BuffClicks(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_BuffClicks);
+
+// The whole of 实际提升 and 收益曲线 at the default range: every curve at the
+// resolution drawn, the caps found, the ticks, and the four exact changes.
+void BM_GainPictureAndExactChanges(benchmark::State& state) {
+    WorkedExample example;
+    example.form.Command1_Click();
+    const MeasuredSheet measured = example.form.gainStore()->measured;
+    const std::vector<Ratings> sets{{}, {0, 0, 135}, {0, 0, 0, 100}, {20, 40, 0, 0, 60}};
+    const std::vector<std::string> names{"第一套", "第二套", "第三套", "第四套"};
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(gainPicture(measured, kCurveRanges[kDefaultCurveRange]));
+        benchmark::DoNotOptimize(exactChanges(measured, sets, true, names, {0, 3, 2, 1}));
+    }
+}
+BENCHMARK(BM_GainPictureAndExactChanges);
 
 } // namespace
 } // namespace velmora

@@ -1,11 +1,13 @@
-// form-shot: renders the main window, or the help window with a section,
-// offscreen to a PNG, optionally after a form-driver script.
-//   form-shot [--script FILE] [--help-section 1..6 | --warning] OUT.png
+// form-shot: renders the main window, the help window with a section or the
+// window of exact changes and gain curves, offscreen to a PNG, optionally
+// after a form-driver script.
+//   form-shot [--script FILE] [--help-section 1..6 | --warning | --insight] OUT.png
 // --warning renders the last warning box the script raised, under a title
 // bar drawn the way a window manager frames it (offscreen has no frames).
 #include "script.h"
 #include "ui/chinese.h"
 #include "ui/helpwindow.h"
+#include "ui/insightwindow.h"
 #include "ui/mainwindow.h"
 #include "ui/messageboxwarnings.h"
 
@@ -28,6 +30,7 @@ int main(int argc, char* argv[]) {
     std::string script;
     int helpSection = 0;
     bool lastWarning = false;
+    bool insight = false;
     QString out;
     const QStringList args = QApplication::arguments();
     for (int i = 1; i < args.size(); ++i) {
@@ -35,6 +38,8 @@ int main(int argc, char* argv[]) {
             script = args[++i].toStdString();
         } else if (args[i] == QLatin1String("--warning")) {
             lastWarning = true;
+        } else if (args[i] == QLatin1String("--insight")) {
+            insight = true;
         } else if (args[i] == QLatin1String("--help-section") && i + 1 < args.size()) {
             helpSection = args[++i].toInt();
         } else {
@@ -42,7 +47,8 @@ int main(int argc, char* argv[]) {
         }
     }
     if (out.isEmpty() || helpSection < 0 || helpSection > 6) {
-        std::cerr << "usage: form-shot [--script FILE] [--help-section 1..6 | --warning] OUT.png\n";
+        std::cerr
+            << "usage: form-shot [--script FILE] [--help-section 1..6 | --warning | --insight] OUT.png\n";
         return 2;
     }
 
@@ -93,6 +99,10 @@ int main(int argc, char* argv[]) {
         help->setAttribute(Qt::WA_DeleteOnClose);
         help->printSection(static_cast<std::size_t>(helpSection - 1));
         shown = help;
+    } else if (insight) {
+        auto* window = new velmora::ui::InsightWindow(form);
+        window->setAttribute(Qt::WA_DeleteOnClose);
+        shown = window;
     }
     shown->show();
     QApplication::processEvents();

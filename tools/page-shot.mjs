@@ -1,6 +1,7 @@
 // Renders the web page to PNG in headless Chromium: the start state, the
-// worked example, a warning box, a total too long for its label and the help
-// window with 基础理论; and the same on a phone.
+// worked example, a warning box, a total too long for its label, the help
+// window with 基础理论 and 实际提升与收益曲线 near the hit cap; and the same on a
+// phone.
 //   node tools/page-shot.mjs [SITE_DIR] [OUT_DIR]
 import { answerBoxes, launch, openWindow, startSite } from '../tests/web/site.mjs';
 
@@ -38,6 +39,9 @@ try {
   await help.setViewportSize({ width: 819, height: 585 });
   await help.click('#Command2');
   await help.screenshot({ path: `${out}/web-help-basic-theory.png` });
+  await nearTheHitCap(page, (selector) => page.click(selector));
+  await page.setViewportSize({ width: 620, height: 1400 });
+  await page.screenshot({ path: `${out}/web-insight.png`, fullPage: true });
 
   // A phone (390 x 844, touch): the start, the worked example, a warning box,
   // the gear-test grid after 总收益, and the help.
@@ -70,7 +74,25 @@ try {
   await phoneHelp.setViewportSize({ width: 390, height: 844 });
   await phoneHelp.tap('#Command2');
   await phoneHelp.screenshot({ path: `${out}/phone-help.png` });
+  await nearTheHitCap(mobile, (selector) => mobile.tap(selector));
+  await mobile.screenshot({ path: `${out}/phone-insight.png`, fullPage: true, clip: await mobile.evaluate(() => {
+    const box = document.getElementById('insight').getBoundingClientRect();
+    return { x: 0, y: box.top + scrollY, width: innerWidth, height: box.height + 16 };
+  }) });
 } finally {
   await browser.close();
   site.stop();
+}
+
+// The sheet near the hit cap: 135 hit rating against 100 critical rating.
+async function nearTheHitCap(page, press) {
+  await press('#Option2');
+  for (const [name, value] of [['Text1', '3000'], ['Text3', '20000'], ['Text4', '109'], ['Text5', '25'],
+    ['Text6', '180'], ['Text7', '2000'], ['Text8', '30'], ['Text16', ''], ['Text17', '135'], ['Text23', ''],
+    ['Text25', '100'], ['Text26', ''], ['Text30', ''], ['Text35', '']]) {
+    await page.fill(`#${name}`, value);
+  }
+  await press('#Command1');
+  await press('#Command2');
+  await press('#Command6');
 }

@@ -130,6 +130,12 @@ void Form::calculate() {
         gains.texts[i] = numberText(read(field::kGains[i]), Precision::Double);
     }
     gains.haste = finite(read(field::hasteGain));
+    const bool haste = hasteModeOn(m_fields);
+    gains.measured = {{read(field::attack), read(field::hitRate), read(field::criticalRate),
+                       read(field::criticalEffect), read(field::overcome), read(field::strain),
+                       haste ? read(field::haste) : 0},
+                      chosen,
+                      haste};
     m_gains = std::move(gains);
 }
 

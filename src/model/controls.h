@@ -101,6 +101,7 @@ inline constexpr ControlDesign kControls[] = {
     checkBox("Check1", "Frame3", "破苍穹(无双倍)", 240, 1800, 1815),
     checkBox("Check2", "Frame3", "帮会桌子", 240, 2160, 1335),
     checkBox("Check3", "Frame3", "命中阵", 240, 2520, 1095),
+    button("Command6", "Frame3", "实际提升与收益曲线", "每套装备实际带来多少伤害，各属性的收益到哪里为止", 120, 3000, 2055, 375),
 
     // Help, haste mode and gear set 1.
     button("Command4", "Frame4", "详细说明", "点击此处可查看详细说明", 120, 240, 2055, 375),
@@ -173,7 +174,7 @@ inline constexpr std::string_view kTabOrder[] = {
     "Text10", "Text11", "Text12", "Text13", "Text14", "Command2", "Text15", "Text16",
     "Text17", "Text18", "Text19", "Text20", "Text21", "Text22", "Text23", "Text24",
     "Text25", "Text26", "Text27", "Text28", "Text29", "Text30", "Text31", "Text32",
-    "Text33", "Text34", "Text35", "Check1", "Check2", "Check3", "Command1", "Text36",
+    "Text33", "Text34", "Text35", "Check1", "Check2", "Check3", "Command6", "Command1", "Text36",
     "Text37", "Text38", "Text39", "Text40", "Command3", "Command4", "Command5",
 };
 // clang-format on

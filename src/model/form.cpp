@@ -4,6 +4,8 @@
 #include "model/checkednumbers.h"
 #include "model/gearset1.h"
 
+#include <algorithm>
+
 namespace velmora {
 
 namespace {
@@ -25,18 +27,21 @@ void Form::run(const std::function<void()>& body, FieldId button) {
     m_pressedButton = button;
     m_fields.begin();
     std::optional<GainStore> gainsBefore = m_gains;
+    std::optional<ExactChanges> changesBefore = m_exactChanges;
     try {
         body();
     } catch (const OutOfRange&) {
         m_fields.rollback();
         m_fields.begin();
         m_gains = std::move(gainsBefore);
+        m_exactChanges = std::move(changesBefore);
         m_boxes.clear();
         refuseOutOfRange();
     } catch (...) {
         // Anything else (out of memory) still leaves no half-written press.
         m_fields.rollback();
         m_gains = std::move(gainsBefore);
+        m_exactChanges = std::move(changesBefore);
         m_boxes.clear();
         m_running = false;
         throw;
@@ -112,6 +117,18 @@ void Form::openInputs(std::string_view shared) {
 void Form::startOver() {
     m_fields.restore(FieldStore().snapshot());
     m_gains.reset();
+    m_exactChanges.reset();
+}
+
+std::optional<GainPicture> Form::gainPicture() const {
+    if (!m_gains) {
+        return std::nullopt;
+    }
+    return velmora::gainPicture(m_gains->measured, kCurveRanges[m_curveRange]);
+}
+
+void Form::chooseCurveRange(std::size_t range) {
+    m_curveRange = std::min(range, kCurveRanges.size() - 1);
 }
 
 void Form::refuseOutOfRange() {

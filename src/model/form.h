@@ -4,6 +4,7 @@
 
 #include "model/fieldstore.h"
 #include "model/gainstore.h"
+#include "model/gearinsight.h"
 #include "model/viewrules.h"
 #include "model/warnings.h"
 
@@ -23,6 +24,13 @@ public:
 
     const FieldStore& fields() const { return m_fields; }
     const std::optional<GainStore>& gainStore() const { return m_gains; }
+    // What each set really changes, as of the last 总收益 (none before it).
+    const std::optional<ExactChanges>& exactChanges() const { return m_exactChanges; }
+    // The gain curves around the panel of the last completed 计算 (none
+    // before it), over the chosen range of kCurveRanges.
+    std::optional<GainPicture> gainPicture() const;
+    std::size_t curveRange() const { return m_curveRange; }
+    void chooseCurveRange(std::size_t range);
     void setObserver(FieldObserver* observer) { m_fields.setObserver(observer); }
 
     // What the user does. Actions on hidden controls do not reach them, and
@@ -120,6 +128,8 @@ private:
 
     FieldStore m_fields;
     std::optional<GainStore> m_gains;
+    std::optional<ExactChanges> m_exactChanges;
+    std::size_t m_curveRange = kDefaultCurveRange;
     WarningSink& m_warnings;
     std::deque<WarningBox> m_boxes; // the first is up once the press's work is done
     FieldId m_pressedButton = kControlCount;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "model/fields.h"
+#include "model/gearinsight.h"
 
 #include <array>
 #include <string>
@@ -13,6 +14,8 @@ struct GainStore {
     // strain, each held as its 15-digit text.
     std::array<std::string, field::kAttributes - 1> texts;
     double haste = 0.0;
+    // The sheet the gains were measured on, for the exact changes and curves.
+    MeasuredSheet measured;
 };
 
 } // namespace velmora

@@ -1,8 +1,10 @@
 // 总收益: each gear set's total gain, its cells weighted by the gains of the
 // last completed 计算.
 #include "model/checkednumbers.h"
+#include "model/controlnames.h"
 #include "model/fields.h"
 #include "model/form.h"
+#include "model/gearset1.h"
 
 #include <algorithm>
 #include <array>
@@ -45,19 +47,29 @@ void Form::Command2_Click() {
         for (std::size_t row = 0; row < entries.size(); ++row) {
             entries[row] = readStrict(m_gains->texts[row]);
         }
+        std::vector<Ratings> sets;
+        std::vector<double> totals;
         for (const field::GearSetColumn& set : field::kGearSets) {
             std::array<double, field::kAttributes> cells{};
             for (std::size_t row = 0; row < cells.size(); ++row) {
                 // A cell enters the sum at the 15 digits its text form keeps.
                 cells[row] = readStrict(numberText(read(set.cells[row]), Precision::Double));
             }
+            sets.push_back(cells);
             double sum = entries[0] * cells[0];
             for (std::size_t row = 1; row < entries.size(); ++row) {
                 sum = sum + entries[row] * cells[row];
             }
             const double total = sum + m_gains->haste * cells.back();
             write(set.total, numberText(total, Precision::Double));
+            totals.push_back(total);
         }
+        std::vector<std::string> names;
+        for (const field::GearSetColumn& set : field::kGearSets) {
+            names.push_back(m_fields.text(columnHeadingOf(set.total)));
+        }
+        m_exactChanges = velmora::exactChanges(
+            m_gains->measured, sets, captionIs(field::gearSet1Toggle, kSet1WornCaption), names, totals);
     });
 }
 

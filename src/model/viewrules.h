@@ -47,6 +47,12 @@ constexpr bool opensHelp(FieldId field) {
     return field == id("Command4");
 }
 
+// 实际提升与收益曲线 opens the window of exact changes and gain curves, which
+// draws what the core computes (Form::exactChanges, Form::gainPicture).
+constexpr bool opensInsight(FieldId field) {
+    return field == id("Command6");
+}
+
 // A click on an option already selected changes nothing on screen but is
 // still its Click.
 constexpr bool clickOnSelectedIsClick(FieldId field) {

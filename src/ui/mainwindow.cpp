@@ -8,6 +8,7 @@
 #include "ui/elidinglabel.h"
 #include "ui/fonts.h"
 #include "ui/helpwindow.h"
+#include "ui/insightwindow.h"
 #include "ui/plaintext.h"
 
 #include <QCheckBox>
@@ -212,8 +213,13 @@ void MainWindow::connectEvents(FieldId field) {
                 openHelp();
                 return;
             }
+            if (opensInsight(field)) {
+                openInsight();
+                return;
+            }
             m_form.click(field);
             fieldChanged(field); // a press undone as a whole tells no change
+            refreshInsight();
             const std::string_view words = m_form.announcement();
             announce(this, QString::fromUtf8(words.data(), static_cast<qsizetype>(words.size())));
         });
@@ -274,7 +280,10 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
         const FocusArrival how = arrivalOf(static_cast<QFocusEvent*>(event)->reason());
         // Not inside the focus change itself: a warning box opened here
         // would take the focus while Qt is still handing it over.
-        QTimer::singleShot(0, this, [this, field, how] { m_form.focusArrived(field, how); });
+        QTimer::singleShot(0, this, [this, field, how] {
+            m_form.focusArrived(field, how);
+            refreshInsight();
+        });
     }
     return QWidget::eventFilter(watched, event);
 }
@@ -361,6 +370,23 @@ void MainWindow::updateAccessibleNames(FieldId changedLabel) {
             m_widgets[field]->setAccessibleName(
                 QString::fromStdString(accessibleNameOf(field, m_form.fields())));
         }
+    }
+}
+
+void MainWindow::openInsight() {
+    if (!m_insight) {
+        m_insight = std::make_unique<InsightWindow>(m_form);
+    }
+    m_insight->refresh();
+    m_insight->showNormal();
+    m_insight->raise();
+    m_insight->activateWindow();
+    m_insight->focusFirstLine();
+}
+
+void MainWindow::refreshInsight() {
+    if (m_insight) {
+        m_insight->refresh();
     }
 }
 

@@ -13,6 +13,7 @@
 namespace velmora::ui {
 
 class HelpWindow;
+class InsightWindow;
 
 class MainWindow : public QWidget, private FieldObserver {
     Q_OBJECT
@@ -25,6 +26,8 @@ public:
     QWidget* widget(FieldId field) const { return m_widgets[field]; }
     // Created by the first press of 详细说明 and kept for the rest of the run.
     HelpWindow* helpWindow() const { return m_help.get(); }
+    // Created by the first press of 实际提升与收益曲线 and kept for the run.
+    InsightWindow* insightWindow() const { return m_insight.get(); }
     // The focus in the first panel box, its text selected, as at start.
     void focusFirstBox();
 
@@ -40,10 +43,13 @@ private:
     void findAccessibleNames();
     void updateAccessibleNames(FieldId changedLabel); // kNoLabel: all of them
     void openHelp();
+    void openInsight();
+    void refreshInsight(); // after anything that may have written results
 
     Form& m_form;
     std::vector<QWidget*> m_widgets; // by FieldId
     std::unique_ptr<HelpWindow> m_help;
+    std::unique_ptr<InsightWindow> m_insight;
 
     static constexpr FieldId kNoLabel = kNoControl;
     std::vector<std::vector<FieldId>> m_nameSources; // by FieldId, from the core

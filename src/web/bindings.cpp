@@ -11,6 +11,7 @@
 #include "model/boxtext.h"
 #include "model/controlnames.h"
 #include "model/form.h"
+#include "model/gearinsight.h"
 #include "model/gridtext.h"
 #include "model/sharedinputs.h"
 #include "model/viewrules.h"
@@ -120,6 +121,7 @@ val controls() {
         control.set("nameSources", indices(velmora::nameSourcesOf(field)));
         control.set("composedName", velmora::hasComposedName(field));
         control.set("opensHelp", velmora::opensHelp(field));
+        control.set("opensInsight", velmora::opensInsight(field));
         control.set("clickOnSelectedIsClick", velmora::clickOnSelectedIsClick(field));
         all.call<void>("push", control);
     }
@@ -215,6 +217,81 @@ int caretAfterKeeping(const std::string& typed, int caret) {
                                                        velmora::kMaxPageBoxCharacters));
 }
 
+// The words of the window of exact changes and gain curves.
+val insightWords() {
+    val words = val::object();
+    words.set("caption", text(velmora::kInsightCaption));
+    words.set("exactHeading", text(velmora::kExactChangesHeading));
+    words.set("noExact", text(velmora::kNoExactChanges));
+    words.set("curvesHeading", text(velmora::kGainCurvesHeading));
+    words.set("noCurves", text(velmora::kNoGainCurves));
+    words.set("wider", text(velmora::kWiderRange));
+    words.set("narrower", text(velmora::kNarrowerRange));
+    words.set("ranges", static_cast<int>(velmora::kCurveRanges.size()));
+    return words;
+}
+
+val point(const velmora::CurvePoint& at) {
+    val p = val::object();
+    p.set("rating", at.rating);
+    p.set("percent", at.percent);
+    return p;
+}
+
+val ticks(const std::vector<velmora::Tick>& all) {
+    val list = val::array();
+    for (const velmora::Tick& tick : all) {
+        val t = val::object();
+        t.set("value", tick.value);
+        t.set("text", text(tick.text));
+        list.call<void>("push", t);
+    }
+    return list;
+}
+
+val texts(const std::vector<std::string>& all) {
+    val list = val::array();
+    for (const std::string& each : all) {
+        list.call<void>("push", text(each));
+    }
+    return list;
+}
+
+val picture(const velmora::GainPicture& picture) {
+    val p = val::object();
+    val curves = val::array();
+    for (const velmora::GainCurve& curve : picture.curves) {
+        val c = val::object();
+        c.set("name", text(curve.name));
+        c.set("summary", text(curve.summary));
+        val points = val::array();
+        for (const velmora::CurvePoint& at : curve.points) {
+            points.call<void>("push", point(at));
+        }
+        c.set("points", points);
+        val caps = val::array();
+        for (const velmora::CapMark& cap : curve.caps) {
+            val mark = point(cap.at);
+            mark.set("text", text(cap.text));
+            caps.call<void>("push", mark);
+        }
+        c.set("caps", caps);
+        curves.call<void>("push", c);
+    }
+    p.set("curves", curves);
+    p.set("left", picture.left);
+    p.set("right", picture.right);
+    p.set("bottom", picture.bottom);
+    p.set("top", picture.top);
+    p.set("ratingTicks", ticks(picture.ratingTicks));
+    p.set("percentTicks", ticks(picture.percentTicks));
+    p.set("ratingAxis", text(picture.ratingAxis));
+    p.set("percentAxis", text(picture.percentAxis));
+    p.set("range", text(picture.range));
+    p.set("headroom", texts(picture.headroom));
+    return p;
+}
+
 val startFocus() {
     val focus = val::object();
     focus.set("field", static_cast<int>(velmora::kStartFocus.field));
@@ -266,6 +343,30 @@ public:
         m_form.openInputs(shared);
         return outcome();
     }
+    // What each set really changes (as of the last 总收益) and the gain
+    // curves (of the last 计算), each null before its press; the range chosen.
+    val insight() const {
+        val all = val::object();
+        val changes = val::null();
+        if (const auto& exact = m_form.exactChanges()) {
+            changes = val::object();
+            changes.set("basis", text(exact->basis));
+            val rows = val::array();
+            for (const velmora::SetChange& set : exact->sets) {
+                rows.call<void>("push", text(set.row));
+            }
+            changes.set("rows", rows);
+            changes.set("order", text(exact->order));
+        }
+        all.set("changes", changes);
+        const std::optional<velmora::GainPicture> curves = m_form.gainPicture();
+        all.set("picture", curves ? picture(*curves) : val::null());
+        all.set("range", static_cast<int>(m_form.curveRange()));
+        return all;
+    }
+    void chooseCurveRange(int range) {
+        m_form.chooseCurveRange(static_cast<std::size_t>(std::max(range, 0)));
+    }
     // The address fragment of the inputs on show ("" for the start state).
     std::string address() const { return m_form.address(); }
 
@@ -303,6 +404,7 @@ EMSCRIPTEN_BINDINGS(velmora) {
     emscripten::function("enterPresses", &enterPresses);
     emscripten::function("caretAfterKeeping", &caretAfterKeeping);
     emscripten::function("startFocus", &startFocus);
+    emscripten::function("insightWords", &insightWords);
     emscripten::class_<Calculator>("Calculator")
         .constructor<>()
         .function("fields", &Calculator::fields)
@@ -311,5 +413,7 @@ EMSCRIPTEN_BINDINGS(velmora) {
         .function("focusArrived", &Calculator::focusArrived)
         .function("dismissBox", &Calculator::dismissBox)
         .function("openAddress", &Calculator::openAddress)
-        .function("address", &Calculator::address);
+        .function("address", &Calculator::address)
+        .function("insight", &Calculator::insight)
+        .function("chooseCurveRange", &Calculator::chooseCurveRange);
 }

@@ -19,6 +19,16 @@ PANEL_NAMES = {'Text3': '内功攻击', 'Text4': '命中率', 'Text5': '会心�
                'Text8': '无双'}
 
 
+def tab_to(orca, name):
+    """Tabs until Orca names a control that starts with `name`."""
+    for _ in range(40):
+        orca.mark()
+        orca.key('Tab')
+        if orca.wait_for_speech(r'push button|text\.|check box|radio button').startswith(name):
+            return
+    raise AssertionError(f'Tab never reached {name}')
+
+
 def main():
     binary, example_file = sys.argv[1], sys.argv[2]
     transcript = Path(sys.argv[3]) if len(sys.argv) > 3 else None
@@ -52,19 +62,31 @@ def main():
         orca.press_and_hear('KP_Home', rf'破防 3000 破防 {results["Label20"]}$')
         orca.press_and_hear('KP_Home', rf'会效 180 % 会效 {results["Label19"]}$')
 
-        # 总收益 is announced; 脱第一套装备's new caption is spoken.
+        # 总收益 is announced with each set's whole total (100 attack rating
+        # in set 1 at the attack's gain 1.480695); 脱第一套装备's new caption
+        # is spoken.
         orca.press_and_hear(['shift+Tab'] * 6, r'^根骨 text\.$')
         orca.type('3000')
-        orca.press_and_hear(['Tab'] * 15, r'^总收益 push button\.$')
-        orca.press_and_hear('space', r'^notification 已算出各套装备的总收益\.$')
-        for _ in range(40):
+        orca.press_and_hear(['Tab'] * 9, r'^第一套 内功攻击 text\.$')
+        orca.type('100')
+        orca.press_and_hear(['Tab'] * 6, r'^总收益 push button\.$')
+        orca.press_and_hear('space', r'^notification 已算出各套装备的总收益.第一套 148\.0695.第二套 0.第三套 0.第四套 0')
+        # 实际提升 and 收益曲线: a set's exact change and a cap's headroom read by
+        # Tab (set 2 holds nothing: in place of set 1 it loses 100 attack of
+        # 15000, -0.67 %; hit 105 % is 5 % or 225 rating below its cap).
+        tab_to(orca, '实际提升与收益曲线')
+        orca.press_and_hear('space', r'第一套 0\.00 %')
+        orca.press_and_hear('Tab', r'第二套 -0\.67 %')
+        for _ in range(10):
             orca.mark()
             orca.key('Tab')
-            said = orca.wait_for_speech(r'push button|text\.|check box|radio button')
-            if said.startswith('脱第一套装备'):
+            orca.wait_for_quiet()
+            if any('命中还差 225 点' in said for said in orca.since_mark()):
                 break
         else:
-            raise AssertionError('Tab never reached 脱第一套装备')
+            raise AssertionError('Tab never reached 命中还差 225 点')
+        orca.press_and_hear('alt+F4', r'实际提升与收益曲线 push button')
+        tab_to(orca, '脱第一套装备')
         orca.wait_for_quiet()
         orca.press_and_hear('space', r'^notification 穿第一套装备\.$')
         orca.press_and_hear('KP_Enter', r'^穿第一套装备 push button')

@@ -156,11 +156,16 @@ describe('warning boxes', () => {
     assert.equal(await page.evaluate(() => document.activeElement.id), 'warning'); // the box itself, then 确定 by Tab
     assert.equal(await text(page, 'Label15'), '内功攻击'); // nothing written yet
     await page.click('#Command3', { force: true, timeout: 500 }).catch(() => {});
-    assert.equal(await text(page, 'Command3'), '加速版（测试中）'); // the page is inert
+    // The page is inert; a script's or an assistive tool's click still comes, and the press drops it.
+    await page.evaluate(() => ['Command3', 'Check3'].forEach((id) => document.getElementById(id).click()));
+    assert.equal(await text(page, 'Command3'), '加速版（测试中）');
+    assert.equal(await page.isChecked('#Check3'), false);
     await page.focus('#warning'); // a click outside the box may have moved the focus within it
     await page.keyboard.press('Enter');
     await page.waitForSelector('#warning:not([open])', { state: 'attached' });
     assert.equal(await text(page, 'Label15'), '0.07586219');
+    assert.equal(await text(page, 'Command3'), '加速版（测试中）'); // nothing ran inside the press
+    assert.equal(await page.isChecked('#Check3'), false);
     await context.close();
   });
 
@@ -373,7 +378,7 @@ describe('the rules the page takes from the core', () => {
     // Tool tips are the table's, and a shortened label's whole text.
     const tips = await page.evaluate(() => [...document.querySelectorAll('#window [title]')]
       .map((element) => element.id || element.firstChild.id));
-    assert.deepEqual(tips.sort(), ['Command3', 'Command4', 'Command5', 'Label30', 'Text1', 'Text3', 'Text4', 'Text5',
+    assert.deepEqual(tips.sort(), ['Command3', 'Command4', 'Command5', 'Command6', 'Label30', 'Text1', 'Text3', 'Text4', 'Text5',
       'Text6', 'Text7', 'Text8'].sort());
     await context.close();
   });
@@ -434,6 +439,66 @@ describe('the rules the page takes from the core', () => {
     await page.keyboard.type('7');
     assert.equal(await text(page, 'Text3'), '7');
     assert.equal(await text(page, 'Label15'), '0.07586219'); // 计算 ran with 10
+    await context.close();
+  });
+});
+
+describe('实际提升 and 收益曲线', () => {
+  // The expected damage A·P·R with its caps, written out again for the check.
+  function damage({ A, hit, crit, eff, over, strain }) {
+    const M = Math.min(hit, 110) / 100;
+    const W = Math.min(strain, 35) / 100;
+    const H = Math.min(crit / 100, M + W - 0.45);
+    return A * (1 + (over - 860) / 6466) * (H * (eff / 100 - 1) + M + 0.75 * W - 0.3625);
+  }
+  const sheet = { A: 20000, hit: 109, crit: 25, eff: 180, over: 2000, strain: 30 };
+  const moves = { // one rating point of each curve's attribute, 纯阳·紫霞's 根骨 included
+    根骨: { A: 2.7, crit: 0.45 / 45, eff: 0.2 / 18 }, 内功攻击: { A: 1 }, 命中等级: { hit: 1 / 45 },
+    会心等级: { crit: 1 / 45 }, 会效等级: { eff: 1 / 18 }, 破防: { over: 1 }, 无双等级: { strain: 1 / 33.75 },
+  };
+  const change = (name, rating) => {
+    const moved = { ...sheet };
+    for (const [key, step] of Object.entries(moves[name])) {
+      moved[key] += step * rating;
+    }
+    return (damage(moved) - damage(sheet)) / damage(sheet) * 100;
+  };
+
+  test('the panel shows each set\'s exact change and draws every curve at its numbers', async () => {
+    const { context, page } = await freshWindow();
+    await page.click('#Option2');
+    for (const [name, value] of [['Text1', '3000'], ['Text3', '20000'], ['Text4', '109'], ['Text5', '25'],
+      ['Text6', '180'], ['Text7', '2000'], ['Text8', '30'], ['Text17', '135'], ['Text25', '100']]) {
+      await page.fill(`#${name}`, value);
+    }
+    await page.click('#Command1');
+    await page.click('#Command2');
+    await page.click('#Command6');
+    assert.equal(await page.evaluate(() => document.activeElement.id), 'insight-caption');
+    assert.equal(await page.textContent('.insight-rows li:nth-child(2)'), '第二套 +0.87 %（命中溢出 90 点）');
+    assert.equal(await page.textContent('.headroom li:first-child'), '命中还差 45 点');
+    // Each drawn vertex, read back against the drawn axes: its rating from the
+    // outer rating lines, its change from the outer percent lines.
+    const drawn = await page.evaluate(() => {
+      const svg = document.querySelector('#insight svg');
+      const lines = [...svg.querySelectorAll('line')].map((line) => ({ line, label: line.nextElementSibling }));
+      const axis = (vertical) => lines.filter(({ line }) => (line.getAttribute('x1') === line.getAttribute('x2')) === vertical)
+        .map(({ line, label }) => [Number(line.getAttribute(vertical ? 'x1' : 'y1')), Number(label.textContent)]);
+      const names = [...document.querySelectorAll('#insight .legend li')].map((item) => item.textContent);
+      return { ratings: axis(true), percents: axis(false), curves: [...svg.querySelectorAll('polyline')]
+        .map((line, i) => ({ name: names[i], points: line.getAttribute('points').split(' ').map((p) => p.split(',').map(Number)) })) };
+    });
+    const along = (ticks, at) => {
+      const [[p0, v0], [p1, v1]] = [ticks[0], ticks[ticks.length - 1]];
+      return v0 + (at - p0) / (p1 - p0) * (v1 - v0);
+    };
+    assert.deepEqual(drawn.curves.map((curve) => curve.name), Object.keys(moves));
+    for (const curve of drawn.curves) {
+      for (const [x, y] of curve.points) {
+        const rating = along(drawn.ratings, x);
+        assert.ok(Math.abs(along(drawn.percents, y) - change(curve.name, rating)) < 0.05, `${curve.name} at ${rating}`);
+      }
+    }
     await context.close();
   });
 });

@@ -9,6 +9,7 @@ import { mirror, remeasure } from './mirror.js';
 import { placeForNarrowScreens } from './narrow-layout.js';
 import { keepOfflineCopy } from './offline.js';
 import { pressFollower } from './press.js';
+import { insightPanel } from './insight.js';
 import { forwardUserActions } from './user-actions.js';
 
 export async function openMainWindow() {
@@ -20,9 +21,13 @@ export async function openMainWindow() {
   view.whole = nameControls(controls, view.texts);
 
   const address = keepAddress(calculator);
+  const insight = insightPanel(core, calculator);
   const start = core.startFocus();
   const follow = pressFollower(calculator, {
-    show: () => mirror(core, calculator, controls, view),
+    show: () => {
+      mirror(core, calculator, controls, view);
+      insight.show();
+    },
     keep: (typing) => (typing ? address.writeSoon() : address.writeNow()),
     focusStart: () => {
       const box = view.inputs[start.field];
@@ -32,7 +37,7 @@ export async function openMainWindow() {
       }
     },
   });
-  forwardUserActions(core, calculator, controls, view.inputs, follow);
+  forwardUserActions(core, calculator, controls, view.inputs, follow, insight.open);
   // Turning a phone or resizing the window changes the layout, and with it
   // what fits: captions are measured again, once a frame.
   let relayout = 0;

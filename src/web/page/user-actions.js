@@ -4,7 +4,7 @@
 import { arrivalAt, cameByTouch } from './focus-arrival.js';
 import { openHelp } from './help-opener.js';
 
-export function forwardUserActions(core, calculator, controls, inputs, follow) {
+export function forwardUserActions(core, calculator, controls, inputs, follow, openInsight) {
   controls.forEach((control, i) => {
     const input = inputs[i];
     switch (control.kind) {
@@ -15,6 +15,8 @@ export function forwardUserActions(core, calculator, controls, inputs, follow) {
         input.addEventListener('click', () => {
           if (control.opensHelp) {
             openHelp(core);
+          } else if (control.opensInsight) {
+            openInsight();
           } else {
             follow(calculator.click(i));
           }

@@ -1,0 +1,144 @@
+#include "ui/gainchart.h"
+
+#include "ui/plaintext.h"
+
+#include <QPainter>
+#include <QPainterPath>
+
+#include <array>
+
+namespace velmora::ui {
+
+namespace {
+// Room for the tick texts left and below, and for the legend on the right.
+constexpr double kLeftMargin = 52, kBottomMargin = 40, kTopMargin = 30, kLegendWidth = 96;
+} // namespace
+
+GainChart::GainChart(QWidget* parent) : QWidget(parent) {
+    setMinimumSize(480, 260);
+    setFocusPolicy(Qt::TabFocus); // a screen reader reaches the curves in words
+}
+
+void GainChart::setPicture(std::optional<GainPicture> picture) {
+    m_picture = std::move(picture);
+    QString words;
+    if (m_picture) {
+        for (const GainCurve& curve : m_picture->curves) {
+            words += qText(curve.summary) + QStringLiteral("。");
+        }
+    }
+    setAccessibleName(qText(kGainCurvesHeading));
+    setAccessibleDescription(words);
+    update();
+}
+
+QColor GainChart::colourOf(std::size_t curve) {
+    // Told apart in light and dark palettes and by most colour-blind eyes.
+    static const std::array<QColor, 8> colours{QColor(0x00, 0x72, 0xB2), QColor(0xD5, 0x5E, 0x00),
+                                               QColor(0x00, 0x9E, 0x73), QColor(0xCC, 0x79, 0xA7),
+                                               QColor(0xE6, 0x9F, 0x00), QColor(0x56, 0xB4, 0xE9),
+                                               QColor(0x99, 0x99, 0x99), QColor(0xF0, 0xE4, 0x42)};
+    return colours[curve % colours.size()];
+}
+
+QRectF GainChart::plotArea() const {
+    return QRectF(kLeftMargin, kTopMargin, width() - kLeftMargin - kLegendWidth - 8,
+                  height() - kTopMargin - kBottomMargin);
+}
+
+QPointF GainChart::place(const CurvePoint& point) const {
+    const QRectF area = plotArea();
+    const GainPicture& p = *m_picture;
+    const double x = area.left() + (point.rating - p.left) / (p.right - p.left) * area.width();
+    const double y = area.bottom() - (point.percent - p.bottom) / (p.top - p.bottom) * area.height();
+    return {x, y};
+}
+
+void GainChart::paintEvent(QPaintEvent*) {
+    if (!m_picture) {
+        return;
+    }
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    drawAxes(painter);
+    drawCurves(painter);
+    drawLegend(painter);
+}
+
+void GainChart::drawAxes(QPainter& painter) const {
+    const QRectF area = plotArea();
+    const QColor text = palette().color(QPalette::WindowText);
+    QColor grid = text;
+    grid.setAlphaF(0.25);
+    const QFontMetricsF metrics(font());
+    for (const Tick& tick : m_picture->percentTicks) {
+        const double y = place({m_picture->left, tick.value}).y();
+        painter.setPen(QPen(grid, tick.value == 0 ? 2 : 1));
+        painter.drawLine(QPointF(area.left(), y), QPointF(area.right(), y));
+        painter.setPen(text);
+        const QString label = qText(tick.text);
+        painter.drawText(
+            QPointF(area.left() - 6 - metrics.horizontalAdvance(label), y + metrics.ascent() / 2 - 1), label);
+    }
+    for (const Tick& tick : m_picture->ratingTicks) {
+        const double x = place({tick.value, m_picture->bottom}).x();
+        painter.setPen(QPen(grid, tick.value == 0 ? 2 : 1));
+        painter.drawLine(QPointF(x, area.top()), QPointF(x, area.bottom()));
+        painter.setPen(text);
+        const QString label = qText(tick.text);
+        painter.drawText(
+            QPointF(x - metrics.horizontalAdvance(label) / 2, area.bottom() + metrics.ascent() + 4), label);
+    }
+    painter.setPen(text);
+    const QString ratingAxis = qText(m_picture->ratingAxis);
+    painter.drawText(QPointF(area.center().x() - metrics.horizontalAdvance(ratingAxis) / 2, height() - 4),
+                     ratingAxis);
+    painter.drawText(QPointF(4, metrics.ascent()), qText(m_picture->percentAxis));
+}
+
+void GainChart::drawCurves(QPainter& painter) const {
+    painter.save();
+    painter.setClipRect(plotArea().adjusted(-4, -4, 4, 4));
+    for (std::size_t i = 0; i < m_picture->curves.size(); ++i) {
+        const GainCurve& curve = m_picture->curves[i];
+        QPainterPath path;
+        for (std::size_t k = 0; k < curve.points.size(); ++k) {
+            k == 0 ? path.moveTo(place(curve.points[k])) : path.lineTo(place(curve.points[k]));
+        }
+        painter.setPen(QPen(colourOf(i), 2));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawPath(path);
+        for (const CapMark& cap : curve.caps) {
+            const QPointF at = place(cap.at);
+            painter.setBrush(colourOf(i));
+            painter.drawEllipse(at, 4, 4);
+            // On a patch of the background, so that no line crosses the words.
+            const QString words = qText(cap.text);
+            // Neighbouring curves' marks take turns above and below their points.
+            const QFontMetricsF metrics(font());
+            const QPointF origin = at + QPointF(6, i % 2 == 1 ? metrics.ascent() + 4 : -6);
+            const QRectF box = metrics.boundingRect(words).translated(origin);
+            painter.fillRect(box.adjusted(-2, 0, 2, 0), palette().color(QPalette::Window));
+            painter.setPen(palette().color(QPalette::WindowText));
+            painter.drawText(origin, words);
+            painter.setPen(QPen(colourOf(i), 2));
+        }
+    }
+    painter.restore();
+}
+
+void GainChart::drawLegend(QPainter& painter) const {
+    const QFontMetricsF metrics(font());
+    const double left = width() - kLegendWidth;
+    double top = kTopMargin + metrics.ascent();
+    for (std::size_t i = 0; i < m_picture->curves.size(); ++i) {
+        painter.setPen(QPen(colourOf(i), 3));
+        painter.drawLine(QPointF(left, top - metrics.ascent() / 3),
+                         QPointF(left + 18, top - metrics.ascent() / 3));
+        painter.setPen(palette().color(QPalette::WindowText));
+        painter.drawText(QPointF(left + 24, top), qText(m_picture->curves[i].name));
+        top += metrics.height() + 4;
+    }
+}
+
+} // namespace velmora::ui

@@ -1,0 +1,117 @@
+#include "ui/insightwindow.h"
+
+#include "model/fields.h"
+#include "ui/fonts.h"
+#include "ui/gainchart.h"
+#include "ui/plaintext.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace velmora::ui {
+
+namespace {
+QLabel* heading(std::string_view text) {
+    auto* label = new QLabel(qText(text));
+    QFont font = label->font();
+    font.setBold(true);
+    label->setFont(font);
+    return label;
+}
+} // namespace
+
+InsightWindow::InsightWindow(Form& form) : m_form(form) {
+    setWindowTitle(qText(kInsightCaption));
+    setFont(dialogFont());
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(heading(kExactChangesHeading));
+    m_basis = addText(layout, false);
+    for (std::size_t set = 0; set < field::kGearSets.size(); ++set) {
+        m_rows.push_back(addText(layout, true));
+    }
+    m_order = addText(layout, true);
+    layout->addSpacing(8);
+    layout->addWidget(heading(kGainCurvesHeading));
+    m_noCurves = addText(layout, false);
+    m_chart = new GainChart(this);
+    layout->addWidget(m_chart, 1);
+    auto* rooms = new QHBoxLayout;
+    for (int cap = 0; cap < 3; ++cap) {
+        auto* label = new QLabel;
+        label->setTextFormat(Qt::PlainText);
+        label->setFocusPolicy(Qt::TabFocus);
+        rooms->addWidget(label);
+        m_headroom.push_back(label);
+    }
+    rooms->addStretch();
+    m_range = new QLabel;
+    m_narrower = new QPushButton(qText(kNarrowerRange));
+    m_wider = new QPushButton(qText(kWiderRange));
+    rooms->addWidget(m_range);
+    rooms->addWidget(m_narrower);
+    rooms->addWidget(m_wider);
+    layout->addLayout(rooms);
+    connect(m_narrower, &QPushButton::clicked, this, [this] { chooseRange(-1); });
+    connect(m_wider, &QPushButton::clicked, this, [this] { chooseRange(+1); });
+    resize(680, 600);
+    refresh();
+}
+
+QLabel* InsightWindow::addText(QVBoxLayout* layout, bool focusable) {
+    auto* label = new QLabel;
+    label->setTextFormat(Qt::PlainText);
+    label->setWordWrap(true);
+    if (focusable) {
+        // A keyboard stop, so that a screen reader reads each line by Tab
+        // (set after the flags, which would make it a click stop only).
+        label->setTextInteractionFlags(Qt::TextSelectableByKeyboard | Qt::TextSelectableByMouse);
+        label->setFocusPolicy(Qt::StrongFocus);
+    }
+    layout->addWidget(label);
+    return label;
+}
+
+void InsightWindow::focusFirstLine() {
+    QWidget* first = m_rows.front()->isVisible() ? static_cast<QWidget*>(m_rows.front()) : m_chart;
+    first->setFocus(Qt::OtherFocusReason);
+}
+
+void InsightWindow::chooseRange(int step) {
+    const auto next = static_cast<int>(m_form.curveRange()) + step;
+    m_form.chooseCurveRange(static_cast<std::size_t>(std::max(next, 0)));
+    refresh();
+}
+
+void InsightWindow::refresh() {
+    const std::optional<ExactChanges>& changes = m_form.exactChanges();
+    m_basis->setText(qText(changes ? std::string_view(changes->basis) : kNoExactChanges));
+    for (std::size_t set = 0; set < m_rows.size(); ++set) {
+        const bool shown = changes && set < changes->sets.size();
+        m_rows[set]->setText(shown ? qText(changes->sets[set].row) : QString());
+        m_rows[set]->setVisible(shown);
+    }
+    m_order->setText(changes ? qText(changes->order) : QString());
+    m_order->setVisible(changes.has_value());
+
+    const std::optional<GainPicture> picture = m_form.gainPicture();
+    m_noCurves->setText(qText(kNoGainCurves));
+    m_noCurves->setVisible(!picture);
+    m_chart->setVisible(picture.has_value());
+    for (std::size_t cap = 0; cap < m_headroom.size(); ++cap) {
+        const bool shown = picture && cap < picture->headroom.size();
+        m_headroom[cap]->setText(shown ? qText(picture->headroom[cap]) : QString());
+        m_headroom[cap]->setVisible(shown);
+    }
+    m_range->setText(picture ? qText(picture->range) : QString());
+    for (QWidget* w : {static_cast<QWidget*>(m_range), static_cast<QWidget*>(m_narrower),
+                       static_cast<QWidget*>(m_wider)}) {
+        w->setVisible(picture.has_value());
+    }
+    m_narrower->setEnabled(m_form.curveRange() > 0);
+    m_wider->setEnabled(m_form.curveRange() + 1 < kCurveRanges.size());
+    m_chart->setPicture(picture);
+}
+
+} // namespace velmora::ui

@@ -1,0 +1,150 @@
+// 实际提升 and 收益曲线 on the page: a panel below the window (on a phone, after
+// its frames), opened by its button. It shows what the core computes: each
+// set's exact change as of the last 总收益, and the gain curves of the last
+// 计算 drawn as SVG, with every number, tick and text the core's.
+const svgNS = 'http://www.w3.org/2000/svg';
+// Told apart in light and dark and by most colour-blind eyes (as on the desktop).
+const colours = ['#0072B2', '#D55E00', '#009E73', '#CC79A7', '#E69F00', '#56B4E9', '#999999', '#F0E442'];
+
+function element(tag, className, text) {
+  const made = document.createElement(tag);
+  if (className) {
+    made.className = className;
+  }
+  if (text !== undefined) {
+    made.textContent = text;
+  }
+  return made;
+}
+
+// A line a screen reader reaches by Tab as well as in reading order.
+function readable(tag, text) {
+  const line = element(tag, 'insight-line', text);
+  line.tabIndex = 0;
+  return line;
+}
+
+export function insightPanel(core, calculator) {
+  const words = core.insightWords();
+  const panel = document.getElementById('insight');
+  const caption = element('h2', 'insight-caption', words.caption);
+  caption.id = 'insight-caption';
+  caption.tabIndex = -1;
+  const basis = element('p');
+  const rows = element('ul', 'insight-rows');
+  const order = element('p');
+  const noCurves = element('p', '', words.noCurves);
+  const chart = element('div', 'chart');
+  const legend = element('ul', 'legend');
+  const headroom = element('ul', 'headroom');
+  const range = element('span', 'range');
+  const narrower = element('button', '', words.narrower);
+  const wider = element('button', '', words.wider);
+  const ranges = element('div', 'ranges');
+  ranges.append(range, narrower, wider);
+  panel.append(caption, element('h3', '', words.exactHeading), basis, rows, order,
+    element('h3', '', words.curvesHeading), noCurves, chart, legend, headroom, ranges);
+  for (const [button, step] of [[narrower, -1], [wider, 1]]) {
+    button.type = 'button';
+    button.addEventListener('click', () => {
+      calculator.chooseCurveRange(calculator.insight().range + step);
+      show();
+    });
+  }
+  addEventListener('resize', () => show());
+
+  function show() {
+    if (panel.hidden) {
+      return;
+    }
+    const { changes, picture, range: chosen } = calculator.insight();
+    basis.textContent = changes === null ? words.noExact : changes.basis;
+    rows.replaceChildren(...(changes === null ? [] : changes.rows.map((row) => readable('li', row))));
+    order.textContent = changes === null ? '' : changes.order;
+    order.hidden = changes === null;
+    noCurves.hidden = picture !== null;
+    for (const part of [chart, legend, headroom, ranges]) {
+      part.hidden = picture === null;
+    }
+    if (picture === null) {
+      chart.replaceChildren();
+      return;
+    }
+    legend.replaceChildren(...picture.curves.map((curve, i) => {
+      const item = element('li', '', curve.name);
+      item.style.setProperty('--curve-colour', colours[i % colours.length]);
+      return item;
+    }));
+    headroom.replaceChildren(...picture.headroom.map((line) => readable('li', line)));
+    range.textContent = picture.range;
+    narrower.disabled = chosen <= 0;
+    wider.disabled = chosen >= words.ranges - 1;
+    chart.replaceChildren(drawChart(picture, chart, words.curvesHeading));
+  }
+
+  return {
+    show,
+    open() {
+      panel.hidden = false;
+      show();
+      caption.focus();
+      caption.scrollIntoView({ block: 'start' });
+    },
+  };
+}
+
+// The picture at the width the chart has and with the font it uses, so that
+// its words are as large as the page's.
+function drawChart(picture, chart, name) {
+  const font = parseFloat(getComputedStyle(chart).fontSize) || 12;
+  const width = Math.max(chart.clientWidth, 200);
+  const height = Math.round(Math.min(Math.max(width * 0.55, 14 * font), 24 * font));
+  const area = { left: 4 * font, right: width - font, top: 2 * font, bottom: height - 2.8 * font };
+  const x = (rating) => area.left + (rating - picture.left) / (picture.right - picture.left) * (area.right - area.left);
+  const y = (percent) => area.bottom - (percent - picture.bottom) / (picture.top - picture.bottom) *
+    (area.bottom - area.top);
+  const svg = document.createElementNS(svgNS, 'svg');
+  svg.setAttribute('viewBox', `0 0 ${width} ${height}`);
+  svg.setAttribute('width', width);
+  svg.setAttribute('height', height);
+  svg.setAttribute('role', 'img');
+  svg.setAttribute('tabindex', '0');
+  svg.setAttribute('aria-label', `${name}：${picture.curves.map((curve) => curve.summary).join('；')}`);
+  const add = (tag, attributes, text) => {
+    const shape = document.createElementNS(svgNS, tag);
+    for (const [key, value] of Object.entries(attributes)) {
+      shape.setAttribute(key, value);
+    }
+    if (text !== undefined) {
+      shape.textContent = text;
+    }
+    svg.append(shape);
+    return shape;
+  };
+  for (const tick of picture.percentTicks) {
+    add('line', { x1: area.left, x2: area.right, y1: y(tick.value), y2: y(tick.value),
+      class: tick.value === 0 ? 'axis' : 'grid' });
+    add('text', { x: area.left - 6, y: y(tick.value), 'text-anchor': 'end', 'dominant-baseline': 'middle' },
+      tick.text);
+  }
+  for (const tick of picture.ratingTicks) {
+    add('line', { x1: x(tick.value), x2: x(tick.value), y1: area.top, y2: area.bottom,
+      class: tick.value === 0 ? 'axis' : 'grid' });
+    add('text', { x: x(tick.value), y: area.bottom + font * 1.2, 'text-anchor': 'middle' }, tick.text);
+  }
+  add('text', { x: (area.left + area.right) / 2, y: height - font * 0.3, 'text-anchor': 'middle' },
+    picture.ratingAxis);
+  add('text', { x: 0, y: font }, picture.percentAxis);
+  picture.curves.forEach((curve, i) => {
+    const colour = colours[i % colours.length];
+    add('polyline', { points: curve.points.map((p) => `${x(p.rating)},${y(p.percent)}`).join(' '),
+      stroke: colour, class: 'curve' });
+    for (const cap of curve.caps) {
+      add('circle', { cx: x(cap.rating), cy: y(cap.percent), r: 4, fill: colour });
+      // Neighbouring curves' marks take turns above and below their points.
+      const below = i % 2 === 1;
+      add('text', { x: x(cap.rating) + 6, y: y(cap.percent) + (below ? font : -6), class: 'cap' }, cap.text);
+    }
+  });
+  return svg;
+}
