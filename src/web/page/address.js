@@ -3,6 +3,7 @@
 // typing as it comes, and is written again when the page is hidden or left,
 // so that a reload, or a phone discarding the tab in the background, keeps
 // what was just typed.
+
 // At most this many writes a second: well within the browsers' limits on
 // history updates (Chromium and Firefox: 200 in 10 s), and faster than
 // anyone types.

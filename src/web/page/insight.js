@@ -51,12 +51,18 @@ export function insightPanel(core, calculator) {
       show();
     });
   }
-  addEventListener('resize', () => show());
+  addEventListener('resize', () => {
+    delete panel.dataset.revision; // drawn for another width
+    show();
+  });
 
+  // Drawn again only when the core's exact changes or curves may have changed.
   function show() {
-    if (panel.hidden) {
+    const revision = String(calculator.insightRevision());
+    if (panel.hidden || panel.dataset.revision === revision) {
       return;
     }
+    panel.dataset.revision = revision;
     const { changes, picture, range: chosen } = calculator.insight();
     basis.textContent = changes === null ? words.noExact : changes.basis;
     rows.replaceChildren(...(changes === null ? [] : changes.rows.map((row) => readable('li', row))));
@@ -86,6 +92,7 @@ export function insightPanel(core, calculator) {
     show,
     open() {
       panel.hidden = false;
+      delete panel.dataset.revision;
       show();
       caption.focus();
       caption.scrollIntoView({ block: 'start' });
@@ -137,8 +144,8 @@ function drawChart(picture, chart, name) {
   add('text', { x: 0, y: font }, picture.percentAxis);
   picture.curves.forEach((curve, i) => {
     const colour = colours[i % colours.length];
-    add('polyline', { points: curve.points.map((p) => `${x(p.rating)},${y(p.percent)}`).join(' '),
-      stroke: colour, class: 'curve' });
+    const points = Array.from(curve.percents, (percent, k) => `${x(curve.ratings[k])},${y(percent)}`);
+    add('polyline', { points: points.join(' '), stroke: colour, class: 'curve' });
     for (const cap of curve.caps) {
       add('circle', { cx: x(cap.rating), cy: y(cap.percent), r: 4, fill: colour });
       // Neighbouring curves' marks take turns above and below their points.

@@ -2,15 +2,13 @@
 // controls, it forwards what the player does to the core and then shows what
 // the core holds. It keeps no state of the calculator's own; the address
 // fragment holds the player's inputs, written by the core.
-import { nameControls } from './accessible-names.js';
+
 import { keepAddress, openAddresses } from './address.js';
-import { buildWindow } from './build-window.js';
-import { mirror, remeasure } from './mirror.js';
-import { placeForNarrowScreens } from './narrow-layout.js';
-import { keepOfflineCopy } from './offline.js';
-import { pressFollower } from './press.js';
 import { insightPanel } from './insight.js';
+import { pressFollower } from './press.js';
+import { mirror, remeasure } from './show.js';
 import { forwardUserActions } from './user-actions.js';
+import { buildWindow, nameControls, placeForNarrowScreens } from './window.js';
 
 export async function openMainWindow() {
   const core = await createVelmora();
@@ -50,4 +48,15 @@ export async function openMainWindow() {
   document.body.dataset.ready = 'true';
   performance.mark('velmora-ready');
   keepOfflineCopy();
+}
+
+// The offline copy is made once the window has been drawn, so that it never
+// delays the first paint. Every load asks whether a new release is out
+// (browsers check on their own, but not always), so a returning visitor has
+// it from the next load.
+function keepOfflineCopy() {
+  if ('serviceWorker' in navigator) {
+    requestAnimationFrame(() => setTimeout(() => navigator.serviceWorker.register('sw.js')
+      .then((registration) => registration.update()).catch(() => {}), 0));
+  }
 }

@@ -1,9 +1,77 @@
+// The press as the page takes part in it: the warning box the core says is
+// up, and what follows each call into the core.
+
+// The warning box: modal, the rest of the page inert. The player dismisses
+// it with 确定, Enter, Space or Escape; the focus then goes back where it
+// was, with the same selection, so that typing replaces it as on the
+// desktop, and only then is the core told. That return is no entry.
+const dialog = document.getElementById('warning');
+const title = document.getElementById('warning-title');
+const prompt = document.getElementById('warning-prompt');
+const ok = document.getElementById('warning-ok');
+
+let dismissed = () => {};
+let giveFocusBack = () => {};
+
+// Shows the box; dismiss() runs once the player has dismissed it.
+export function showWarningBox(box, dismiss) {
+  const before = document.activeElement;
+  const selection = before instanceof HTMLInputElement && before.type === 'text'
+    ? [before.selectionStart, before.selectionEnd, before.selectionDirection] : null;
+  giveFocusBack = () => {
+    if (before instanceof HTMLElement) {
+      // Chromium may give back the element but not the keyboard's
+      // selection (Ctrl+A then takes the whole page): focus it anew.
+      before.blur();
+      before.focus();
+    }
+    if (selection !== null) {
+      before.setSelectionRange(...selection);
+    }
+  };
+  dismissed = dismiss;
+  title.textContent = box.title;
+  prompt.textContent = box.prompt;
+  dialog.showModal();
+  // The box itself takes the focus, so that a screen reader speaks its title
+  // and prompt even when it still thinks the page is loading; Tab reaches 确定.
+  dialog.focus();
+}
+
+// True while the focus is being given back by a closing box.
+export let boxClosing = false;
+
+// At once, before the next key: the focus is back when the box is gone.
+function close() {
+  if (!dialog.open) {
+    return;
+  }
+  boxClosing = true;
+  dialog.close();
+  giveFocusBack();
+  boxClosing = false;
+  const then = dismissed;
+  dismissed = () => {};
+  then();
+}
+
+ok.addEventListener('click', close);
+dialog.addEventListener('keydown', (event) => {
+  if (event.target === dialog && (event.key === 'Enter' || event.key === ' ')) {
+    event.preventDefault();
+    close();
+  }
+});
+dialog.addEventListener('cancel', (event) => {
+  event.preventDefault();
+  close();
+});
+
 // What the page does after each action and each dismissal, as the core's
 // outcome says: show the window as the core shows it, put the focus where a
 // new visit starts, say the announcement, show the box that came up (its
 // dismissal is told to the core, and so on until the press has ended), and
 // keep the address.
-import { showWarningBox } from './warning-box.js';
 
 // Two regions take turns: the same words written again into one region
 // within a frame of its clearing reach a screen reader as no change.

@@ -1,8 +1,69 @@
+// What the player does, and how the focus came, forwarded to the core.
+import { boxClosing } from './press.js';
+
+// How the focus came to a control, in the words the core takes; the core
+// decides what is an entry. The focus coming back to where it was when the
+// window was left (activation) or when a box closed is told as such;
+// anything else, a script's or an assistive tool's focus() included, as it
+// came: after a pointer or a Tab within the last second, as they.
+
+let lastInput = { kind: 'assistive', time: -Infinity, touch: false };
+let leftWithWindow = null; // the element that kept the focus when the window was left
+
+document.addEventListener('pointerdown', (event) => {
+  lastInput = { kind: 'pointer', time: performance.now(), touch: event.pointerType === 'touch' };
+}, true);
+document.addEventListener('keydown', (event) => {
+  lastInput = { kind: event.key === 'Tab' ? 'user' : 'assistive', time: performance.now(), touch: false };
+}, true);
+document.addEventListener('blur', (event) => {
+  leftWithWindow = document.activeElement === event.target ? event.target : null;
+}, true);
+document.addEventListener('focus', (event) => {
+  if (event.target !== leftWithWindow) {
+    leftWithWindow = null;
+  }
+}, true);
+
+// How the focus came to an element that has just received it.
+export function arrivalAt(element) {
+  if (boxClosing) {
+    return 'box';
+  }
+  if (leftWithWindow === element) {
+    leftWithWindow = null;
+    return 'activated';
+  }
+  return performance.now() - lastInput.time < 1000 ? lastInput.kind : 'assistive';
+}
+
+// Whether the focus came by a tap on a touch screen.
+export function cameByTouch(how) {
+  return how === 'pointer' && lastInput.touch;
+}
+
+// 详细说明 opens the help in a window of its own, sized as the core says, or
+// brings it to the front; when the browser blocks the pop-up, the page says
+// so.
+const blocked = document.getElementById('popup-blocked');
+let helpWindow = null; // the browser's handle to that window
+
+export function openHelp(core) {
+  if (helpWindow !== null && !helpWindow.closed) {
+    helpWindow.focus();
+    return;
+  }
+  const help = core.helpWindow();
+  helpWindow = window.open('help.html', 'velmora-help', `popup,width=${help.width},height=${help.height}`);
+  blocked.hidden = helpWindow !== null;
+  if (helpWindow === null) {
+    blocked.textContent = '浏览器阻止了弹出窗口，说明文档无法打开。请允许本站弹出窗口，再点一次“详细说明”。';
+  }
+}
+
 // What the player does, forwarded to the core as it comes; what follows is
 // the core's (follow). Whether an action runs, is dropped during a press, or
 // is an entry, is the core's rule, not the page's.
-import { arrivalAt, cameByTouch } from './focus-arrival.js';
-import { openHelp } from './help-opener.js';
 
 export function forwardUserActions(core, calculator, controls, inputs, follow, openInsight) {
   controls.forEach((control, i) => {

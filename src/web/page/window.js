@@ -1,5 +1,6 @@
-// The window built from the core's table of controls: one element per
-// control, placed at its pixels. Frames come before what they hold.
+// The window built from the core's table of controls: its elements at their
+// pixels (frames before what they hold), the one-column grid of narrow
+// screens, and the names assistive tools read.
 
 // Returns, by control index, the element that holds the control's text, the
 // element placed and shown or hidden, and the element that takes the focus
@@ -93,4 +94,69 @@ function place(box, control) {
   } else {
     box.style.maxWidth = `${control.room}px`; // a fitting label takes its caption's size, within its frame
   }
+}
+
+// A narrow or touch screen lays the window out in one column (style.css),
+// from the same table: the frames in reading order (top, then left), and in
+// each frame the controls on a grid of its rows (distinct tops) and columns
+// (distinct lefts; a heading joins the column below it, a note spans them
+// all).
+export function placeForNarrowScreens(controls, boxes) {
+  const all = controls.map((control, i) => i);
+  const frames = all.filter((i) => controls[i].kind === 'Frame');
+  [...frames].sort((a, b) => controls[a].top - controls[b].top || controls[a].left - controls[b].left)
+    .forEach((frame, rank) => boxes[frame].style.setProperty('--reading-order', rank));
+  for (const frame of frames) {
+    placeInFrame(controls, boxes, frame, all.filter((i) => controls[i].container === controls[frame].name));
+  }
+}
+
+function placeInFrame(controls, boxes, frame, inside) {
+  const overlaps = (a, b) => a.left < b.left + b.width && b.left < a.left + a.width;
+  const below = (heading) => inside.find((i) => controls[i].kind !== 'Label' && controls[i].top > heading.top &&
+    overlaps(controls[i], heading));
+  const anchorOf = (i) => {
+    const control = controls[i];
+    const under = control.role === 'Heading' ? below(control) : undefined;
+    return under === undefined ? control.left : controls[under].left;
+  };
+  const spans = (i) => controls[i].role === 'Note';
+  const lefts = [...new Set(inside.filter((i) => !spans(i)).map(anchorOf))].sort((a, b) => a - b);
+  const tops = [...new Set(inside.map((i) => controls[i].top))].sort((a, b) => a - b);
+  boxes[frame].style.setProperty('--grid-columns', lefts.length);
+  for (const i of inside) {
+    const control = controls[i];
+    const row = tops.indexOf(control.top);
+    const rows = tops.filter((top) => top >= control.top && top < control.top + control.height).length;
+    boxes[i].style.setProperty('--grid-row', `${row + 1} / span ${Math.max(rows, 1)}`);
+    boxes[i].style.setProperty('--grid-column', spans(i) ? '1 / -1' : `${lefts.indexOf(anchorOf(i)) + 1}`);
+  }
+}
+
+// Names for assistive tools, as the core composes them: a text box by its
+// labels ("第二套 会心等级"), a result by its labels and its text. A label
+// names others by its whole caption, kept in a hidden twin, so that a
+// shortened number is read whole, as on the desktop. Returns the twins by
+// control index.
+export function nameControls(controls, texts) {
+  const twins = document.createElement('div');
+  twins.hidden = true;
+  document.body.append(twins);
+  const whole = [];
+  controls.forEach((control, i) => {
+    if (control.kind === 'Label') {
+      whole[i] = document.createElement('span');
+      whole[i].id = `${control.name}-whole`;
+      twins.append(whole[i]);
+    }
+  });
+  const sourceId = (at) => (whole[at] ? whole[at].id : controls[at].name);
+  controls.forEach((control, i) => {
+    // A result has no role: a screen reader reads its name once, as text
+    // ("无双 4.43654"), where a note role would add "comment".
+    if (control.composedName) {
+      texts[i].setAttribute('aria-labelledby', control.nameSources.map(sourceId).join(' '));
+    }
+  });
+  return whole;
 }
