@@ -1,5 +1,7 @@
 #include "script.h"
 
+#include "model/gearinsight.h"
+
 #include <fmt/format.h>
 
 #include <charconv>
@@ -149,16 +151,16 @@ bool ScriptRunner::runLine(std::string_view line, std::ostream& out, std::string
     const std::string_view rest =
         space == std::string_view::npos ? std::string_view() : trim(line.substr(space));
 
-    if (action == "dump") {
+    if (action == "dump" || action == "insight") {
         if (!rest.empty()) {
-            error = "dump takes no argument";
+            error = std::string(action) + " takes no argument";
             return false;
         }
-        dump(out);
+        action == "dump" ? dump(out) : insight(out);
         return true;
     }
     if (action != "set" && action != "click" && action != "focus") {
-        error = "unknown action '" + std::string(action) + "' (expected set, click, focus or dump)";
+        error = "unknown action '" + std::string(action) + "' (expected set, click, focus, dump or insight)";
         return false;
     }
     const std::size_t nameEnd = rest.find(' ');
@@ -198,6 +200,74 @@ bool ScriptRunner::runLine(std::string_view line, std::ostream& out, std::string
     }
     m_form.enter(field);
     return true;
+}
+
+namespace {
+
+// 17 significant digits, the same on every target.
+std::string exactly(double value) {
+    return fmt::format(FMT_STRING("{:.17g}"), value);
+}
+
+void writeStrings(std::ostream& out, const std::vector<std::string>& texts) {
+    out << '[';
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        out << (i > 0 ? ", " : "");
+        writeJsonString(out, texts[i]);
+    }
+    out << ']';
+}
+
+void writeCurve(std::ostream& out, const GainCurve& curve) {
+    out << "{\"name\": ";
+    writeJsonString(out, curve.name);
+    out << ", \"summary\": ";
+    writeJsonString(out, curve.summary);
+    out << ", \"caps\": [";
+    for (std::size_t i = 0; i < curve.caps.size(); ++i) {
+        out << (i > 0 ? ", " : "") << "[" << exactly(curve.caps[i].at.rating) << ", "
+            << exactly(curve.caps[i].at.percent) << "]";
+    }
+    out << "], \"percents\": [";
+    for (std::size_t i = 0; i < curve.points.size(); ++i) {
+        out << (i > 0 ? ", " : "") << exactly(curve.points[i].percent);
+    }
+    out << "]}";
+}
+
+} // namespace
+
+void ScriptRunner::insight(std::ostream& out) {
+    out << "{\"changes\": ";
+    if (const auto& changes = m_form.exactChanges()) {
+        std::vector<std::string> rows;
+        for (const SetChange& set : changes->sets) {
+            rows.push_back(set.row + " " + exactly(set.percent));
+        }
+        writeStrings(out, rows);
+    } else {
+        out << "null";
+    }
+    out << ", \"curves\": ";
+    if (const std::optional<GainPicture> picture = m_form.gainPicture()) {
+        std::vector<std::string> ticks;
+        for (const Tick& tick : picture->percentTicks) {
+            ticks.push_back(tick.text);
+        }
+        out << "{\"headroom\": ";
+        writeStrings(out, picture->headroom);
+        out << ", \"percentTicks\": ";
+        writeStrings(out, ticks);
+        out << ", \"each\": [";
+        for (std::size_t i = 0; i < picture->curves.size(); ++i) {
+            out << (i > 0 ? ", " : "");
+            writeCurve(out, picture->curves[i]);
+        }
+        out << "]}";
+    } else {
+        out << "null";
+    }
+    out << "}\n";
 }
 
 void ScriptRunner::dump(std::ostream& out) {

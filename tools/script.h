@@ -3,6 +3,8 @@
 //   click NAME        what the user's click does
 //   focus NAME        the user enters that text box
 //   dump              prints the whole state as one line of JSON
+//   insight           prints the exact changes and the gain curves as one line
+//                     of JSON, every number to 17 digits
 #pragma once
 
 #include "model/form.h"
@@ -36,6 +38,7 @@ public:
     // Runs one line; on a bad line returns false and sets `error`.
     bool runLine(std::string_view line, std::ostream& out, std::string& error);
     void dump(std::ostream& out);
+    void insight(std::ostream& out);
 
 private:
     Form& m_form;

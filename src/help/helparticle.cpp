@@ -224,7 +224,7 @@ const std::array<HelpSection, 6> kHelpSections = {{
 }};
 
 std::string buttonName(std::size_t section) {
-    return "Command" + std::to_string(section + 1);
+    return "Command" + std::string(1, static_cast<char>('1' + section)); // six sections
 }
 
 std::string_view announcementAfterPrinting(std::size_t section) {

@@ -86,6 +86,7 @@ std::optional<WarningBox> Form::boxUp() const {
 }
 
 void Form::endPress() {
+    ++m_insightRevision; // a press may have written gains or exact changes
     bool resultChanged = false;
     for (FieldId result = 0; result < kControlCount; ++result) {
         resultChanged = resultChanged || (kControls[result].role == LabelRole::Result &&
@@ -118,6 +119,7 @@ void Form::startOver() {
     m_fields.restore(FieldStore().snapshot());
     m_gains.reset();
     m_exactChanges.reset();
+    ++m_insightRevision;
 }
 
 std::optional<GainPicture> Form::gainPicture() const {
@@ -129,6 +131,7 @@ std::optional<GainPicture> Form::gainPicture() const {
 
 void Form::chooseCurveRange(std::size_t range) {
     m_curveRange = std::min(range, kCurveRanges.size() - 1);
+    ++m_insightRevision;
 }
 
 void Form::refuseOutOfRange() {

@@ -31,6 +31,9 @@ public:
     std::optional<GainPicture> gainPicture() const;
     std::size_t curveRange() const { return m_curveRange; }
     void chooseCurveRange(std::size_t range);
+    // Changes whenever the exact changes or the curves may have: a view need
+    // not draw them again while it stays the same.
+    unsigned insightRevision() const { return m_insightRevision; }
     void setObserver(FieldObserver* observer) { m_fields.setObserver(observer); }
 
     // What the user does. Actions on hidden controls do not reach them, and
@@ -130,6 +133,7 @@ private:
     std::optional<GainStore> m_gains;
     std::optional<ExactChanges> m_exactChanges;
     std::size_t m_curveRange = kDefaultCurveRange;
+    unsigned m_insightRevision = 0;
     WarningSink& m_warnings;
     std::deque<WarningBox> m_boxes; // the first is up once the press's work is done
     FieldId m_pressedButton = kControlCount;

@@ -6,8 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
-#include <functional>
-#include <numeric>
+#include <initializer_list>
 
 namespace velmora {
 
@@ -34,8 +33,17 @@ std::string pointsText(double points) {
     return NumberToText(std::round(points * 10) / 10, Precision::Double);
 }
 
+// The parts one after another: one function for every text made here.
+std::string join(std::initializer_list<std::string_view> parts) {
+    std::string text;
+    for (const std::string_view part : parts) {
+        text += part;
+    }
+    return text;
+}
+
 std::string twoDigits(long long value) {
-    return (value < 10 ? "0" : "") + std::to_string(value);
+    return {static_cast<char>('0' + value / 10), static_cast<char>('0' + value % 10)};
 }
 
 // The attributes of the panel as curves: each with one rating point of it.
@@ -71,7 +79,7 @@ Sheet moved(const MeasuredSheet& measured, const Ratings& unit, double rating) {
 
 // Where, within [left, right], the attribute brings the sheet to the cap:
 // the over-cap amount changes sign there (it is monotone in the rating).
-bool reachesCap(const std::function<double(double)>& over, double left, double right, double& at) {
+template <typename Over> bool reachesCap(const Over& over, double left, double right, double& at) {
     double low = over(left);
     const double high = over(right);
     if (!(low < 0 && high >= 0) && !(low > 0 && high <= 0)) {
@@ -91,6 +99,19 @@ bool reachesCap(const std::function<double(double)>& over, double left, double r
     return true;
 }
 
+// The sets from the highest to the lowest of the values, ties in the sets' order.
+std::vector<std::size_t> ranked(const std::vector<double>& values) {
+    std::vector<std::size_t> order;
+    for (std::size_t set = 0; set < values.size(); ++set) {
+        auto place = order.begin();
+        while (place != order.end() && values[*place] >= values[set]) {
+            ++place;
+        }
+        order.insert(place, set);
+    }
+    return order;
+}
+
 GainCurve curveOf(const MeasuredSheet& measured, const Attribute& attribute, double range) {
     GainCurve curve;
     curve.name = attribute.name;
@@ -101,17 +122,16 @@ GainCurve curveOf(const MeasuredSheet& measured, const Attribute& attribute, dou
         const double rating = -range + 2 * range * static_cast<double>(i) / (kCurvePoints - 1);
         curve.points.push_back({rating, change(rating)});
     }
-    curve.summary = curve.name + "：-" + pointsText(range) + " 点 " +
-                    percentText(curve.points.front().percent) + "，+" + pointsText(range) + " 点 " +
-                    percentText(curve.points.back().percent);
+    const std::string reach = pointsText(range);
+    curve.summary = join({curve.name, "：-", reach, " 点 ", percentText(curve.points.front().percent), "，+",
+                          reach, " 点 ", percentText(curve.points.back().percent)});
     for (const Cap& cap : kCaps) {
         const auto over = [&](double rating) { return cap.over(moved(measured, attribute.unit, rating)); };
         double at = 0;
         if (over(-range) != over(range) && reachesCap(over, -range, range, at)) {
             at = std::round(at * 1e9) / 1e9; // the bisection's last bits are no part of the answer
-            curve.caps.push_back({{at, change(at)}, std::string(cap.name) + "上限"});
-            curve.summary +=
-                "，" + std::string(at >= 0 ? "+" : "") + pointsText(at) + " 点处到" + cap.name + "上限";
+            curve.caps.push_back({{at, change(at)}, join({cap.name, "上限"})});
+            curve.summary += join({"，", at >= 0 ? "+" : "", pointsText(at), " 点处到", cap.name, "上限"});
         }
     }
     return curve;
@@ -167,12 +187,13 @@ std::string percentText(double percent) {
         return "超出计算范围";
     }
     if (std::fabs(percent) >= 1e13) {
-        return (percent > 0 ? "+" : "") + NumberToText(percent, Precision::Double) + " %";
+        return join({percent > 0 ? "+" : "", NumberToText(percent, Precision::Double), " %"});
     }
     const long long hundredths = std::llround(percent * 100);
     const long long whole = std::llabs(hundredths);
     const std::string sign = hundredths > 0 ? "+" : hundredths < 0 ? "-" : "";
-    return sign + std::to_string(whole / 100) + "." + twoDigits(whole % 100) + " %";
+    return join({sign, NumberToText(static_cast<double>(whole / 100), Precision::Double), ".",
+                 twoDigits(whole % 100), " %"});
 }
 
 ExactChanges exactChanges(const MeasuredSheet& measured, const std::vector<Ratings>& sets, bool set1Worn,
@@ -196,22 +217,21 @@ ExactChanges exactChanges(const MeasuredSheet& measured, const std::vector<Ratin
             const double swallowed =
                 (std::max(0.0, cap.over(worn)) - std::max(0.0, cap.over(base))) * cap.ratingPerPercent;
             if (swallowed >= 0.05) {
-                change.swallowed += (change.swallowed.empty() ? "" : "，") + std::string(cap.name) + "溢出 " +
-                                    pointsText(swallowed) + " 点";
+                change.swallowed += join(
+                    {change.swallowed.empty() ? "" : "，", cap.name, "溢出 ", pointsText(swallowed), " 点"});
             }
         }
-        change.row = change.set + " " + change.change +
-                     (change.swallowed.empty() ? "" : "（" + change.swallowed + "）");
+        change.row = change.swallowed.empty()
+                         ? join({change.set, " ", change.change})
+                         : join({change.set, " ", change.change, "（", change.swallowed, "）"});
         result.sets.push_back(change);
     }
-    std::vector<std::size_t> exact(sets.size());
-    std::iota(exact.begin(), exact.end(), 0);
-    std::vector<std::size_t> straight = exact;
-    std::stable_sort(exact.begin(), exact.end(), [&](std::size_t a, std::size_t b) {
-        return result.sets[a].percent > result.sets[b].percent;
-    });
-    std::stable_sort(straight.begin(), straight.end(),
-                     [&](std::size_t a, std::size_t b) { return totals[a] > totals[b]; });
+    std::vector<double> percents;
+    for (const SetChange& set : result.sets) {
+        percents.push_back(set.percent);
+    }
+    const std::vector<std::size_t> exact = ranked(percents);
+    const std::vector<std::size_t> straight = ranked(totals);
     result.orderDiffers = exact != straight;
     result.order = "实际提升从高到低：";
     for (std::size_t i = 0; i < exact.size(); ++i) {
@@ -229,11 +249,11 @@ GainPicture gainPicture(const MeasuredSheet& measured, double range) {
     setAxes(picture, range);
     picture.ratingAxis = "属性变化（点）";
     picture.percentAxis = "期望伤害变化（%）";
-    picture.range = "范围 ±" + pointsText(range) + " 点";
+    picture.range = join({"范围 ±", pointsText(range), " 点"});
     for (const Cap& cap : kCaps) {
         const double room = -cap.over(measured.sheet) * cap.ratingPerPercent;
-        picture.headroom.push_back(std::string(cap.name) + (room >= 0 ? "还差 " : "溢出 ") +
-                                   pointsText(std::fabs(room)) + " 点");
+        picture.headroom.push_back(
+            join({cap.name, room >= 0 ? "还差 " : "溢出 ", pointsText(std::fabs(room)), " 点"}));
     }
     return picture;
 }

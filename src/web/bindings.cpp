@@ -238,6 +238,11 @@ val point(const velmora::CurvePoint& at) {
     return p;
 }
 
+// A copy of the numbers, as a Float64Array.
+val numbers(const std::vector<double>& values) {
+    return val::global("Float64Array").new_(emscripten::typed_memory_view(values.size(), values.data()));
+}
+
 val ticks(const std::vector<velmora::Tick>& all) {
     val list = val::array();
     for (const velmora::Tick& tick : all) {
@@ -264,11 +269,14 @@ val picture(const velmora::GainPicture& picture) {
         val c = val::object();
         c.set("name", text(curve.name));
         c.set("summary", text(curve.summary));
-        val points = val::array();
+        std::vector<double> ratings;
+        std::vector<double> percents;
         for (const velmora::CurvePoint& at : curve.points) {
-            points.call<void>("push", point(at));
+            ratings.push_back(at.rating);
+            percents.push_back(at.percent);
         }
-        c.set("points", points);
+        c.set("ratings", numbers(ratings));
+        c.set("percents", numbers(percents));
         val caps = val::array();
         for (const velmora::CapMark& cap : curve.caps) {
             val mark = point(cap.at);
@@ -364,6 +372,7 @@ public:
         all.set("range", static_cast<int>(m_form.curveRange()));
         return all;
     }
+    unsigned insightRevision() const { return m_form.insightRevision(); }
     void chooseCurveRange(int range) {
         m_form.chooseCurveRange(static_cast<std::size_t>(std::max(range, 0)));
     }
@@ -415,5 +424,6 @@ EMSCRIPTEN_BINDINGS(velmora) {
         .function("openAddress", &Calculator::openAddress)
         .function("address", &Calculator::address)
         .function("insight", &Calculator::insight)
-        .function("chooseCurveRange", &Calculator::chooseCurveRange);
+        .function("chooseCurveRange", &Calculator::chooseCurveRange)
+        .function("insightRevision", &Calculator::insightRevision);
 }
