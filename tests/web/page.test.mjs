@@ -443,6 +443,62 @@ describe('the rules the page takes from the core', () => {
   });
 });
 
+describe('in the light and the dark palette', () => {
+  for (const colorScheme of ['light', 'dark']) {
+    test(`every text stands out at 4.5:1 or more: ${colorScheme}`, async () => {
+      const context = await browser.newContext({ colorScheme });
+      const page = await openWindow(context, site.url);
+      await page.click('#Option2');
+      for (const [name, value] of workedExample) {
+        await page.fill(`#${name}`, value);
+      }
+      await page.click('#Command1');
+      await page.click('#Command6');
+      const worst = await page.evaluate(() => {
+        const channels = (colour) => (colour.match(/[\d.]+/g) ?? []).map(Number);
+        const luminance = ([r, g, b]) => [r, g, b].map((c) => {
+          const v = c / 255;
+          return v <= 0.03928 ? v / 12.92 : ((v + 0.055) / 1.055) ** 2.4;
+        }).reduce((sum, v, i) => sum + v * [0.2126, 0.7152, 0.0722][i], 0);
+        // What a text stands on: its nearest background, every stop of a gradient.
+        const grounds = (element) => {
+          for (let at = element; at; at = at.parentElement) {
+            const style = getComputedStyle(at);
+            const stops = style.backgroundImage.match(/rgba?\([^)]*\)/g);
+            if (stops) {
+              return stops.map(channels);
+            }
+            const colour = channels(style.backgroundColor);
+            if (colour.length === 3 || colour[3] > 0) {
+              return [colour];
+            }
+          }
+          return [[255, 255, 255]];
+        };
+        let lowest = { ratio: Infinity };
+        for (const element of document.querySelectorAll('body *')) {
+          const text = [...element.childNodes].some((node) => node.nodeType === 3 && node.textContent.trim());
+          if ((!text && element.tagName !== 'INPUT') || element.offsetParent === null) {
+            continue;
+          }
+          const fore = luminance(channels(getComputedStyle(element).color));
+          for (const ground of grounds(element)) {
+            const back = luminance(ground);
+            const ratio = (Math.max(fore, back) + 0.05) / (Math.min(fore, back) + 0.05);
+            if (ratio < lowest.ratio) {
+              lowest = { ratio, element: element.id || element.className || element.tagName };
+            }
+          }
+        }
+        return { ...lowest, page: luminance(channels(getComputedStyle(document.body).backgroundColor)) };
+      });
+      assert.ok(worst.ratio >= 4.5, `${worst.element}: ${worst.ratio.toFixed(2)}:1`);
+      assert.equal(worst.page < 0.2, colorScheme === 'dark', `the page's luminance ${worst.page}`);
+      await context.close();
+    });
+  }
+});
+
 describe('实际提升 and 收益曲线', () => {
   // The expected damage A·P·R with its caps, written out again for the check.
   function damage({ A, hit, crit, eff, over, strain }) {
