@@ -31,6 +31,11 @@ public:
     std::optional<GainPicture> gainPicture() const;
     std::size_t curveRange() const { return m_curveRange; }
     void chooseCurveRange(std::size_t range);
+    // 收窄范围 and 加宽范围: the next range of kCurveRanges, if there is one.
+    bool canNarrowCurves() const { return m_curveRange > 0; }
+    bool canWidenCurves() const { return m_curveRange + 1 < kCurveRanges.size(); }
+    void narrowCurves() { chooseCurveRange(canNarrowCurves() ? m_curveRange - 1 : m_curveRange); }
+    void widenCurves() { chooseCurveRange(m_curveRange + 1); }
     // Changes whenever the exact changes or the curves may have: a view need
     // not draw them again while it stays the same.
     unsigned insightRevision() const { return m_insightRevision; }

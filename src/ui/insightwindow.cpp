@@ -53,8 +53,14 @@ InsightWindow::InsightWindow(Form& form) : m_form(form) {
     rooms->addWidget(m_narrower);
     rooms->addWidget(m_wider);
     layout->addLayout(rooms);
-    connect(m_narrower, &QPushButton::clicked, this, [this] { chooseRange(-1); });
-    connect(m_wider, &QPushButton::clicked, this, [this] { chooseRange(+1); });
+    connect(m_narrower, &QPushButton::clicked, this, [this] {
+        m_form.narrowCurves();
+        refresh();
+    });
+    connect(m_wider, &QPushButton::clicked, this, [this] {
+        m_form.widenCurves();
+        refresh();
+    });
     resize(680, 600);
     refresh();
 }
@@ -76,12 +82,6 @@ QLabel* InsightWindow::addText(QVBoxLayout* layout, bool focusable) {
 void InsightWindow::focusFirstLine() {
     QWidget* first = m_rows.front()->isVisible() ? static_cast<QWidget*>(m_rows.front()) : m_chart;
     first->setFocus(Qt::OtherFocusReason);
-}
-
-void InsightWindow::chooseRange(int step) {
-    const auto next = static_cast<int>(m_form.curveRange()) + step;
-    m_form.chooseCurveRange(static_cast<std::size_t>(std::max(next, 0)));
-    refresh();
 }
 
 void InsightWindow::refresh() {
@@ -109,8 +109,8 @@ void InsightWindow::refresh() {
                        static_cast<QWidget*>(m_wider)}) {
         w->setVisible(picture.has_value());
     }
-    m_narrower->setEnabled(m_form.curveRange() > 0);
-    m_wider->setEnabled(m_form.curveRange() + 1 < kCurveRanges.size());
+    m_narrower->setEnabled(m_form.canNarrowCurves());
+    m_wider->setEnabled(m_form.canWidenCurves());
     m_chart->setPicture(picture);
 }
 

@@ -35,7 +35,6 @@ public:
 
 private:
     QLabel* addText(QVBoxLayout* layout, bool focusable);
-    void chooseRange(int step);
 
     Form& m_form;
     QLabel* m_basis = nullptr;

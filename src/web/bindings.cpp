@@ -227,7 +227,6 @@ val insightWords() {
     words.set("noCurves", text(velmora::kNoGainCurves));
     words.set("wider", text(velmora::kWiderRange));
     words.set("narrower", text(velmora::kNarrowerRange));
-    words.set("ranges", static_cast<int>(velmora::kCurveRanges.size()));
     return words;
 }
 
@@ -352,7 +351,8 @@ public:
         return outcome();
     }
     // What each set really changes (as of the last 总收益) and the gain
-    // curves (of the last 计算), each null before its press; the range chosen.
+    // curves (of the last 计算), each null before its press; whether the range
+    // can be narrowed or widened.
     val insight() const {
         val all = val::object();
         val changes = val::null();
@@ -369,13 +369,13 @@ public:
         all.set("changes", changes);
         const std::optional<velmora::GainPicture> curves = m_form.gainPicture();
         all.set("picture", curves ? picture(*curves) : val::null());
-        all.set("range", static_cast<int>(m_form.curveRange()));
+        all.set("canNarrow", m_form.canNarrowCurves());
+        all.set("canWiden", m_form.canWidenCurves());
         return all;
     }
     unsigned insightRevision() const { return m_form.insightRevision(); }
-    void chooseCurveRange(int range) {
-        m_form.chooseCurveRange(static_cast<std::size_t>(std::max(range, 0)));
-    }
+    void narrowCurves() { m_form.narrowCurves(); }
+    void widenCurves() { m_form.widenCurves(); }
     // The address fragment of the inputs on show ("" for the start state).
     std::string address() const { return m_form.address(); }
 
@@ -424,6 +424,7 @@ EMSCRIPTEN_BINDINGS(velmora) {
         .function("openAddress", &Calculator::openAddress)
         .function("address", &Calculator::address)
         .function("insight", &Calculator::insight)
-        .function("chooseCurveRange", &Calculator::chooseCurveRange)
+        .function("narrowCurves", &Calculator::narrowCurves)
+        .function("widenCurves", &Calculator::widenCurves)
         .function("insightRevision", &Calculator::insightRevision);
 }

@@ -44,10 +44,10 @@ export function insightPanel(core, calculator) {
   ranges.append(range, narrower, wider);
   panel.append(caption, element('h3', '', words.exactHeading), basis, rows, order,
     element('h3', '', words.curvesHeading), noCurves, chart, legend, headroom, ranges);
-  for (const [button, step] of [[narrower, -1], [wider, 1]]) {
+  for (const [button, choose] of [[narrower, () => calculator.narrowCurves()], [wider, () => calculator.widenCurves()]]) {
     button.type = 'button';
     button.addEventListener('click', () => {
-      calculator.chooseCurveRange(calculator.insight().range + step);
+      choose();
       show();
     });
   }
@@ -63,7 +63,7 @@ export function insightPanel(core, calculator) {
       return;
     }
     panel.dataset.revision = revision;
-    const { changes, picture, range: chosen } = calculator.insight();
+    const { changes, picture, canNarrow, canWiden } = calculator.insight();
     basis.textContent = changes === null ? words.noExact : changes.basis;
     rows.replaceChildren(...(changes === null ? [] : changes.rows.map((row) => readable('li', row))));
     order.textContent = changes === null ? '' : changes.order;
@@ -83,8 +83,8 @@ export function insightPanel(core, calculator) {
     }));
     headroom.replaceChildren(...picture.headroom.map((line) => readable('li', line)));
     range.textContent = picture.range;
-    narrower.disabled = chosen <= 0;
-    wider.disabled = chosen >= words.ranges - 1;
+    narrower.disabled = !canNarrow;
+    wider.disabled = !canWiden;
     chart.replaceChildren(drawChart(picture, chart, words.curvesHeading));
   }
 
