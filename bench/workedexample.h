@@ -21,9 +21,7 @@ inline void fillWorkedExample(Form& form) {
         {"Text18", "100"}, {"Text23", "120"},  {"Text33", "300"}, {"Text10", "90"},
     };
     for (const auto& [name, text] : panel) {
-        FieldId field = 0;
-        findControl(name, field);
-        form.setText(field, text);
+        form.setText(controlNamed(name), text);
     }
     form.click(id("Option2"));
     form.Command1_Click();

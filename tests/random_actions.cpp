@@ -136,9 +136,7 @@ struct Checker {
         int selected = 0;
         for (const char* option :
              {"Option1", "Option2", "Option3", "Option4", "Option5", "Option6", "Option7"}) {
-            FieldId field = 0;
-            findControl(option, field);
-            selected += fields.value(field);
+            selected += fields.value(controlNamed(option));
         }
         if (selected > 1) {
             fail("more than one discipline selected");

@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <span>
+#include <stdexcept>
 #include <string_view>
 
 namespace velmora {
@@ -209,6 +210,16 @@ constexpr bool findControl(std::string_view name, FieldId& found) {
         }
     }
     return false;
+}
+
+// The lookup of a name that the program itself wrote: an unknown name is a
+// fault and is thrown, never read as the window.
+constexpr FieldId controlNamed(std::string_view name) {
+    FieldId found = 0;
+    if (!findControl(name, found)) {
+        throw std::logic_error("no control of this name");
+    }
+    return found;
 }
 
 } // namespace velmora

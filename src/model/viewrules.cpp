@@ -40,8 +40,7 @@ std::string announcementAfter(FieldId button, const FieldStore& fields) {
 }
 
 int fittingLabelRoom(FieldId label) {
-    FieldId frame = 0;
-    findControl(kControls[label].container, frame);
+    const FieldId frame = controlNamed(kControls[label].container);
     return twipsToPixels(kControls[frame].width) - twipsToPixels(kControls[label].left) - 2;
 }
 

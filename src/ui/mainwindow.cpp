@@ -101,9 +101,7 @@ void MainWindow::build() {
         const ControlDesign& design = kControls[field];
         QWidget* container = this;
         if (!design.container.empty()) {
-            FieldId frame = 0;
-            findControl(design.container, frame);
-            container = m_widgets[frame];
+            container = m_widgets[controlNamed(design.container)];
         }
         m_widgets[field] = design.kind == Kind::Window ? this : createWidget(field, container);
         if (design.kind == Kind::Window) {

@@ -13,12 +13,14 @@
 #include "model/form.h"
 #include "model/gearinsight.h"
 #include "model/gridtext.h"
+#include "model/layout.h"
 #include "model/sharedinputs.h"
 #include "model/viewrules.h"
 
 #include <emscripten/bind.h>
 
 #include <algorithm>
+#include <stdexcept>
 #include <string>
 #include <utility>
 #include <vector>
@@ -126,6 +128,52 @@ val controls() {
         all.call<void>("push", control);
     }
     return all;
+}
+
+// Each control's place in the one-column layout (see layout.h).
+val oneColumnPlaces() {
+    val all = val::array();
+    for (const velmora::ColumnPlace& place : velmora::oneColumnPlaces()) {
+        val one = val::object();
+        one.set("readingOrder", place.readingOrder);
+        one.set("columns", place.columns);
+        one.set("row", place.cell.row);
+        one.set("rows", place.cell.rows);
+        one.set("column", place.cell.column);
+        one.set("toLastColumn", place.cell.toLastColumn);
+        one.set("lead", place.lead == velmora::kNoControl ? -1 : static_cast<int>(place.lead));
+        all.call<void>("push", one);
+    }
+    return all;
+}
+
+// The tab chain of a layout, "window" or "one-column", by control index.
+val tabChain(const std::string& layout) {
+    return indices(
+        velmora::tabChain(layout == "one-column" ? velmora::Layout::OneColumn : velmora::Layout::Window));
+}
+
+// {screenWidth, windowWidth, touch, captions: [{field, caption, width, height,
+// roomWidth, roomHeight}]} as the page measured them: "window" or
+// "one-column".
+std::string chooseLayout(const val& measured) {
+    velmora::LayoutMeasures measures;
+    measures.screenWidth = measured["screenWidth"].as<double>();
+    measures.windowWidth = measured["windowWidth"].as<double>();
+    measures.touch = measured["touch"].as<bool>();
+    const val captions = measured["captions"];
+    const int count = captions["length"].as<int>();
+    for (int i = 0; i < count; ++i) {
+        const val one = captions[i];
+        const int field = one["field"].as<int>();
+        if (field < 0 || static_cast<std::size_t>(field) >= velmora::kControlCount) {
+            throw std::out_of_range("no control at this index");
+        }
+        measures.captions.push_back({static_cast<FieldId>(field), one["caption"].as<std::string>(),
+                                     one["width"].as<double>(), one["height"].as<double>(),
+                                     one["roomWidth"].as<double>(), one["roomHeight"].as<double>()});
+    }
+    return velmora::chooseLayout(measures) == velmora::Layout::OneColumn ? "one-column" : "window";
 }
 
 val helpWindow() {
@@ -380,12 +428,13 @@ public:
     std::string address() const { return m_form.address(); }
 
 private:
-    // The page passes indices it got from the table; anything else is ignored
-    // by pointing at the window, which takes no action.
+    // The page passes indices it got from the table; anything else is a
+    // fault in the page, thrown back at it.
     static FieldId checked(int field) {
-        return field >= 0 && static_cast<std::size_t>(field) < velmora::kControlCount
-                   ? static_cast<FieldId>(field)
-                   : 0;
+        if (field < 0 || static_cast<std::size_t>(field) >= velmora::kControlCount) {
+            throw std::out_of_range("no control at this index");
+        }
+        return static_cast<FieldId>(field);
     }
     // What the page does next: {box: {prompt, title} or null, announcement,
     // opened, pressRunning}.
@@ -406,6 +455,9 @@ private:
 
 EMSCRIPTEN_BINDINGS(velmora) {
     emscripten::function("controls", &controls);
+    emscripten::function("oneColumnPlaces", &oneColumnPlaces);
+    emscripten::function("tabChain", &tabChain);
+    emscripten::function("chooseLayout", &chooseLayout);
     emscripten::function("helpWindow", &helpWindow);
     emscripten::function("helpSections", &helpSections);
     emscripten::function("showCaption", &showCaption);

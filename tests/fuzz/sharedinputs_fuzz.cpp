@@ -40,10 +40,8 @@ void require(bool condition) {
 // What the player put in: boxes, options, buffs, captions of the two state
 // buttons, and the primary attribute's word. Results are not inputs.
 bool sameInputs(const Form& a, const Form& b) {
-    FieldId label1 = 0;
-    FieldId label2 = 0;
-    velmora::findControl("Label1", label1);
-    velmora::findControl("Label2", label2);
+    const FieldId label1 = velmora::controlNamed("Label1");
+    const FieldId label2 = velmora::controlNamed("Label2");
     for (FieldId field = 0; field < velmora::kControlCount; ++field) {
         const Kind kind = kControls[field].kind;
         if (kind == Kind::TextBox || kind == Kind::OptionButton || kind == Kind::CheckBox ||

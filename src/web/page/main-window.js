@@ -8,15 +8,19 @@ import { insightPanel } from './insight.js';
 import { pressFollower } from './press.js';
 import { mirror, remeasure } from './show.js';
 import { forwardUserActions } from './user-actions.js';
-import { buildWindow, nameControls, placeForNarrowScreens } from './window.js';
+import { buildWindow, layoutChooser, nameControls, placeInOneColumn } from './window.js';
 
 export async function openMainWindow() {
   const core = await createVelmora();
   const controls = core.controls();
   const calculator = new core.Calculator();
   const view = buildWindow(controls, document.getElementById('window'));
-  placeForNarrowScreens(controls, view.boxes);
+  placeInOneColumn(core, controls, view.boxes);
   view.whole = nameControls(controls, view.texts);
+  mirror(core, calculator, controls, view);
+  const chooseLayout = layoutChooser(core, controls, view);
+  chooseLayout();
+  remeasure(core, calculator, controls, view);
 
   const address = keepAddress(calculator);
   const insight = insightPanel(core, calculator);
@@ -36,13 +40,18 @@ export async function openMainWindow() {
     },
   });
   forwardUserActions(core, calculator, controls, view.inputs, follow, insight.open);
-  // Turning a phone or resizing the window changes the layout, and with it
-  // what fits: captions are measured again, once a frame.
+  // Turning a phone, resizing the window or zooming changes the room, and
+  // with it the layout and what fits: chosen and measured again, once a frame.
   let relayout = 0;
-  addEventListener('resize', () => {
+  const layOutAgain = () => {
     cancelAnimationFrame(relayout);
-    relayout = requestAnimationFrame(() => remeasure(core, calculator, controls, view));
-  });
+    relayout = requestAnimationFrame(() => {
+      chooseLayout();
+      remeasure(core, calculator, controls, view);
+    });
+  };
+  addEventListener('resize', layOutAgain);
+  matchMedia('(pointer: coarse)').addEventListener('change', layOutAgain);
 
   openAddresses(calculator, follow)();
   document.body.dataset.ready = 'true';

@@ -2,6 +2,8 @@
 // value as the core says it is shown. Labels whose caption changed are
 // measured and shortened together, as the core says.
 
+import { textExtent } from './window.js';
+
 export function mirror(core, calculator, controls, view) {
   const { texts, boxes, inputs, whole } = view;
   const changedCaptions = [];
@@ -52,9 +54,10 @@ function showBoxText(core, box, text) {
 
 // Labels show their captions as the core says: a caption that stays on one
 // line and does not fit its room is shortened (a number keeps its exponent),
-// with the whole caption in the tool tip and the accessible description.
-const measure = document.createElement('canvas').getContext('2d');
-
+// with the whole caption in the tool tip and the accessible description. The
+// room and the text are measured as drawn, in the font, size and spacing the
+// browser really uses.
+//
 // changed: [[index, caption]]. The captions are written first, then measured
 // together (one layout for all), then the ones that overflow are shortened.
 export function showCaptions(core, texts, whole, changed) {
@@ -63,24 +66,23 @@ export function showCaptions(core, texts, whole, changed) {
     texts[i].textContent = caption;
     whole[i].textContent = caption;
   }
-  const measured = changed.map(([i, caption]) => {
-    const label = texts[i];
-    // A fitting label may grow to its limit; on a narrow screen its grid
-    // cell is the limit.
-    const style = getComputedStyle(label);
-    const room = parseFloat(style.maxWidth) || label.clientWidth;
-    const overflows = label.classList.contains('one-line') && room > 0 && label.scrollWidth > room + 0.5;
-    return { i, caption, room, font: overflows ? style.font : null };
-  });
-  for (const { i, caption, room, font } of measured) {
+  const overflowing = changed.filter(([i]) => texts[i].classList.contains('one-line') && !fitsAsDrawn(texts[i]));
+  for (const [i, caption] of changed) {
     let shown = { text: caption, whole: '' };
-    if (font !== null) {
-      measure.font = font;
-      shown = core.showCaption(caption, (candidate) => measure.measureText(candidate).width <= room);
+    if (overflowing.some(([at]) => at === i)) {
+      shown = core.showCaption(caption, (candidate) => {
+        texts[i].textContent = candidate;
+        return fitsAsDrawn(texts[i]);
+      });
       texts[i].textContent = shown.text;
     }
     describe(texts[i], shown.whole);
   }
+}
+
+function fitsAsDrawn(label) {
+  const { needs, room } = textExtent(label);
+  return room <= 0 || needs <= room + 0.5; // a hidden label is measured when it shows
 }
 
 function describe(label, whole) {

@@ -1,6 +1,6 @@
 // The window built from the core's table of controls: its elements at their
-// pixels (frames before what they hold), the one-column grid of narrow
-// screens, and the names assistive tools read.
+// pixels (frames before what they hold), their places in the one-column
+// layout, and the names assistive tools read.
 
 // Returns, by control index, the element that holds the control's text, the
 // element placed and shown or hidden, and the element that takes the focus
@@ -96,41 +96,26 @@ function place(box, control) {
   }
 }
 
-// A narrow or touch screen lays the window out in one column (style.css),
-// from the same table: the frames in reading order (top, then left), and in
-// each frame the controls on a grid of its rows (distinct tops) and columns
-// (distinct lefts; a heading joins the column below it, a note spans them
-// all).
-export function placeForNarrowScreens(controls, boxes) {
-  const all = controls.map((control, i) => i);
-  const frames = all.filter((i) => controls[i].kind === 'Frame');
-  [...frames].sort((a, b) => controls[a].top - controls[b].top || controls[a].left - controls[b].left)
-    .forEach((frame, rank) => boxes[frame].style.setProperty('--reading-order', rank));
-  for (const frame of frames) {
-    placeInFrame(controls, boxes, frame, all.filter((i) => controls[i].container === controls[frame].name));
-  }
-}
-
-function placeInFrame(controls, boxes, frame, inside) {
-  const overlaps = (a, b) => a.left < b.left + b.width && b.left < a.left + a.width;
-  const below = (heading) => inside.find((i) => controls[i].kind !== 'Label' && controls[i].top > heading.top &&
-    overlaps(controls[i], heading));
-  const anchorOf = (i) => {
-    const control = controls[i];
-    const under = control.role === 'Heading' ? below(control) : undefined;
-    return under === undefined ? control.left : controls[under].left;
-  };
-  const spans = (i) => controls[i].role === 'Note';
-  const lefts = [...new Set(inside.filter((i) => !spans(i)).map(anchorOf))].sort((a, b) => a - b);
-  const tops = [...new Set(inside.map((i) => controls[i].top))].sort((a, b) => a - b);
-  boxes[frame].style.setProperty('--grid-columns', lefts.length);
-  for (const i of inside) {
-    const control = controls[i];
-    const row = tops.indexOf(control.top);
-    const rows = tops.filter((top) => top >= control.top && top < control.top + control.height).length;
-    boxes[i].style.setProperty('--grid-row', `${row + 1} / span ${Math.max(rows, 1)}`);
-    boxes[i].style.setProperty('--grid-column', spans(i) ? '1 / -1' : `${lefts.indexOf(anchorOf(i)) + 1}`);
-  }
+// The one-column layout (style.css) places every control on its frame's
+// grid where the core says: frames in reading order, each control in its
+// cell; a result on a line of its own shows its column's heading before it.
+// The grid's first row is the frame's caption.
+export function placeInOneColumn(core, controls, boxes) {
+  core.oneColumnPlaces().forEach((place, i) => {
+    const style = boxes[i].style;
+    if (controls[i].kind === 'Frame') {
+      style.setProperty('--reading-order', place.readingOrder);
+      style.setProperty('--grid-columns', place.columns);
+    } else if (controls[i].kind !== 'Window') {
+      style.setProperty('--grid-row', `${place.row + 1} / span ${place.rows}`);
+      style.setProperty('--grid-column', place.toLastColumn ? `${place.column} / -1` : `${place.column}`);
+      if (place.lead >= 0) {
+        boxes[i].dataset.lead = controls[place.lead].text;
+      }
+      // A row's name is never squeezed: the boxes beside it give way.
+      boxes[i].classList.toggle('names-row', controls[i].kind === 'Label' && controls[i].role === 'Caption');
+    }
+  });
 }
 
 // Names for assistive tools, as the core composes them: a text box by its
@@ -159,4 +144,75 @@ export function nameControls(controls, texts) {
     }
   });
   return whole;
+}
+
+// Chooses the layout, by the core's rule, from what is measured here in the
+// window layout: the room the page has, the window's width, a coarse pointer,
+// and every caption against its control's room, in the font, size and
+// spacing the browser really uses. The tab chain follows the layout.
+// Returns the function that chooses again (after a resize or a rotation).
+export function layoutChooser(core, controls, view) {
+  const root = document.documentElement;
+  const coarse = matchMedia('(pointer: coarse)');
+  let chosen = null;
+  return () => {
+    root.classList.remove('one-column');
+    const layout = core.chooseLayout(measureWindowLayout(controls, view, coarse.matches));
+    root.classList.toggle('one-column', layout === 'one-column');
+    if (layout !== chosen) {
+      chosen = layout;
+      view.inputs.forEach((input) => {
+        input.tabIndex = -1;
+      });
+      core.tabChain(layout).forEach((field, place) => {
+        view.inputs[field].tabIndex = place + 1;
+      });
+    }
+    return layout;
+  };
+}
+
+function measureWindowLayout(controls, view, touch) {
+  const window = view.boxes[0];
+  const outside = getComputedStyle(window);
+  const captions = [];
+  controls.forEach((control, i) => {
+    const box = view.boxes[i];
+    if (box.hidden || !['Label', 'CommandButton', 'OptionButton', 'CheckBox'].includes(control.kind)) {
+      return;
+    }
+    const caption = control.kind === 'Label' ? view.whole[i].textContent : view.texts[i].textContent;
+    if (control.kind === 'Label' && view.texts[i].classList.contains('one-line')) {
+      view.texts[i].textContent = caption; // measured whole; shown again by the caller
+      const { needs, room } = textExtent(view.texts[i]);
+      captions.push({ field: i, caption, width: needs, height: 0, roomWidth: room, roomHeight: 0 });
+    } else if (box.classList.contains('choice')) {
+      // An option grows down to its indicator, as designed; only its width is fixed.
+      captions.push({ field: i, caption, width: box.scrollWidth, height: 0, roomWidth: box.clientWidth,
+        roomHeight: 0 });
+    } else {
+      captions.push({ field: i, caption, width: box.scrollWidth, height: box.scrollHeight,
+        roomWidth: box.clientWidth, roomHeight: box.clientHeight });
+    }
+  });
+  return {
+    screenWidth: document.documentElement.clientWidth,
+    windowWidth: window.getBoundingClientRect().width + parseFloat(outside.marginLeft) +
+      parseFloat(outside.marginRight),
+    touch,
+    captions,
+  };
+}
+
+// How far a label's text reaches as drawn, from where its text may start (a
+// lead before a result included), and the room its label gives it.
+export function textExtent(label) {
+  const style = getComputedStyle(label);
+  const start = label.getBoundingClientRect().left + label.clientLeft + parseFloat(style.paddingLeft);
+  const room = parseFloat(style.maxWidth) ||
+    label.clientWidth - parseFloat(style.paddingLeft) - parseFloat(style.paddingRight);
+  const range = document.createRange();
+  range.selectNodeContents(label);
+  const drawn = range.getBoundingClientRect();
+  return { needs: drawn.width > 0 ? drawn.right - start : 0, room };
 }
