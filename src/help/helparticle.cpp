@@ -227,6 +227,11 @@ std::string buttonName(std::size_t section) {
     return "Command" + std::string(1, static_cast<char>('1' + section)); // six sections
 }
 
+bool isTabular(std::string_view line) {
+    const std::size_t text = line.find_first_not_of(' ');
+    return text != std::string_view::npos && line.find("  ", text) != std::string_view::npos;
+}
+
 std::string_view announcementAfterPrinting(std::size_t section) {
     return kHelpSections.at(section).button;
 }

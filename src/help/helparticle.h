@@ -38,4 +38,9 @@ inline constexpr std::size_t kFirstFocusSection = 0;
 // caption.
 std::string_view announcementAfterPrinting(std::size_t section);
 
+// Whether a printed line holds columns lined up by runs of spaces (a table
+// row, a formula with its remark beside it): shown anywhere, it keeps its
+// columns, never wrapped into the wrong one.
+bool isTabular(std::string_view line);
+
 } // namespace velmora::help

@@ -49,8 +49,8 @@ bool isNumberText(std::string_view text) {
            TextToNumberStrict(text).status != ReadStatus::NotANumber;
 }
 
-bool staysOnOneLine(FieldId label, std::string_view caption) {
-    return kControls[label].sizing == Sizing::Fits || isNumberText(caption);
+bool staysOnOneLine(FieldId label, std::string_view caption, Layout layout) {
+    return (layout == Layout::Window && kControls[label].sizing == Sizing::Fits) || isNumberText(caption);
 }
 
 ShownCaption showCaption(std::string_view caption, const std::function<bool(std::string_view)>& fits) {

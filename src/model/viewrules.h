@@ -5,6 +5,7 @@
 
 #include "model/controls.h"
 #include "model/fieldstore.h"
+#include "model/layout.h"
 
 #include <cmath>
 #include <functional>
@@ -64,8 +65,9 @@ constexpr bool clickOnSelectedIsClick(FieldId field) {
 bool isNumberText(std::string_view text);
 
 // Whether a label's caption stays on one line, shortened when it does not
-// fit: a fitting label's caption, or a number.
-bool staysOnOneLine(FieldId label, std::string_view caption);
+// fit: a number; in the window layout also a fitting label's caption. In one
+// column a caption wraps instead, so that a word is never cut.
+bool staysOnOneLine(FieldId label, std::string_view caption, Layout layout = Layout::Window);
 
 // The text as shown in a label where `fits` says whether a text fits: the
 // whole text when it fits, else its beginning and "…"; a number keeps its

@@ -76,10 +76,10 @@ public:
     // review the printed lines.
     QRect characterRect(int offset) const override {
         const QRect drawn = lines()->help()->characterRect(offset);
-        return drawn.isNull() ? drawn : QRect(lines()->help()->mapToGlobal(drawn.topLeft()), drawn.size());
+        return drawn.isNull() ? drawn : QRect(lines()->mapToGlobal(drawn.topLeft()), drawn.size());
     }
     int offsetAtPoint(const QPoint& point) const override {
-        return lines()->help()->offsetAt(lines()->help()->mapFromGlobal(point));
+        return lines()->help()->offsetAt(lines()->mapFromGlobal(point));
     }
     void scrollToSubstring(int, int) override {}
     // One run of plain text: a screen reader reads it whole.

@@ -9,6 +9,10 @@
 #include <QAccessible>
 #include <QPainter>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QStyle>
+#include <QVBoxLayout>
 
 #include <algorithm>
 
@@ -25,16 +29,28 @@ HelpWindow::HelpWindow() {
     installAccessibility();
     setWindowTitle(QString::fromUtf8(help::kHelpWindowCaption.data(),
                                      static_cast<qsizetype>(help::kHelpWindowCaption.size())));
-    setFixedSize(twipsToPixels(help::kHelpClientWidth), twipsToPixels(help::kHelpClientHeight));
+    const QSize designed(twipsToPixels(help::kHelpClientWidth), twipsToPixels(help::kHelpClientHeight));
     setFont(dialogFont());
-    setAutoFillBackground(true);
-    m_lines = new PrintedLines(this);
-    m_lines->setGeometry(rect());
+    m_page = new QWidget;
+    m_page->setFixedSize(designed);
+    m_page->setAutoFillBackground(true);
+    m_page->installEventFilter(this);
+    m_scroll = new QScrollArea(this);
+    m_scroll->setFrameShape(QFrame::NoFrame);
+    m_scroll->setFocusPolicy(Qt::NoFocus); // the tab chain goes from the buttons to the printed lines
+    m_scroll->setWidget(m_page);           // scroll bars only where the screen is too small
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_scroll);
+    setMaximumSize(designed);
+    resize(designed);
+    m_lines = new PrintedLines(this, m_page);
+    m_lines->setGeometry(m_page->rect());
     m_lines->setFocusPolicy(Qt::NoFocus);
     for (std::size_t i = 0; i < help::kHelpSections.size(); ++i) {
         const help::HelpSection& section = help::kHelpSections[i];
         auto* button = new QPushButton(
-            QString::fromUtf8(section.button.data(), static_cast<qsizetype>(section.button.size())), this);
+            QString::fromUtf8(section.button.data(), static_cast<qsizetype>(section.button.size())), m_page);
         button->setObjectName(QString::fromStdString(help::buttonName(i)));
         button->setGeometry(twipsToPixels(section.buttonLeft), twipsToPixels(kHelpButtonTop),
                             twipsToPixels(kHelpButtonWidth), twipsToPixels(kHelpButtonHeight));
@@ -62,7 +78,7 @@ void HelpWindow::printSection(std::size_t section) {
 void HelpWindow::showSection(std::optional<std::size_t> section) {
     const QString before = printedText();
     m_shown = section;
-    update();
+    m_page->update();
     m_lines->reset();
     // Never hidden: a screen reader keeps what it last heard of a widget's
     // visibility, and would not look at the lines again.
@@ -135,16 +151,53 @@ int HelpWindow::offsetAt(QPoint point) const {
     return start + static_cast<int>(glyphs.size()); // past the line's end: its line feed
 }
 
+void HelpWindow::scrollToShow(const QRect& part) {
+    if (!part.isNull()) {
+        m_scroll->ensureVisible(part.center().x(), part.center().y(), part.width(), part.height());
+    }
+}
+
 void HelpWindow::showEvent(QShowEvent* event) {
+    fitTheScreen();
     QWidget::showEvent(event);
     m_buttons[help::kFirstFocusSection]->setFocus();
 }
 
-void HelpWindow::paintEvent(QPaintEvent*) {
+// The designed size where the screen has room for it and its frame; else
+// the room the screen has (a taskbar's place left free), with a scroll bar's
+// width more where the other direction scrolls.
+void HelpWindow::fitTheScreen() {
+    const QScreen* on = screen();
+    if (on == nullptr) {
+        return;
+    }
+    const QSize frame = frameGeometry().size() - geometry().size();
+    const QSize room = on->availableGeometry().size() - frame;
+    const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, m_scroll);
+    QSize wanted = m_page->size();
+    if (wanted.height() > room.height()) {
+        wanted.rwidth() += bar;
+    }
+    if (wanted.width() > room.width()) {
+        wanted.rheight() += bar;
+    }
+    setMaximumSize(wanted);
+    resize(wanted.boundedTo(room));
+}
+
+bool HelpWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_page && event->type() == QEvent::Paint) {
+        paintPage();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void HelpWindow::paintPage() {
     if (!m_shown) {
         return;
     }
-    QPainter painter(this);
+    QPainter painter(m_page);
     const QFont font = gridFont();
     painter.setFont(font);
     painter.setPen(palette().color(QPalette::WindowText));

@@ -1,5 +1,7 @@
 // The help window: six buttons that each clear the client area and print a
-// section of the help article on a fixed character grid.
+// section of the help article on a fixed character grid. The client area
+// keeps its designed size; on a screen too small for it the window takes
+// what the screen has and scrolls.
 #pragma once
 
 #include "help/helparticle.h"
@@ -11,6 +13,7 @@
 #include <optional>
 
 class QPushButton;
+class QScrollArea;
 
 namespace velmora::ui {
 
@@ -37,17 +40,25 @@ public:
     QRect characterRect(int offset) const;
     // The character drawn at a point, or -1 for none.
     int offsetAt(QPoint point) const;
+    // Coordinates above are the client area's, which scrolls on a small
+    // screen; this scrolls it to show a part of it.
+    void scrollToShow(const QRect& part);
+    QScrollArea* scrollArea() const { return m_scroll; }
 
     static constexpr int kColumnWidth = twipsToPixels(help::kHelpColumnWidth);
     static constexpr int kLineHeight = twipsToPixels(help::kHelpLineHeight);
 
 protected:
-    void paintEvent(QPaintEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
 private:
     void showSection(std::optional<std::size_t> section);
+    void paintPage();
+    void fitTheScreen();
 
+    QScrollArea* m_scroll = nullptr;
+    QWidget* m_page = nullptr; // the client area as designed
     std::array<QPushButton*, 6> m_buttons{};
     PrintedLines* m_lines = nullptr;
     // Kept so that the section is painted again after the window was covered.

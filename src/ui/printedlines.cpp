@@ -11,12 +11,12 @@
 
 namespace velmora::ui {
 
-PrintedLines::PrintedLines(HelpWindow* help) : QWidget(help) {
+PrintedLines::PrintedLines(HelpWindow* help, QWidget* page) : QWidget(page), m_help(help) {
     setAttribute(Qt::WA_TransparentForMouseEvents); // clicks reach the window as before
 }
 
 HelpWindow* PrintedLines::help() const {
-    return static_cast<HelpWindow*>(parentWidget());
+    return m_help;
 }
 
 void PrintedLines::reset() {
@@ -32,6 +32,7 @@ void PrintedLines::setCaret(int offset) {
     }
     m_caret = offset;
     update();
+    help()->scrollToShow(help()->characterRect(lineStart(m_caret)));
     if (QAccessible::isActive()) {
         QAccessibleTextCursorEvent moved(this, m_caret);
         QAccessible::updateAccessibility(&moved);

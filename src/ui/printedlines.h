@@ -14,7 +14,8 @@ class PrintedLines : public QWidget {
     Q_OBJECT
 
 public:
-    explicit PrintedLines(HelpWindow* help);
+    // Lies over the page the window prints on, in the page's coordinates.
+    PrintedLines(HelpWindow* help, QWidget* page);
 
     HelpWindow* help() const;
     // An offset in the help window's printedText().
@@ -33,6 +34,7 @@ private:
     int lineStart(int offset) const;
     int lineEnd(int offset) const; // the offset of its line feed
 
+    HelpWindow* m_help;
     int m_caret = 0;
 };
 

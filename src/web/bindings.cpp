@@ -213,6 +213,7 @@ val helpSections() {
             val printed = val::object();
             printed.set("text", text(line));
             printed.set("glyphs", glyphs);
+            printed.set("tabular", velmora::help::isTabular(line));
             lines.call<void>("push", printed);
         }
         entry.set("lines", lines);
@@ -245,9 +246,14 @@ val showCaption(const std::string& caption, val fits) {
     return result;
 }
 
-bool staysOnOneLine(int label, const std::string& caption) {
-    return label >= 0 && static_cast<std::size_t>(label) < velmora::kControlCount &&
-           velmora::staysOnOneLine(static_cast<FieldId>(label), caption);
+// layout: "window" or "one-column".
+bool staysOnOneLine(int label, const std::string& caption, const std::string& layout) {
+    if (label < 0 || static_cast<std::size_t>(label) >= velmora::kControlCount) {
+        throw std::out_of_range("no control at this index");
+    }
+    return velmora::staysOnOneLine(static_cast<FieldId>(label), caption,
+                                   layout == "one-column" ? velmora::Layout::OneColumn
+                                                          : velmora::Layout::Window);
 }
 
 // The button Enter presses in a control, or -1.

@@ -91,5 +91,23 @@ TEST(HelpArticle, BasicTheoryTableStandsInColumns) {
     EXPECT_EQ(gridColumns(heading.substr(0, heading.rfind("换算装备分数"))), scoreColumns[0] - 1);
 }
 
+// The remarks beside the formulas and the table keep their columns on any
+// screen; nothing else in the article is set in columns.
+TEST(HelpArticle, OnlyTheRemarksAndTheTableAreTabular) {
+    std::vector<std::pair<std::size_t, std::size_t>> tabular; // section, line number
+    for (std::size_t section = 0; section < kHelpSections.size(); ++section) {
+        for (std::size_t line = 0; line < kHelpSections[section].lines.size(); ++line) {
+            if (help::isTabular(kHelpSections[section].lines[line])) {
+                tabular.emplace_back(section, line + 1);
+            }
+        }
+    }
+    std::vector<std::pair<std::size_t, std::size_t>> expected;
+    for (const std::size_t line : {12, 13, 14, 15, 16, 17, 18, 40, 41, 42, 43, 44, 45, 46, 47}) {
+        expected.emplace_back(1, line);
+    }
+    EXPECT_EQ(tabular, expected);
+}
+
 } // namespace
 } // namespace velmora

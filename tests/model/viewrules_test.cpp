@@ -111,6 +111,8 @@ TEST(ViewRules, OneLineCaptionsAndTheirWholeText) {
     EXPECT_TRUE(staysOnOneLine(id("Label3"), "内功攻击")); // a fitting label
     EXPECT_TRUE(staysOnOneLine(id("Label30"), "1.5E+26")); // a number in a fixed result
     EXPECT_FALSE(staysOnOneLine(id("Label30"), "第二套"));
+    EXPECT_FALSE(staysOnOneLine(id("Label3"), "内功攻击", Layout::OneColumn)); // wraps, never cut
+    EXPECT_TRUE(staysOnOneLine(id("Label30"), "1.5E+26", Layout::OneColumn));
     const auto inFiveBytes = [](std::string_view text) { return text.size() <= 5; };
     EXPECT_EQ(showCaption("12.5", inFiveBytes).whole, "");
     const ShownCaption cut = showCaption("12.345", inFiveBytes);

@@ -5,11 +5,15 @@
 #include "ui/helpwindow.h"
 #include "ui/mainwindow.h"
 #include "ui/messageboxwarnings.h"
+#include "ui/printedlines.h"
 
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 
 #include <gtest/gtest.h>
 
@@ -72,6 +76,31 @@ TEST_F(HelpWindowTest, OpensOnceWithItsButtonsAndAnEmptyClientArea) {
     help->button(1)->click();
     EXPECT_EQ(openHelp(), help); // a second press creates nothing
     EXPECT_EQ(help->shownSection(), 1u);
+}
+
+// Run on a wide screen and on a 1366 x 768 laptop at 150 %: the window lies
+// within the room the screen has, at its designed size where there is room;
+// else it scrolls, and the keyboard brings the last line of 基础理论 into view.
+TEST_F(HelpWindowTest, FitsTheScreenAndScrollsWhereItMust) {
+    ui::HelpWindow* help = openHelp();
+    ASSERT_NE(help, nullptr);
+    const QSize room = help->screen()->availableGeometry().size();
+    EXPECT_TRUE(help->frameGeometry().width() <= room.width() &&
+                help->frameGeometry().height() <= room.height());
+    help->button(1)->click();
+    const QScrollArea* scroll = help->scrollArea();
+    if (room.width() >= 819 && room.height() >= 585) {
+        EXPECT_EQ(help->size(), QSize(819, 585));
+        EXPECT_FALSE(scroll->verticalScrollBar()->isVisible() || scroll->horizontalScrollBar()->isVisible());
+        return;
+    }
+    EXPECT_TRUE(scroll->verticalScrollBar()->isVisible());
+    help->printedLines()->setFocus();
+    QTest::keyClick(help->printedLines(), Qt::Key_End, Qt::ControlModifier);
+    const QRect lastLine = help->characterRect(help->printedLines()->caret());
+    const QPoint shownAt = help->printedLines()->mapTo(scroll->viewport(), lastLine.topLeft());
+    EXPECT_EQ(lastLine.top(), 46 * ui::HelpWindow::kLineHeight); // the 47th line
+    EXPECT_TRUE(scroll->viewport()->rect().contains(QRect(shownAt, lastLine.size())));
 }
 
 TEST_F(HelpWindowTest, APressReplacesTheShownSectionWhole) {

@@ -3,7 +3,8 @@
 import assert from 'node:assert/strict';
 import { after, before, describe, test } from 'node:test';
 import {
-  answerBoxes, goldenScenarios, launch, openWindow, runGolden, shownFields, startSite, workedExample, workedResults,
+  answerBoxes, contrast, goldenScenarios, launch, luminances, openWindow, runGolden, shownFields, startSite, workedExample,
+  workedResults,
 } from './site.mjs';
 
 let site;
@@ -249,8 +250,9 @@ describe('the help window', () => {
     assert.equal(heading, '  二、基础理论');
     // The remarks of lines 12 to 18 start in one column: 38 columns of 6 px.
     const remarks = await help.evaluate(() => [...document.querySelectorAll('.article-line')].slice(11, 18)
-      .map((line) => [...line.children].find((glyph) => parseInt(glyph.style.left) >= 38 * 6)?.style.left));
-    assert.deepEqual(new Set(remarks), new Set(['228px']));
+      .map((line) => [...line.querySelectorAll('.glyph')].map((glyph) => glyph.getBoundingClientRect().left -
+        line.getBoundingClientRect().left).find((left) => left >= 38 * 6)));
+    assert.deepEqual(new Set(remarks), new Set([228]));
     await help.click('#Command6'); // 更新日志
     assert.equal(await help.locator('.article-line').count(), 18);
     const pages = context.pages().length;
@@ -258,6 +260,22 @@ describe('the help window', () => {
     await page.waitForTimeout(300);
     assert.equal(context.pages().length, pages);
     assert.equal(await help.locator('.article-line').count(), 18);
+    await context.close();
+  });
+
+  // Forced colours put a backplate behind each line of text; the 12-px lines
+  // of 11-px glyphs must not lose the ink at the top of each line to it.
+  test('in forced colours every glyph is drawn whole', async () => {
+    const context = await browser.newContext({ viewport: { width: 819, height: 585 } });
+    const help = await openWindow(context, `${site.url}help.html`);
+    await help.click('#Command2');
+    // Dark pixels in the top two rows of each 12-px line.
+    const inkAtLineTops = async () => (await luminances(help, [await help.locator('.article').screenshot()]))[0]
+      .flatMap((row, y) => (y % 12 < 2 ? row : [])).filter((value) => value < 0.2).length;
+    const normal = await inkAtLineTops();
+    await help.emulateMedia({ forcedColors: 'active' });
+    const forced = await inkAtLineTops();
+    assert.ok(normal > 1000 && forced >= 0.9 * normal, `${forced} dark pixels where ${normal} are without`);
     await context.close();
   });
 
@@ -443,6 +461,24 @@ describe('the rules the page takes from the core', () => {
   });
 });
 
+// Pixels around a control that change by 3:1 or more when it takes the focus
+// by keyboard, and the perimeter of what it is (an option's indicator).
+async function focusChange(page, name) {
+  await page.evaluate(() => scrollTo(0, 0));
+  const box = await page.locator(`#${name}`).boundingBox();
+  const clip = { x: box.x - 6, y: box.y - 6, width: box.width + 12, height: box.height + 12 };
+  await page.evaluate(() => document.activeElement?.blur());
+  const before = await page.screenshot({ clip });
+  await page.focus(`#${name}`);
+  await page.keyboard.press('Shift+Tab');
+  await page.keyboard.press('Tab');
+  assert.equal(await page.evaluate(() => document.activeElement.id), name);
+  const after = await page.screenshot({ clip });
+  const [was, is] = await luminances(page, [before, after]);
+  const changed = was.flat().filter((value, i) => contrast(value, is.flat()[i]) >= 3).length;
+  return { changed, perimeter: 2 * (box.width + box.height) };
+}
+
 describe('in the light and the dark palette', () => {
   for (const colorScheme of ['light', 'dark']) {
     test(`every text stands out at 4.5:1 or more: ${colorScheme}`, async () => {
@@ -494,6 +530,12 @@ describe('in the light and the dark palette', () => {
       });
       assert.ok(worst.ratio >= 4.5, `${worst.element}: ${worst.ratio.toFixed(2)}:1`);
       assert.equal(worst.page < 0.2, colorScheme === 'dark', `the page's luminance ${worst.page}`);
+      // The focus is unmistakable: focused, at least a 2-px ring around the
+      // control (its indicator, for an option) changes by 3:1 or more.
+      for (const name of ['Text3', 'Command1', 'Option2', 'Check1']) {
+        const { changed, perimeter } = await focusChange(page, name);
+        assert.ok(changed >= 2 * perimeter, `${colorScheme} ${name}: ${changed} pixels of ${2 * perimeter}`);
+      }
       await context.close();
     });
   }

@@ -81,11 +81,17 @@ describe('the help grid', () => {
       const printed = await help.evaluate(() => ({
         status: document.querySelector('#help > [role=status]').textContent,
         order: [...document.getElementById('help').children].map((e) => e.tagName),
-        lines: [...document.querySelectorAll('.article-line')].map((line) => ({
-          top: line.style.top,
-          text: line.getAttribute('aria-label'),
-          cells: [...line.querySelectorAll('.glyph')].map((g) => [g.textContent, g.style.left, g.style.width]),
-        })),
+        lines: [...document.querySelectorAll('.article-line')].map((line) => {
+          // Where each is drawn, from the article's and its line's corner.
+          const at = line.getBoundingClientRect();
+          const px = (value) => `${Math.round(value)}px`;
+          return {
+            top: px(at.top - document.querySelector('.article').getBoundingClientRect().top),
+            text: line.getAttribute('aria-label'),
+            cells: [...line.querySelectorAll('.glyph')].map((g) => [g.textContent,
+              px(g.getBoundingClientRect().left - at.left), px(g.getBoundingClientRect().width)]),
+          };
+        }),
       }));
       assert.equal(printed.status, caption);
       assert.deepEqual(printed.order.slice(0, 6), Array(6).fill('BUTTON'), caption);

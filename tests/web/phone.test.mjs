@@ -117,20 +117,36 @@ describe('the golden scenarios by taps on a phone', () => {
 });
 
 describe('the help on a phone', () => {
-  test('wraps to the screen in 16-px text', async () => {
+  test('wraps its prose to the screen in 16-px text; its tables keep their columns, scrolled inside', async () => {
     const { context, page } = await onScreen('phone');
     const [help] = await Promise.all([context.waitForEvent('page'), page.tap('#Command4')]);
     await help.waitForSelector('body[data-ready="true"]');
     await help.setViewportSize({ width: 390, height: 844 });
     await help.tap('#Command2');
-    const shown = await help.evaluate(() => ({
-      scroll: document.documentElement.scrollWidth,
-      width: innerWidth,
-      lines: [...document.querySelectorAll('.line-text')].filter((e) => e.offsetParent !== null).length,
-      font: parseFloat(getComputedStyle(document.querySelector('.line-text')).fontSize),
-      buttons: [...document.querySelectorAll('button')].every((b) => b.getBoundingClientRect().height >= 44),
-    }));
-    assert.deepEqual(shown, { scroll: 390, width: 390, lines: 47, font: 16, buttons: true });
+    const shown = await help.evaluate(() => {
+      const visible = (e) => e.getClientRects().length > 0;
+      const [remarks, table] = document.querySelectorAll('.article-table');
+      // Where the last field of a row (after its last gap) starts on screen.
+      const lastFieldAt = (line) => {
+        const boxes = [...line.querySelectorAll('.glyph')].map((glyph) => glyph.getBoundingClientRect());
+        const start = boxes.findLastIndex((box, i) => i > 0 && box.left - boxes[i - 1].right > 1);
+        return Math.round(boxes[start].left - line.getBoundingClientRect().left);
+      };
+      const dataRows = [...table.querySelectorAll('.article-line')].slice(1);
+      return {
+        scroll: document.documentElement.scrollWidth,
+        width: innerWidth,
+        lines: [...document.querySelectorAll('.line-text')].filter(visible).length,
+        font: parseFloat(getComputedStyle(document.querySelector('.line-text')).fontSize),
+        buttons: [...document.querySelectorAll('button')].every((b) => b.getBoundingClientRect().height >= 44),
+        rows: [remarks, table].map((block) => block.querySelectorAll('.article-line').length),
+        scrolledInside: [remarks, table].every((block) => block.scrollWidth > block.clientWidth),
+        scoreStarts: new Set(dataRows.map(lastFieldAt)).size,
+        tallest: Math.max(...[...document.querySelectorAll('.article-table .glyph')].map((g) => g.getBoundingClientRect().height)),
+      };
+    });
+    assert.deepEqual(shown, { scroll: 390, width: 390, lines: 32, font: 16, buttons: true, rows: [7, 8],
+      scrolledInside: true, scoreStarts: 1, tallest: 24 });
     await context.close();
   });
 });

@@ -141,3 +141,21 @@ export async function runGolden(page, scenario, { set, press }) {
   }
   assert.equal(dumps, expected.length);
 }
+
+// Screenshots as rows of relative luminances (0 black, 1 white), decoded in
+// the page.
+export function luminances(page, shots) {
+  return page.evaluate((pngs) => Promise.all(pngs.map(async (png) => {
+    const image = await createImageBitmap(new Blob([Uint8Array.from(atob(png), (c) => c.charCodeAt(0))]));
+    const canvas = new OffscreenCanvas(image.width, image.height);
+    canvas.getContext('2d').drawImage(image, 0, 0);
+    const data = canvas.getContext('2d').getImageData(0, 0, image.width, image.height).data;
+    const linear = (c) => (c / 255 <= 0.03928 ? c / 255 / 12.92 : ((c / 255 + 0.055) / 1.055) ** 2.4);
+    return Array.from({ length: image.height }, (_, y) => Array.from({ length: image.width }, (__, x) => {
+      const i = 4 * (y * image.width + x);
+      return 0.2126 * linear(data[i]) + 0.7152 * linear(data[i + 1]) + 0.0722 * linear(data[i + 2]);
+    }));
+  })), shots.map((shot) => shot.toString('base64')));
+}
+
+export const contrast = (a, b) => (Math.max(a, b) + 0.05) / (Math.min(a, b) + 0.05);

@@ -25,6 +25,8 @@ async function openHelpWindow() {
   document.title = window_.caption;
   root.style.width = `${window_.width}px`;
   root.style.height = `${window_.height}px`;
+  root.style.setProperty('--cell-width', `${window_.columnWidth}px`);
+  root.style.setProperty('--line-height', `${window_.lineHeight}px`);
 
   const article = document.createElement('div');
   article.className = 'article';
@@ -36,34 +38,55 @@ async function openHelpWindow() {
   printedSection.className = 'assistive-only';
   printedSection.setAttribute('role', 'status');
 
-  // Each line is read whole; its glyphs sit in their grid cells.
+  // Each line is read whole; its glyphs sit in their grid cells. Lines set
+  // in columns are kept together as a table, which keeps its columns on any
+  // screen (scrolled inside itself when it must) and on one printed page.
   function print(section) {
     article.replaceChildren();
+    let table = null;
     section.lines.forEach((line, row) => {
-      const printed = document.createElement('div');
-      printed.className = 'article-line';
-      printed.style.top = `${row * window_.lineHeight}px`;
-      printed.setAttribute('aria-label', line.text);
-      printed.setAttribute('role', 'paragraph');
-      const words = document.createElement('span'); // shown instead of the grid on narrow screens
-      words.className = 'line-text';
-      words.setAttribute('aria-hidden', 'true');
-      words.textContent = line.text;
-      printed.append(words);
-      for (const glyph of line.glyphs) {
-        if (glyph.text === ' ') {
-          continue;
-        }
-        const cell = document.createElement('span');
-        cell.className = 'glyph';
-        cell.setAttribute('aria-hidden', 'true');
-        cell.textContent = glyph.text;
-        cell.style.left = `${glyph.column * window_.columnWidth}px`;
-        cell.style.width = `${glyph.span * window_.columnWidth}px`;
-        printed.append(cell);
+      const printed = printLine(line, row);
+      if (!line.tabular) {
+        table = null;
+        article.append(printed);
+        return;
       }
-      article.append(printed);
+      if (table === null) {
+        table = document.createElement('div');
+        table.className = 'article-table';
+        table.style.setProperty('--columns', 0);
+        article.append(table);
+      }
+      const columns = Math.max(0, ...line.glyphs.map((glyph) => glyph.column + glyph.span));
+      table.style.setProperty('--columns', Math.max(Number(table.style.getPropertyValue('--columns')), columns));
+      table.append(printed);
     });
+  }
+
+  function printLine(line, row) {
+    const printed = document.createElement('div');
+    printed.className = 'article-line';
+    printed.style.setProperty('--row', row);
+    printed.setAttribute('aria-label', line.text);
+    printed.setAttribute('role', 'paragraph');
+    const words = document.createElement('span'); // shown instead of the grid on narrow screens
+    words.className = 'line-text';
+    words.setAttribute('aria-hidden', 'true');
+    words.textContent = line.text;
+    printed.append(words);
+    for (const glyph of line.glyphs) {
+      if (glyph.text === ' ') {
+        continue;
+      }
+      const cell = document.createElement('span');
+      cell.className = 'glyph';
+      cell.setAttribute('aria-hidden', 'true');
+      cell.textContent = glyph.text;
+      cell.style.setProperty('--column', glyph.column);
+      cell.style.setProperty('--span', glyph.span);
+      printed.append(cell);
+    }
+    return printed;
   }
 
   const buttons = sections.map((section) => {

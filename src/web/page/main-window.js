@@ -51,12 +51,34 @@ export async function openMainWindow() {
     });
   };
   addEventListener('resize', layOutAgain);
+  showHints(controls, view);
   matchMedia('(pointer: coarse)').addEventListener('change', layOutAgain);
 
   openAddresses(calculator, follow)();
   document.body.dataset.ready = 'true';
   performance.mark('velmora-ready');
   keepOfflineCopy();
+}
+
+// In one column (touch screens) nothing hovers: the tool tip of the control
+// in use, and the whole of a shortened number that is tapped, are shown at
+// the foot of the screen instead. A screen reader has both as descriptions.
+function showHints(controls, view) {
+  const hint = document.getElementById('hint');
+  const show = (text) => {
+    hint.textContent = text;
+    hint.hidden = text === '';
+  };
+  document.addEventListener('focusin', (event) => {
+    const at = view.inputs.indexOf(event.target);
+    show(at >= 0 ? controls[at].toolTip : '');
+  });
+  document.addEventListener('click', (event) => {
+    const label = event.target.closest?.('#window .label[title]');
+    if (label) {
+      show(label.title);
+    }
+  });
 }
 
 // The offline copy is made once the window has been drawn, so that it never

@@ -27,7 +27,7 @@ export function mirror(core, calculator, controls, view) {
     }
     boxes[i].hidden = !field.visible;
   });
-  showCaptions(core, texts, whole, changedCaptions);
+  showCaptions(core, view, changedCaptions);
 }
 
 // Every caption measured again: the layout, and with it what fits, changed.
@@ -60,9 +60,9 @@ function showBoxText(core, box, text) {
 //
 // changed: [[index, caption]]. The captions are written first, then measured
 // together (one layout for all), then the ones that overflow are shortened.
-export function showCaptions(core, texts, whole, changed) {
+export function showCaptions(core, { texts, whole, layout }, changed) {
   for (const [i, caption] of changed) {
-    texts[i].classList.toggle('one-line', core.staysOnOneLine(i, caption));
+    texts[i].classList.toggle('one-line', core.staysOnOneLine(i, caption, layout));
     texts[i].textContent = caption;
     whole[i].textContent = caption;
   }

@@ -28,7 +28,7 @@ export function buildWindow(controls, root) {
     inputs.push(input);
   });
   document.title = controls[0].text;
-  return { texts, boxes, inputs };
+  return { texts, boxes, inputs, layout: 'window' };
 }
 
 function create(control, root) {
@@ -150,17 +150,17 @@ export function nameControls(controls, texts) {
 // window layout: the room the page has, the window's width, a coarse pointer,
 // and every caption against its control's room, in the font, size and
 // spacing the browser really uses. The tab chain follows the layout.
-// Returns the function that chooses again (after a resize or a rotation).
+// The layout chosen is view.layout. Returns the function that chooses again
+// (after a resize or a rotation).
 export function layoutChooser(core, controls, view) {
   const root = document.documentElement;
   const coarse = matchMedia('(pointer: coarse)');
-  let chosen = null;
   return () => {
     root.classList.remove('one-column');
-    const layout = core.chooseLayout(measureWindowLayout(controls, view, coarse.matches));
+    const layout = core.chooseLayout(measureWindowLayout(core, controls, view, coarse.matches));
     root.classList.toggle('one-column', layout === 'one-column');
-    if (layout !== chosen) {
-      chosen = layout;
+    if (layout !== view.layout) {
+      view.layout = layout;
       view.inputs.forEach((input) => {
         input.tabIndex = -1;
       });
@@ -172,7 +172,7 @@ export function layoutChooser(core, controls, view) {
   };
 }
 
-function measureWindowLayout(controls, view, touch) {
+function measureWindowLayout(core, controls, view, touch) {
   const window = view.boxes[0];
   const outside = getComputedStyle(window);
   const captions = [];
@@ -182,7 +182,7 @@ function measureWindowLayout(controls, view, touch) {
       return;
     }
     const caption = control.kind === 'Label' ? view.whole[i].textContent : view.texts[i].textContent;
-    if (control.kind === 'Label' && view.texts[i].classList.contains('one-line')) {
+    if (control.kind === 'Label' && core.staysOnOneLine(i, caption, 'window')) {
       view.texts[i].textContent = caption; // measured whole; shown again by the caller
       const { needs, room } = textExtent(view.texts[i]);
       captions.push({ field: i, caption, width: needs, height: 0, roomWidth: room, roomHeight: 0 });
