@@ -6,7 +6,6 @@
 
 #include <cstddef>
 #include <span>
-#include <stdexcept>
 #include <string_view>
 
 namespace velmora {
@@ -212,12 +211,15 @@ constexpr bool findControl(std::string_view name, FieldId& found) {
     return false;
 }
 
-// The lookup of a name that the program itself wrote: an unknown name is a
-// fault and is thrown, never read as the window.
+// What is thrown for a control that the window does not have: a fault in
+// the program, never read as the window.
+struct NoSuchControl {};
+
+// The lookup of a name that the program itself wrote.
 constexpr FieldId controlNamed(std::string_view name) {
     FieldId found = 0;
     if (!findControl(name, found)) {
-        throw std::logic_error("no control of this name");
+        throw NoSuchControl{};
     }
     return found;
 }

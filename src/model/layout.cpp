@@ -3,9 +3,8 @@
 #include "model/viewrules.h"
 
 #include <algorithm>
-#include <map>
-#include <set>
-#include <tuple>
+#include <functional>
+#include <limits>
 
 namespace velmora {
 
@@ -75,66 +74,111 @@ int anchorOf(FieldId field, const std::vector<FieldId>& inside) {
     return kControls[field].left;
 }
 
+// Sorts a few dozen keys at most: one small loop for every sort here, where
+// a sort template made once per comparison would weigh on the page.
+void sortKeys(std::vector<long long>& keys) {
+    for (std::size_t i = 1; i < keys.size(); ++i) {
+        for (std::size_t j = i; j > 0 && keys[j] < keys[j - 1]; --j) {
+            std::swap(keys[j], keys[j - 1]);
+        }
+    }
+}
+
+// Fields in the order of their keys (each key below 2^40).
+std::vector<FieldId> sortedByKey(const std::vector<FieldId>& fields,
+                                 const std::function<long long(FieldId)>& key) {
+    std::vector<long long> keyed;
+    for (const FieldId field : fields) {
+        keyed.push_back(key(field) << 16 | static_cast<long long>(field));
+    }
+    sortKeys(keyed);
+    std::vector<FieldId> sorted;
+    for (const long long k : keyed) {
+        sorted.push_back(static_cast<FieldId>(k & 0xFFFF));
+    }
+    return sorted;
+}
+
+std::vector<int> sortedUnique(const std::vector<int>& values) {
+    std::vector<long long> keys(values.begin(), values.end());
+    sortKeys(keys);
+    keys.erase(std::unique(keys.begin(), keys.end()), keys.end());
+    return {keys.begin(), keys.end()};
+}
+
+int indexIn(const std::vector<int>& sorted, int value) {
+    return static_cast<int>(std::lower_bound(sorted.begin(), sorted.end(), value) - sorted.begin());
+}
+
+// What a control is to its frame's grid.
+enum class Stands { OpeningLine, OwnLine, AcrossTheFrame, InAColumn };
+
+Stands howItStands(FieldId field, const std::vector<FieldId>& inside) {
+    if (headsItsSide(field, inside)) {
+        return Stands::OpeningLine;
+    }
+    if (takesItsOwnLine(field, inside)) {
+        return Stands::OwnLine;
+    }
+    return spansTheFrame(field, inside) ? Stands::AcrossTheFrame : Stands::InAColumn;
+}
+
 // One frame's grid: a heading that heads its side opens the frame on a line
 // of its own; then each row of the design, followed by a line for each of
 // its results that take their own line, left to right.
 void placeInFrame(FieldId frame, std::vector<ColumnPlace>& places) {
     const std::vector<FieldId> inside = controlsIn(frame);
-    std::set<int> lefts;
-    std::set<int> tops;
-    std::map<int, std::vector<FieldId>> ownLines; // by top, left to right
+    std::vector<Stands> stands;
+    std::vector<int> lefts;
+    std::vector<int> tops;
     int openingLines = 0;
     for (const FieldId field : inside) {
-        if (headsItsSide(field, inside)) {
-            ++openingLines;
-            continue;
+        stands.push_back(howItStands(field, inside));
+        openingLines += stands.back() == Stands::OpeningLine;
+        if (stands.back() != Stands::OpeningLine) {
+            tops.push_back(kControls[field].top);
         }
-        tops.insert(kControls[field].top);
-        if (takesItsOwnLine(field, inside)) {
-            ownLines[kControls[field].top].push_back(field);
-        } else if (!spansTheFrame(field, inside)) {
-            lefts.insert(anchorOf(field, inside));
+        if (stands.back() == Stands::InAColumn) {
+            lefts.push_back(anchorOf(field, inside));
         }
     }
-    std::map<int, int> lineOfTop;
+    lefts = sortedUnique(lefts);
+    tops = sortedUnique(tops);
+    // The own lines at a top, of controls left of a left.
+    const auto ownLinesAt = [&](int top, int leftOf) {
+        int count = 0;
+        for (std::size_t i = 0; i < inside.size(); ++i) {
+            const ControlDesign& other = kControls[inside[i]];
+            count += stands[i] == Stands::OwnLine && other.top == top && other.left < leftOf;
+        }
+        return count;
+    };
+    std::vector<int> lineOfTop;
     int line = openingLines + 1;
     for (const int top : tops) {
-        lineOfTop[top] = line;
-        auto& results = ownLines[top];
-        std::sort(results.begin(), results.end(),
-                  [](FieldId a, FieldId b) { return kControls[a].left < kControls[b].left; });
-        line += 1 + static_cast<int>(results.size());
+        lineOfTop.push_back(line);
+        line += 1 + ownLinesAt(top, std::numeric_limits<int>::max());
     }
     places[frame].columns = std::max<int>(1, static_cast<int>(lefts.size()));
     int opening = 0;
-    for (const FieldId field : inside) {
-        const ControlDesign& design = kControls[field];
-        ColumnPlace& place = places[field];
-        if (headsItsSide(field, inside)) {
+    for (std::size_t i = 0; i < inside.size(); ++i) {
+        const ControlDesign& design = kControls[inside[i]];
+        ColumnPlace& place = places[inside[i]];
+        if (stands[i] == Stands::OpeningLine) {
             place.cell = {++opening, 1, 1, true};
             continue;
         }
-        const int row = lineOfTop[design.top];
-        if (takesItsOwnLine(field, inside)) {
-            const auto& results = ownLines[design.top];
-            const int rank =
-                static_cast<int>(std::find(results.begin(), results.end(), field) - results.begin());
-            place.lead = columnHeadingOf(field);
-            place.cell = {row + 1 + rank, 1, place.lead == kNoControl ? 2 : 1, true};
-            continue;
-        }
-        int lastRow = row;
-        for (const int top : tops) {
-            if (top > design.top && top < design.top + design.height) {
-                lastRow = lineOfTop[top];
-            }
-        }
-        if (spansTheFrame(field, inside)) {
+        const int row = lineOfTop[static_cast<std::size_t>(indexIn(tops, design.top))];
+        const int lastRow =
+            lineOfTop[static_cast<std::size_t>(indexIn(tops, design.top + design.height)) - 1];
+        if (stands[i] == Stands::OwnLine) {
+            place.lead = columnHeadingOf(inside[i]);
+            place.cell = {row + 1 + ownLinesAt(design.top, design.left), 1, place.lead == kNoControl ? 2 : 1,
+                          true};
+        } else if (stands[i] == Stands::AcrossTheFrame) {
             place.cell = {row, lastRow - row + 1, 1, true};
         } else {
-            const int column =
-                static_cast<int>(std::distance(lefts.begin(), lefts.find(anchorOf(field, inside))));
-            place.cell = {row, lastRow - row + 1, column + 1, false};
+            place.cell = {row, lastRow - row + 1, indexIn(lefts, anchorOf(inside[i], inside)) + 1, false};
         }
     }
 }
@@ -147,9 +191,8 @@ std::vector<ColumnPlace> makeOneColumnPlaces() {
             frames.push_back(field);
         }
     }
-    std::sort(frames.begin(), frames.end(), [](FieldId a, FieldId b) {
-        return std::tie(kControls[a].top, kControls[a].left) < std::tie(kControls[b].top, kControls[b].left);
-    });
+    frames = sortedByKey(
+        frames, [](FieldId frame) { return kControls[frame].top * 100000LL + kControls[frame].left; });
     for (std::size_t rank = 0; rank < frames.size(); ++rank) {
         places[frames[rank]].readingOrder = static_cast<int>(rank);
         placeInFrame(frames[rank], places);
@@ -175,31 +218,32 @@ std::vector<FieldId> tabChain(Layout layout) {
     }
     if (layout == Layout::OneColumn) {
         const auto& places = oneColumnPlaces();
-        const auto seen = [&](FieldId field) {
+        const auto seen = [&](FieldId field) { // frame, row, column: each below 1000
             const GridCell& cell = places[field].cell;
-            return std::make_tuple(places[frameOf(field)].readingOrder, cell.row, cell.column);
+            return (places[frameOf(field)].readingOrder * 1000LL + cell.row) * 1000 + cell.column;
         };
-        std::stable_sort(chain.begin(), chain.end(), [&](FieldId a, FieldId b) { return seen(a) < seen(b); });
+        chain = sortedByKey(chain, seen);
     }
     return chain;
 }
 
-Layout chooseLayout(const LayoutMeasures& measures) {
-    if (measures.touch || measures.windowWidth > measures.screenWidth) {
-        return Layout::OneColumn;
+bool needsMoreRoom(const MeasuredCaption& measured) {
+    if (kControls[measured.field].kind == Kind::Label && isNumberText(measured.caption)) {
+        return false; // shortened with "…", whole in its description
     }
     // A pixel or less is rounding, or the leading of a last line (17 px lines
     // for 12 px text), which cuts no glyph.
     constexpr double kSlack = 1.0;
-    for (const MeasuredCaption& measured : measures.captions) {
-        if (kControls[measured.field].kind == Kind::Label && isNumberText(measured.caption)) {
-            continue; // shortened with "…", whole in its description
-        }
-        if (measured.width > measured.roomWidth + kSlack || measured.height > measured.roomHeight + kSlack) {
-            return Layout::OneColumn;
-        }
-    }
-    return Layout::Window;
+    return measured.width > measured.roomWidth + kSlack || measured.height > measured.roomHeight + kSlack;
+}
+
+Layout chooseLayout(double screenWidth, double windowWidth, bool touch, bool aCaptionNeedsMoreRoom) {
+    return touch || windowWidth > screenWidth || aCaptionNeedsMoreRoom ? Layout::OneColumn : Layout::Window;
+}
+
+Layout chooseLayout(const LayoutMeasures& measures) {
+    return chooseLayout(measures.screenWidth, measures.windowWidth, measures.touch,
+                        std::any_of(measures.captions.begin(), measures.captions.end(), needsMoreRoom));
 }
 
 } // namespace velmora

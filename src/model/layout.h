@@ -63,9 +63,14 @@ struct LayoutMeasures {
     std::vector<MeasuredCaption> captions;
 };
 
+// Whether a caption needs more room than its control gives it in the window
+// layout; a number too long is shortened with "…" and does not count.
+bool needsMoreRoom(const MeasuredCaption& measured);
+
 // The window layout when it fits the screen and every caption fits its
-// control (a number too long is shortened with "…" and does not count); else
-// one column. Touch screens always take one column, for their targets.
+// control; else one column. Touch screens always take one column, for their
+// targets.
+Layout chooseLayout(double screenWidth, double windowWidth, bool touch, bool aCaptionNeedsMoreRoom);
 Layout chooseLayout(const LayoutMeasures& measures);
 
 } // namespace velmora

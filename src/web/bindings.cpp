@@ -20,7 +20,6 @@
 #include <emscripten/bind.h>
 
 #include <algorithm>
-#include <stdexcept>
 #include <string>
 #include <utility>
 #include <vector>
@@ -89,6 +88,15 @@ val text(std::string_view utf8) {
     return val(std::string(utf8)); // embind reads std::string as UTF-8
 }
 
+// The page passes indices it got from the table; anything else is a fault
+// in the page, thrown back at it.
+FieldId checkedField(int field) {
+    if (field < 0 || static_cast<std::size_t>(field) >= velmora::kControlCount) {
+        throw velmora::NoSuchControl{};
+    }
+    return static_cast<FieldId>(field);
+}
+
 val indices(const std::vector<FieldId>& fields) {
     val all = val::array();
     for (const FieldId field : fields) {
@@ -153,27 +161,18 @@ val tabChain(const std::string& layout) {
         velmora::tabChain(layout == "one-column" ? velmora::Layout::OneColumn : velmora::Layout::Window));
 }
 
-// {screenWidth, windowWidth, touch, captions: [{field, caption, width, height,
-// roomWidth, roomHeight}]} as the page measured them: "window" or
-// "one-column".
-std::string chooseLayout(const val& measured) {
-    velmora::LayoutMeasures measures;
-    measures.screenWidth = measured["screenWidth"].as<double>();
-    measures.windowWidth = measured["windowWidth"].as<double>();
-    measures.touch = measured["touch"].as<bool>();
-    const val captions = measured["captions"];
-    const int count = captions["length"].as<int>();
-    for (int i = 0; i < count; ++i) {
-        const val one = captions[i];
-        const int field = one["field"].as<int>();
-        if (field < 0 || static_cast<std::size_t>(field) >= velmora::kControlCount) {
-            throw std::out_of_range("no control at this index");
-        }
-        measures.captions.push_back({static_cast<FieldId>(field), one["caption"].as<std::string>(),
-                                     one["width"].as<double>(), one["height"].as<double>(),
-                                     one["roomWidth"].as<double>(), one["roomHeight"].as<double>()});
-    }
-    return velmora::chooseLayout(measures) == velmora::Layout::OneColumn ? "one-column" : "window";
+// Whether a caption measured in the window layout needs more room there.
+bool needsMoreRoom(int field, const std::string& caption, double width, double height, double roomWidth,
+                   double roomHeight) {
+    return velmora::needsMoreRoom({checkedField(field), caption, width, height, roomWidth, roomHeight});
+}
+
+// "window" or "one-column", from what the page measured.
+std::string chooseLayout(double screenWidth, double windowWidth, bool touch, bool aCaptionNeedsMoreRoom) {
+    return velmora::chooseLayout(screenWidth, windowWidth, touch, aCaptionNeedsMoreRoom) ==
+                   velmora::Layout::OneColumn
+               ? "one-column"
+               : "window";
 }
 
 val helpWindow() {
@@ -248,10 +247,7 @@ val showCaption(const std::string& caption, val fits) {
 
 // layout: "window" or "one-column".
 bool staysOnOneLine(int label, const std::string& caption, const std::string& layout) {
-    if (label < 0 || static_cast<std::size_t>(label) >= velmora::kControlCount) {
-        throw std::out_of_range("no control at this index");
-    }
-    return velmora::staysOnOneLine(static_cast<FieldId>(label), caption,
+    return velmora::staysOnOneLine(checkedField(label), caption,
                                    layout == "one-column" ? velmora::Layout::OneColumn
                                                           : velmora::Layout::Window);
 }
@@ -434,14 +430,7 @@ public:
     std::string address() const { return m_form.address(); }
 
 private:
-    // The page passes indices it got from the table; anything else is a
-    // fault in the page, thrown back at it.
-    static FieldId checked(int field) {
-        if (field < 0 || static_cast<std::size_t>(field) >= velmora::kControlCount) {
-            throw std::out_of_range("no control at this index");
-        }
-        return static_cast<FieldId>(field);
-    }
+    static FieldId checked(int field) { return checkedField(field); }
     // What the page does next: {box: {prompt, title} or null, announcement,
     // opened, pressRunning}.
     val outcome() {
@@ -463,6 +452,7 @@ EMSCRIPTEN_BINDINGS(velmora) {
     emscripten::function("controls", &controls);
     emscripten::function("oneColumnPlaces", &oneColumnPlaces);
     emscripten::function("tabChain", &tabChain);
+    emscripten::function("needsMoreRoom", &needsMoreRoom);
     emscripten::function("chooseLayout", &chooseLayout);
     emscripten::function("helpWindow", &helpWindow);
     emscripten::function("helpSections", &helpSections);

@@ -1,5 +1,5 @@
-// Broad checks of the page against the core and the article: the keyboard's
-// path through every control, the help grid cell by cell, and the golden
+// Broad checks of the page: the keyboard's path through every control in
+// both layouts, the help grid cell by cell, and the golden
 // scenarios offline, with and without a query string.
 import assert from 'node:assert/strict';
 import { after, before, describe, test } from 'node:test';
@@ -18,37 +18,56 @@ after(async () => {
 });
 
 describe('the keyboard', () => {
-  // Tab from the first control to the last and Shift+Tab back follow the
-  // core's chain; a group of options is one stop (the browser's rule).
-  test('walks the tab chain from first to last and back', async () => {
+  // The window's chain as designed: the panel, the disciplines (a group of
+  // options is one stop, the browser's rule), the grid set by set with 总收益
+  // after set 1, the buffs, 计算 and 说明's buttons.
+  const sets = (first, last) => Array.from({ length: last - first + 1 }, (_, i) => `Text${first + i}`);
+  const windowChain = ['Text1', 'Text3', 'Text4', 'Text5', 'Text6', 'Text7', 'Text8', 'Option1', 'Text2',
+    ...sets(9, 14), 'Command2', ...sets(15, 35), 'Check1', 'Check2', 'Check3', 'Command6', 'Command1', 'Command3',
+    'Command4', 'Command5'];
+  const walk = async (page, key, from, count) => {
+    await page.focus(`#${from}`);
+    const seen = [await page.evaluate(() => document.activeElement.id)];
+    for (let i = 0; i < count; ++i) {
+      await page.keyboard.press(key);
+      seen.push(await page.evaluate(() => document.activeElement.id));
+    }
+    return seen;
+  };
+
+  // From the first control to the last and back; one press past either end
+  // leaves the page or wraps round: no other stop hides there.
+  test('walks the window\'s chain from first to last and back', async () => {
     const context = await browser.newContext();
     const page = await openWindow(context, site.url);
-    const chain = await page.evaluate(async () => {
-      const all = (await createVelmora()).controls();
-      const stops = all.filter((c) => c.tabIndex > 0 && document.getElementById(c.name).offsetParent !== null)
-        .sort((a, b) => a.tabIndex - b.tabIndex);
-      return stops.filter((c, i) => c.kind !== 'OptionButton' || stops[i - 1]?.kind !== 'OptionButton')
-        .map((c) => c.name);
+    const forward = await walk(page, 'Tab', windowChain[0], windowChain.length);
+    assert.deepEqual(forward.slice(0, -1), windowChain);
+    assert.ok(['', windowChain[0]].includes(forward.at(-1)), forward.at(-1));
+    const back = await walk(page, 'Shift+Tab', windowChain.at(-1), windowChain.length);
+    assert.deepEqual(back.slice(0, -1), [...windowChain].reverse());
+    assert.ok(['', windowChain.at(-1)].includes(back.at(-1)), back.at(-1));
+    await context.close();
+  });
+
+  // In one column every stop is reached, each below the last (or beside it,
+  // to its right), frame by frame down the page.
+  test('in one column walks the page from top to bottom', async () => {
+    const context = await browser.newContext({ viewport: { width: 390, height: 844 } });
+    const page = await openWindow(context, site.url);
+    const first = await page.evaluate(() => [...document.querySelectorAll('#window input, #window button')]
+      .filter((e) => e.offsetParent !== null).sort((a, b) => a.getBoundingClientRect().top -
+        b.getBoundingClientRect().top)[0].id);
+    const seen = (await walk(page, 'Tab', first, windowChain.length)).slice(0, -1);
+    assert.deepEqual([...seen].sort(), [...windowChain].sort());
+    const places = await page.evaluate((ids) => ids.map((id) => {
+      const { top, left } = document.getElementById(id).getBoundingClientRect();
+      return { id, top: top + scrollY, left };
+    }), seen);
+    places.slice(1).forEach((place, i) => {
+      const before = places[i];
+      assert.ok(place.top > before.top + 1 || (Math.abs(place.top - before.top) <= 1 && place.left > before.left),
+        `${before.id} (${before.top}, ${before.left}) then ${place.id} (${place.top}, ${place.left})`);
     });
-    assert.ok(chain.length > 40);
-    const walk = async (key, count) => {
-      const seen = [await page.evaluate(() => document.activeElement.id)];
-      for (let i = 0; i < count; ++i) {
-        await page.keyboard.press(key);
-        seen.push(await page.evaluate(() => document.activeElement.id));
-      }
-      return seen;
-    };
-    await page.focus(`#${chain[0]}`);
-    // One press past either end leaves the page or wraps round: no other
-    // stop hides there.
-    const forward = await walk('Tab', chain.length);
-    assert.deepEqual(forward.slice(0, -1), chain);
-    assert.ok(['', chain[0]].includes(forward.at(-1)), forward.at(-1));
-    await page.focus(`#${chain.at(-1)}`);
-    const back = await walk('Shift+Tab', chain.length);
-    assert.deepEqual(back.slice(0, -1), [...chain].reverse());
-    assert.ok(['', chain.at(-1)].includes(back.at(-1)), back.at(-1));
     await context.close();
   });
 });

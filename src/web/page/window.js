@@ -157,7 +157,10 @@ export function layoutChooser(core, controls, view) {
   const coarse = matchMedia('(pointer: coarse)');
   return () => {
     root.classList.remove('one-column');
-    const layout = core.chooseLayout(measureWindowLayout(core, controls, view, coarse.matches));
+    const measured = measureWindowLayout(core, controls, view);
+    const layout = core.chooseLayout(measured.screenWidth, measured.windowWidth, coarse.matches,
+      measured.captions.some((c) => core.needsMoreRoom(c.field, c.caption, c.width, c.height, c.roomWidth,
+        c.roomHeight)));
     root.classList.toggle('one-column', layout === 'one-column');
     if (layout !== view.layout) {
       view.layout = layout;
@@ -172,7 +175,7 @@ export function layoutChooser(core, controls, view) {
   };
 }
 
-function measureWindowLayout(core, controls, view, touch) {
+function measureWindowLayout(core, controls, view) {
   const window = view.boxes[0];
   const outside = getComputedStyle(window);
   const captions = [];
@@ -199,7 +202,6 @@ function measureWindowLayout(core, controls, view, touch) {
     screenWidth: document.documentElement.clientWidth,
     windowWidth: window.getBoundingClientRect().width + parseFloat(outside.marginLeft) +
       parseFloat(outside.marginRight),
-    touch,
     captions,
   };
 }
