@@ -31,8 +31,9 @@ ALWAYS_CHECKED = {'sw.js'}
 def page_policy(site):
     html = (site / 'index.html').read_text(encoding='utf-8')
     found = re.search(r'http-equiv="Content-Security-Policy" content="([^"]*)"', html)
-    policy = found.group(1) if found else "default-src 'self'"
-    return f"{policy}; frame-ancestors 'none'"
+    if not found:
+        sys.exit(f'{site / "index.html"} has no Content-Security-Policy: nothing to send')
+    return f"{found.group(1)}; frame-ancestors 'none'"
 
 
 class SiteHandler(http.server.SimpleHTTPRequestHandler):

@@ -256,8 +256,12 @@ describe('the help window', () => {
     await help.click('#Command6'); // 更新日志
     assert.equal(await help.locator('.article-line').count(), 18);
     const pages = context.pages().length;
-    await page.click('#Command4'); // a second press opens nothing new
-    await page.waitForTimeout(300);
+    await help.evaluate(() => {
+      const focus = window.focus.bind(window);
+      window.focus = () => { window.focusAsked = true; focus(); };
+    });
+    await page.click('#Command4'); // a second press opens nothing new: it brings the help to the front
+    await help.waitForFunction(() => window.focusAsked === true);
     assert.equal(context.pages().length, pages);
     assert.equal(await help.locator('.article-line').count(), 18);
     await context.close();

@@ -40,7 +40,7 @@ const placed = (page) => page.evaluate(() => [...document.querySelectorAll('#win
 
 async function tapInto(page, name, value) {
   await page.tap(`#${name}`);
-  await answerBoxes(page, 50);
+  await answerBoxes(page);
   await page.keyboard.type(value); // the tap selected the text: typing replaces it
   assert.equal(await page.inputValue(`#${name}`), value);
 }

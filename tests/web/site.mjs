@@ -56,17 +56,20 @@ export async function openWindow(context, url) {
 }
 
 // Answers every warning box that is up with 确定, as a user would, and
-// returns [title, prompt] of each.
-export async function answerBoxes(page, settle = 100) {
+// returns [title, prompt] of each: until the core's press is over (the
+// window no longer busy) with no box up.
+export async function answerBoxes(page) {
   const seen = [];
   for (;;) {
-    await page.waitForTimeout(settle);
-    const box = await page.evaluate(() => {
+    const box = await (await page.waitForFunction(() => {
       const dialog = document.getElementById('warning');
-      return dialog.open ? [document.getElementById('warning-title').textContent,
-        document.getElementById('warning-prompt').textContent] : null;
-    });
-    if (box === null) {
+      if (dialog.open) {
+        return [document.getElementById('warning-title').textContent,
+          document.getElementById('warning-prompt').textContent];
+      }
+      return document.getElementById('window').getAttribute('aria-busy') !== 'true' && 'none';
+    })).jsonValue();
+    if (box === 'none') {
       return seen;
     }
     seen.push(box);
@@ -117,12 +120,17 @@ export async function runGolden(page, scenario, { set, press }) {
   let dumps = 0;
   for (const line of readFileSync(join(golden, `${scenario}.script`), 'utf8').split('\n')) {
     const [action, name] = line.split(' ');
+    if (line.trim() === '' || line.startsWith('#')) {
+      continue;
+    }
     if (action === 'set') {
       await set(name, JSON.parse(line.slice(line.indexOf('"'))));
     } else if (action === 'click' || action === 'focus') {
       await press(name);
       boxes = boxes.concat(await answerBoxes(page));
-    } else if (action === 'dump') {
+    } else if (action !== 'dump') {
+      throw new Error(`${scenario}: a script line this page cannot play: ${line}`);
+    } else {
       const want = expected[dumps++];
       const shown = await shownFields(page);
       for (const [field, state] of Object.entries(want.fields)) {

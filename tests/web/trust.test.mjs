@@ -201,7 +201,7 @@ describe('the address', () => {
     for (let round = 0; round < 4; ++round) {
       for (const name of names) {
         await page.focus(`#${name}`);
-        await answerBoxes(page, 0); // a set-1 cell puts set 1 on, when it is off
+        await answerBoxes(page); // a set-1 cell puts set 1 on, when it is off
         await page.keyboard.press('Control+A');
         await page.keyboard.insertText(stream.next().value);
       }
@@ -267,8 +267,11 @@ describe('the address', () => {
     await page.waitForFunction(() => document.getElementById('Text3').value === '0');
     await page.click('#Command1'); // no discipline: a box is up
     await page.waitForSelector('#warning[open]');
-    await page.evaluate(() => { location.hash = '#v1&Text3=7'; });
-    await page.waitForTimeout(200);
+    // Listeners run in order: once this one has run, the page's has too.
+    await page.evaluate(() => new Promise((handled) => {
+      addEventListener('hashchange', handled, { once: true });
+      location.hash = '#v1&Text3=7';
+    }));
     assert.equal(await page.inputValue('#Text3'), '0');
     assert.deepEqual(await answerBoxes(page), [['请选择 门派·心法', '敢问大侠来自何门何派？']]);
     await page.waitForFunction(() => document.getElementById('Text3').value === '7');

@@ -89,7 +89,11 @@ function announce(words) {
 // an address pasted meanwhile). Returns follow(outcome, typing) for every
 // call into the core.
 export function pressFollower(calculator, { show, focusStart, keep }) {
+  const shownWindow = document.getElementById('window');
   function follow(outcome, typing = false) {
+    // While a press waits for its boxes, the window's results are not yet
+    // written: assistive tools (and the tests) are told it is busy.
+    shownWindow.setAttribute('aria-busy', String(outcome.pressRunning));
     show();
     if (outcome.opened) {
       focusStart();
