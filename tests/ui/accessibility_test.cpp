@@ -126,7 +126,7 @@ TEST_F(Accessibility, AFocusRequestEntersASet1Cell) {
     ASSERT_TRUE(waitFor([&] { return !boxes.seen.empty(); }));
     window.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
-    QTest::qWait(100);
+    deliverPosted();
     EXPECT_EQ(boxes.seen.size(), 1u);
     EXPECT_EQ(core("Command5"), "脱第一套装备");
     EXPECT_EQ(core("Text4"), "105");

@@ -256,7 +256,7 @@ protected:
     void expectOneBoxAndWorn(const BoxAnswerer& boxes) {
         ASSERT_TRUE(waitFor([&] { return !boxes.seen.empty(); }));
         reactivate(); // the focus comes back to the cell: no new entry
-        QTest::qWait(100);
+        deliverPosted();
         ASSERT_EQ(boxes.seen.size(), 1u);
         EXPECT_EQ(boxes.seen[0].title, "记得有脱必有穿");
         EXPECT_EQ(boxes.seen[0].text, "大侠先把衣服穿上，小心着凉（已帮您穿上）");
@@ -277,7 +277,7 @@ TEST_F(GearSet1Guard, EnteringACellByTabAndShiftTab) {
     takeOff();
     BoxAnswerer boxes;
     widget("Option7")->setFocus(Qt::OtherFocusReason);
-    QTest::qWait(50);
+    deliverPosted();
     EXPECT_TRUE(boxes.seen.empty());
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     expectOneBoxAndWorn(boxes);
@@ -295,7 +295,7 @@ TEST_F(GearSet1Guard, NothingWhileSet1IsWorn) {
     BoxAnswerer boxes;
     clickOn("Text10");
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-    QTest::qWait(100);
+    deliverPosted();
     EXPECT_TRUE(boxes.seen.empty());
     EXPECT_EQ(caption("Command5"), "脱第一套装备");
 }

@@ -26,11 +26,17 @@ inline void PrintTo(const QString& text, std::ostream* out) {
 namespace velmora::testing {
 
 inline FieldId control(std::string_view name) {
-    FieldId field = 0;
-    if (!findControl(name, field)) {
-        ADD_FAILURE() << "no control " << name; // never the window in its place
+    return controlNamed(name); // an unknown name throws: never the window in its place
+}
+
+// Delivers what the last step posted, and what that posted in turn: a box it
+// raised has been shown and answered when this returns. A check that nothing
+// happened follows this, not a fixed wait.
+inline void deliverPosted() {
+    for (int round = 0; round < 3; ++round) {
+        QCoreApplication::sendPostedEvents();
+        QCoreApplication::processEvents(QEventLoop::AllEvents);
     }
-    return field;
 }
 
 // Spins the event loop until the condition holds or a second has passed.

@@ -187,7 +187,7 @@ TEST_F(WindowManners, OnlyTheFocusComingBackIsNoEntry) {
         ASSERT_EQ(caption("Command5"), "穿第一套装备");
         QFocusEvent focusIn(QEvent::FocusIn, reason);
         QApplication::sendEvent(widget("Text13"), &focusIn);
-        QTest::qWait(50);
+        deliverPosted();
         if (entry) {
             ASSERT_TRUE(waitFor([&] { return boxes.seen.size() == 1; }));
             reactivate();
@@ -214,9 +214,9 @@ TEST_F(WindowManners, TwoQuickEntriesGiveOneGuardBox) {
     QTest::keyClick(widget("Option7"), Qt::Key_Tab);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     ASSERT_TRUE(waitFor([&] { return !boxes.seen.empty(); }));
-    QTest::qWait(150);
+    deliverPosted();
     reactivate();
-    QTest::qWait(100);
+    deliverPosted();
     ASSERT_EQ(boxes.seen.size(), 1u);
     EXPECT_EQ(boxes.seen[0].title, "记得有脱必有穿");
     EXPECT_EQ(caption("Command5"), "脱第一套装备");
@@ -242,7 +242,7 @@ TEST_F(WindowManners, FocusComingBackDuringThePutOnsBoxIsNoEntry) {
     QTest::mouseClick(widget("Text11"), Qt::LeftButton);
     ASSERT_TRUE(waitFor([&] { return boxes.seen.size() >= 2; }));
     reactivate();
-    QTest::qWait(150);
+    deliverPosted();
     ASSERT_EQ(boxes.seen.size(), 2u);
     EXPECT_EQ(boxes.seen[0].title, "记得有脱必有穿");
     EXPECT_EQ(boxes.seen[1].title, "请选择 门派·心法");

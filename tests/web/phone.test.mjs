@@ -77,8 +77,13 @@ for (const screen of Object.keys(screens)) {
       for (const [name, value] of workedExample) {
         await tapInto(page, name, value);
       }
+      // No hovering on a phone: the tool tips of the last box and button tapped.
+      assert.equal(await page.textContent('#hint'), '此处填入无双，仅填数值，无需%');
       await page.tap('#Command1');
       assert.deepEqual(await answerBoxes(page), []);
+      await page.tap('#Command5');
+      assert.ok(await page.isVisible('#hint') && await page.textContent('#hint') === '请重新点一次总收益');
+      await page.tap('#Command5');
       for (const [name, value] of Object.entries(workedResults)) {
         assert.equal(await page.evaluate((id) => {
           const e = document.getElementById(id);

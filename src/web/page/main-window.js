@@ -73,7 +73,9 @@ function showHints(controls, view) {
     const at = view.inputs.indexOf(event.target);
     show(at >= 0 ? controls[at].toolTip : '');
   });
-  document.addEventListener('click', (event) => {
+  // A pointer event, not a click listener: a click listener on the document
+  // would make screen readers call every element "clickable".
+  document.addEventListener('pointerup', (event) => {
     const label = event.target.closest?.('#window .label[title]');
     if (label) {
       show(label.title);
