@@ -307,7 +307,7 @@ TEST_F(Accessibility, NamesSayWhatEachControlIs) {
     const auto labels = [&](std::string_view name) {
         QStringList names;
         for (const auto& relation : a11y(name)->relations(QAccessible::Label)) {
-            if (relation.first->role() != QAccessible::Grouping) {
+            if (relation.second == QAccessible::Label && relation.first->role() != QAccessible::Grouping) {
                 names << relation.first->text(QAccessible::Name);
             }
         }
@@ -336,8 +336,9 @@ TEST_F(Accessibility, EveryControlIsExposedAsTheCoreSays) {
                           accessibleNameOf(field, form.fields()));
             }
             QStringList labels;
+            // Only relations that say "this labels the control": the direction counts.
             for (const auto& relation : exposed->relations(QAccessible::Label)) {
-                if (relation.first->role() != QAccessible::Grouping) {
+                if (relation.second == QAccessible::Label && relation.first->role() != QAccessible::Grouping) {
                     labels << relation.first->object()->objectName();
                 }
             }

@@ -3,8 +3,7 @@
 import assert from 'node:assert/strict';
 import { after, before, describe, test } from 'node:test';
 import {
-  answerBoxes, contrast, goldenScenarios, launch, luminances, openWindow, runGolden, shownFields, startSite, workedExample,
-  workedResults,
+  answerBoxes, contrast, launch, luminances, openWindow, shownFields, startSite, workedExample, workedResults,
 } from './site.mjs';
 
 let site;
@@ -362,19 +361,6 @@ describe('offline', () => {
     assert.equal(await text(page, 'Label15'), '0.07586219');
     await context.close();
   });
-});
-
-describe('golden scenarios', () => {
-  // The form-driver scenarios, driven through the page: set types into a
-  // box, click clicks, focus enters a box by mouse.
-  for (const scenario of goldenScenarios) {
-    test(scenario, async () => {
-      const { context, page } = await freshWindow();
-      await runGolden(page, scenario, { set: (name, value) => page.fill(`#${name}`, value),
-        press: (name) => page.click(`#${name}`) });
-      await context.close();
-    });
-  }
 });
 
 describe('the rules the page takes from the core', () => {
