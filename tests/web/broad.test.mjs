@@ -154,6 +154,12 @@ async function compare(page, cdp, caret) {
         const want = core.staysOnOneLine(i, whole, layout) ? core.showCaption(whole, fits).text : whole;
         element.textContent = drawn;
         expect(control.name, drawn, want);
+        // In one column a result on a line of its own shows its set's name before it.
+        const lead = core.oneColumnPlaces()[i].lead;
+        if (layout === 'one-column') {
+          expect(`${control.name} lead`, getComputedStyle(element, '::before').content,
+            lead >= 0 ? JSON.stringify(fields[lead].text) : 'none');
+        }
         // A shortened caption is whole in its tool tip and description.
         expect(`${control.name} described`, [element.title, element.getAttribute('aria-description')].join('|'),
           drawn === whole ? '|' : `${whole}|${whole}`);
