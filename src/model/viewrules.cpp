@@ -4,6 +4,7 @@
 #include "model/fields.h"
 #include "model/numbertext.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace velmora {
@@ -37,6 +38,17 @@ std::string announcementAfter(FieldId button, const FieldStore& fields) {
         words += fields.text(columnHeadingOf(set.total)) + " " + fields.text(set.total);
     }
     return words + "。";
+}
+
+ScrollingWindow fitScrollingWindow(WindowSize designed, WindowSize room, int scrollBar) {
+    WindowSize largest = designed;
+    if (designed.height > room.height) {
+        largest.width += scrollBar;
+    }
+    if (designed.width > room.width) {
+        largest.height += scrollBar;
+    }
+    return {largest, {std::min(largest.width, room.width), std::min(largest.height, room.height)}};
 }
 
 int fittingLabelRoom(FieldId label) {

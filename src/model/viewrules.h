@@ -95,6 +95,23 @@ constexpr int twipsToPixels(int twips) {
 // other control.
 std::string announcementAfter(FieldId button, const FieldStore& fields);
 
+// A window's size in pixels.
+struct WindowSize {
+    int width = 0;
+    int height = 0;
+    friend bool operator==(const WindowSize&, const WindowSize&) = default;
+};
+
+// The most a window that scrolls its client area may take, and the size it
+// opens at, on a screen with `room` for it: its designed size where the room
+// holds it; else with a scroll bar's width more across where the other way
+// scrolls, and no more than the room (a taskbar's place left free).
+struct ScrollingWindow {
+    WindowSize largest;
+    WindowSize opening;
+};
+ScrollingWindow fitScrollingWindow(WindowSize designed, WindowSize room, int scrollBar);
+
 // The widest a fitting label may grow, in pixels: to its frame's inner edge
 // (the frame's line is a pixel, and a pixel more keeps the text off it).
 int fittingLabelRoom(FieldId label);

@@ -163,26 +163,19 @@ void HelpWindow::showEvent(QShowEvent* event) {
     m_buttons[help::kFirstFocusSection]->setFocus();
 }
 
-// The designed size where the screen has room for it and its frame; else
-// the room the screen has (a taskbar's place left free), with a scroll bar's
-// width more where the other direction scrolls.
+// As large as designed where the screen has room for it and its frame; the
+// rule is the core's.
 void HelpWindow::fitTheScreen() {
     const QScreen* on = screen();
     if (on == nullptr) {
         return;
     }
-    const QSize frame = frameGeometry().size() - geometry().size();
-    const QSize room = on->availableGeometry().size() - frame;
-    const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, m_scroll);
-    QSize wanted = m_page->size();
-    if (wanted.height() > room.height()) {
-        wanted.rwidth() += bar;
-    }
-    if (wanted.width() > room.width()) {
-        wanted.rheight() += bar;
-    }
-    setMaximumSize(wanted);
-    resize(wanted.boundedTo(room));
+    const QSize room = on->availableGeometry().size() - (frameGeometry().size() - geometry().size());
+    const ScrollingWindow fitted =
+        fitScrollingWindow({m_page->width(), m_page->height()}, {room.width(), room.height()},
+                           style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, m_scroll));
+    setMaximumSize(fitted.largest.width, fitted.largest.height);
+    resize(fitted.opening.width, fitted.opening.height);
 }
 
 bool HelpWindow::eventFilter(QObject* watched, QEvent* event) {

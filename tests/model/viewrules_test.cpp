@@ -106,6 +106,22 @@ TEST_F(Announcements, OnlyAPressThatChangesAResultIsTold) {
     EXPECT_EQ(form.announcement(), "");
 }
 
+// 819 x 585 on screens with more room, less room one way, and less both ways.
+TEST(ViewRules, AScrollingWindowTakesTheRoomItHasAndAScrollBarMoreAcross) {
+    const struct {
+        WindowSize room, largest, opening;
+    } cases[] = {
+        {{1920, 1080}, {819, 585}, {819, 585}},
+        {{911, 512}, {835, 585}, {835, 512}},
+        {{700, 500}, {835, 601}, {700, 500}},
+    };
+    for (const auto& c : cases) {
+        const ScrollingWindow fitted = fitScrollingWindow({819, 585}, c.room, 16);
+        EXPECT_EQ(fitted.largest, c.largest) << c.room.width;
+        EXPECT_EQ(fitted.opening, c.opening) << c.room.width;
+    }
+}
+
 // Which captions stay on one line, and what a shortened one tells beside it.
 TEST(ViewRules, OneLineCaptionsAndTheirWholeText) {
     EXPECT_TRUE(staysOnOneLine(id("Label3"), "内功攻击")); // a fitting label

@@ -8,27 +8,18 @@
 import assert from 'node:assert/strict';
 import { readFileSync } from 'node:fs';
 import { dirname, join } from 'node:path';
-import { after, before, test } from 'node:test';
+import { test } from 'node:test';
 import { fileURLToPath } from 'node:url';
 
-import { launch, openWindow, startSite, workedExample } from './site.mjs';
+import { openWindow, servedInChromium, workedExample } from './site.mjs';
 
-let site;
-let browser;
-before(async () => {
-  site = await startSite();
-  browser = await launch();
-});
-after(async () => {
-  await browser?.close();
-  site?.stop();
-});
+const served = servedInChromium();
 
 // The page with its second core; a step is a player's action on the page and
 // the same action told to that core.
 async function openWithModel(viewport) {
-  const context = await browser.newContext({ viewport });
-  const page = await openWindow(context, site.url);
+  const context = await served.browser.newContext({ viewport });
+  const page = await openWindow(context, served.site.url);
   await page.evaluate(async () => {
     const core = await createVelmora();
     window.model = { core, calculator: new core.Calculator(), controls: core.controls(), outcome: null };

@@ -1,25 +1,15 @@
 // The web page in headless Chromium: the same window, the same digits and the
 // same behaviour as on the desktop.
 import assert from 'node:assert/strict';
-import { after, before, describe, test } from 'node:test';
+import { describe, test } from 'node:test';
 import {
-  answerBoxes, contrast, launch, luminances, openWindow, shownFields, startSite, workedExample, workedResults,
+  answerBoxes, contrast, luminances, openWindow, servedInChromium, shownFields, workedExample, workedResults,
 } from './site.mjs';
 
-let site;
-let browser;
+const served = servedInChromium();
 
-before(async () => {
-  site = await startSite();
-  browser = await launch();
-});
-after(async () => {
-  await browser?.close();
-  site?.stop();
-});
-
-async function freshWindow(url = site.url) {
-  const context = await browser.newContext();
+async function freshWindow(url = served.site.url) {
+  const context = await served.browser.newContext();
   const page = await openWindow(context, url);
   return { context, page };
 }
@@ -240,8 +230,8 @@ describe('the help window', () => {
   // Forced colours put a backplate behind each line of text; the 12-px lines
   // of 11-px glyphs must not lose the ink at the top of each line to it.
   test('in forced colours every glyph is drawn whole', async () => {
-    const context = await browser.newContext({ viewport: { width: 819, height: 585 } });
-    const help = await openWindow(context, `${site.url}help.html`);
+    const context = await served.browser.newContext({ viewport: { width: 819, height: 585 } });
+    const help = await openWindow(context, `${served.site.url}help.html`);
     await help.click('#Command2');
     // Dark pixels in the top two rows of each 12-px line.
     const inkAtLineTops = async () => (await luminances(help, [await help.locator('.article').screenshot()]))[0]
@@ -306,7 +296,7 @@ describe('the address', () => {
   for (const hostile of ['#v9&Text1=1', '#v1&Text1=%3Cscript%3E&Text1=2', '#<img src=x onerror=alert(1)>',
     '#v1&Text36=5', `#v1&Text1=${'9'.repeat(20000)}`, '#v1&d=Option9', '#%E0%A4%A']) {
     test(`a hostile or malformed address opens the start state: ${hostile.slice(0, 30)}`, async () => {
-      const { context, page } = await freshWindow(site.url + hostile);
+      const { context, page } = await freshWindow(served.site.url + hostile);
       assert.equal(await text(page, 'Text1'), '0');
       assert.equal(await text(page, 'Text36'), '0');
       assert.equal(await page.locator('#window img').count(), 0);
@@ -402,8 +392,8 @@ async function focusChange(page, name) {
 describe('in the light and the dark palette', () => {
   for (const colorScheme of ['light', 'dark']) {
     test(`every text stands out at 4.5:1 or more: ${colorScheme}`, async () => {
-      const context = await browser.newContext({ colorScheme });
-      const page = await openWindow(context, site.url);
+      const context = await served.browser.newContext({ colorScheme });
+      const page = await openWindow(context, served.site.url);
       await page.click('#Option2');
       for (const [name, value] of workedExample) {
         await page.fill(`#${name}`, value);

@@ -2,20 +2,10 @@
 // both layouts, the help grid cell by cell, and the golden
 // scenarios offline, with and without a query string.
 import assert from 'node:assert/strict';
-import { after, before, describe, test } from 'node:test';
-import { goldenScenarios, launch, openWindow, runGolden, startSite } from './site.mjs';
+import { describe, test } from 'node:test';
+import { goldenScenarios, openWindow, runGolden, servedInChromium } from './site.mjs';
 
-let site;
-let browser;
-
-before(async () => {
-  site = await startSite();
-  browser = await launch();
-});
-after(async () => {
-  await browser?.close();
-  site?.stop();
-});
+const served = servedInChromium();
 
 describe('the keyboard', () => {
   // The window's chain as designed: the panel, the disciplines (a group of
@@ -38,8 +28,8 @@ describe('the keyboard', () => {
   // From the first control to the last and back; one press past either end
   // leaves the page or wraps round: no other stop hides there.
   test('walks the window\'s chain from first to last and back', async () => {
-    const context = await browser.newContext();
-    const page = await openWindow(context, site.url);
+    const context = await served.browser.newContext();
+    const page = await openWindow(context, served.site.url);
     const forward = await walk(page, 'Tab', windowChain[0], windowChain.length);
     assert.deepEqual(forward.slice(0, -1), windowChain);
     assert.ok(['', windowChain[0]].includes(forward.at(-1)), forward.at(-1));
@@ -52,8 +42,8 @@ describe('the keyboard', () => {
   // In one column every stop is reached, each below the last (or beside it,
   // to its right), frame by frame down the page.
   test('in one column walks the page from top to bottom', async () => {
-    const context = await browser.newContext({ viewport: { width: 390, height: 844 } });
-    const page = await openWindow(context, site.url);
+    const context = await served.browser.newContext({ viewport: { width: 390, height: 844 } });
+    const page = await openWindow(context, served.site.url);
     const first = await page.evaluate(() => [...document.querySelectorAll('#window input, #window button')]
       .filter((e) => e.offsetParent !== null).sort((a, b) => a.getBoundingClientRect().top -
         b.getBoundingClientRect().top)[0].id);
@@ -77,8 +67,8 @@ describe('the help grid', () => {
   // one 6-px column, any other two, lines 12 px apart; space draws nothing.
   // The window's text interface is checked against the same rule.
   test('prints every section cell by cell, the text after the buttons', async () => {
-    const context = await browser.newContext();
-    const page = await openWindow(context, site.url);
+    const context = await served.browser.newContext();
+    const page = await openWindow(context, served.site.url);
     const [help] = await Promise.all([context.waitForEvent('page'), page.click('#Command4')]);
     await help.waitForSelector('body[data-ready="true"]');
     const captions = ['使用说明', '基础理论', '计算公式', '一些结论', '关于加速', '更新日志'];
@@ -137,18 +127,18 @@ describe('offline', () => {
   for (const query of ['', '?from=home-screen']) {
     test(`after one visit, the golden scenarios and the help work with the network off${query ? ', with a query string' : ''}`,
       async () => {
-        const context = await browser.newContext();
-        const page = await openWindow(context, site.url);
+        const context = await served.browser.newContext();
+        const page = await openWindow(context, served.site.url);
         await page.evaluate(() => navigator.serviceWorker.ready);
         await page.waitForFunction(() => navigator.serviceWorker.controller !== null);
         await context.setOffline(true);
         for (const scenario of goldenScenarios) {
-          const offline = await openWindow(context, `${site.url}${query}`);
+          const offline = await openWindow(context, `${served.site.url}${query}`);
           await runGolden(offline, scenario, { set: (name, value) => offline.fill(`#${name}`, value),
             press: (name) => offline.click(`#${name}`) });
           await offline.close();
         }
-        const help = await openWindow(context, `${site.url}help.html${query}`);
+        const help = await openWindow(context, `${served.site.url}help.html${query}`);
         await help.click('#Command6');
         assert.equal(await help.locator('.article-line').count(), 18);
         await context.close();

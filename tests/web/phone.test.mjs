@@ -1,21 +1,12 @@
 // The page on phones and tablets (Chromium's emulation, touch): one column
 // from the same table, targets a finger can hit, nothing beyond the screen.
 import assert from 'node:assert/strict';
-import { after, before, describe, test } from 'node:test';
+import { describe, test } from 'node:test';
 import {
-  answerBoxes, goldenScenarios, launch, openWindow, runGolden, startSite, workedExample, workedResults,
+  answerBoxes, goldenScenarios, openWindow, runGolden, servedInChromium, workedExample, workedResults,
 } from './site.mjs';
 
-let site;
-let browser;
-before(async () => {
-  site = await startSite();
-  browser = await launch();
-});
-after(async () => {
-  await browser?.close();
-  site?.stop();
-});
+const served = servedInChromium();
 
 const screens = {
   phone: { viewport: { width: 390, height: 844 }, deviceScaleFactor: 3, isMobile: true, hasTouch: true },
@@ -24,8 +15,8 @@ const screens = {
 };
 
 async function onScreen(screen) {
-  const context = await browser.newContext(screens[screen]);
-  return { context, page: await openWindow(context, site.url) };
+  const context = await served.browser.newContext(screens[screen]);
+  return { context, page: await openWindow(context, served.site.url) };
 }
 
 // Every visible control: where it is and whether a finger targets it.

@@ -6,6 +6,7 @@ import { readFileSync } from 'node:fs';
 import { createServer } from 'node:net';
 import { dirname, join, resolve } from 'node:path';
 import { fileURLToPath } from 'node:url';
+import { after, before } from 'node:test';
 import { chromium } from 'playwright-core';
 
 export const siteDir = resolve(process.env.VELMORA_SITE ?? 'build-wasm/web');
@@ -43,6 +44,21 @@ export async function startSite(dir = siteDir) {
 
 export function launch() {
   return chromium.launch({ executablePath: '/usr/bin/chromium', args: ['--no-sandbox'] });
+}
+
+// The site served and Chromium started for the tests of a file; served.site
+// and served.browser once they run.
+export function servedInChromium() {
+  const served = {};
+  before(async () => {
+    served.site = await startSite();
+    served.browser = await launch();
+  });
+  after(async () => {
+    await served.browser?.close();
+    served.site?.stop();
+  });
+  return served;
 }
 
 // A page of the main window, ready for a press; page errors are collected.
