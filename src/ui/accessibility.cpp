@@ -14,25 +14,29 @@ namespace velmora::ui {
 
 namespace {
 
+constexpr char kLabelledBy[] = "velmoraLabelledBy";
+using Relations = QList<QPair<QAccessibleInterface*, QAccessible::Relation>>;
+
+// Qt's relations of a control, with the labels the window gave it: each of
+// them labels the control.
+Relations withLabels(const QWidget* control, Relations found, QAccessible::Relation match) {
+    if (match & QAccessible::Label) {
+        for (QObject* by : control->property(kLabelledBy).value<QObjectList>()) {
+            found.append({QAccessible::queryAccessibleInterface(by), QAccessible::Label});
+        }
+    }
+    return found;
+}
+
 // A label named as the core names it (set by the window), and labelled by
 // the row and set it belongs to.
 class LabelAccessible : public QAccessibleWidget {
 public:
     explicit LabelAccessible(ElidingLabel* label) : QAccessibleWidget(label, QAccessible::StaticText) {}
 
-    QList<QPair<QAccessibleInterface*, QAccessible::Relation>>
-    relations(QAccessible::Relation match) const override {
-        auto found = QAccessibleWidget::relations(match);
-        if (match & QAccessible::Label) {
-            for (QWidget* by : label()->labelledBy()) {
-                found.append({QAccessible::queryAccessibleInterface(by), QAccessible::Label});
-            }
-        }
-        return found;
+    Relations relations(QAccessible::Relation match) const override {
+        return withLabels(widget(), QAccessibleWidget::relations(match), match);
     }
-
-private:
-    ElidingLabel* label() const { return static_cast<ElidingLabel*>(widget()); }
 };
 
 // The help's printed section: read-only text, one line after another, with
@@ -102,6 +106,11 @@ class BoxAccessible : public QAccessibleWidget,
                       public QAccessibleEditableTextInterface {
 public:
     explicit BoxAccessible(QLineEdit* box) : QAccessibleWidget(box, QAccessible::EditableText) {}
+
+    // Labelled by its row and set, as a result is.
+    Relations relations(QAccessible::Relation match) const override {
+        return withLabels(widget(), QAccessibleWidget::relations(match), match);
+    }
 
     void* interface_cast(QAccessible::InterfaceType type) override {
         if (type == QAccessible::TextInterface) {
@@ -277,6 +286,10 @@ void announce(QWidget* inWindow, const QString& text) {
     announcer->hide();
     announcer->setAccessibleName(text);
     announcer->show();
+}
+
+void setLabelledBy(QWidget* control, const QList<QWidget*>& labels) {
+    control->setProperty(kLabelledBy, QVariant::fromValue(QObjectList(labels.begin(), labels.end())));
 }
 
 void installAccessibility() {

@@ -4,6 +4,8 @@
 // that can be read line by line.
 #pragma once
 
+#include <QList>
+
 class QString;
 class QWidget;
 
@@ -17,5 +19,9 @@ void installAccessibility();
 // ("已算出每一点属性的收益"), without moving the focus: a notification of
 // the window that holds the widget.
 void announce(QWidget* inWindow, const QString& text);
+
+// The widgets that label a control (a box's or a result's row and set):
+// assistive tools are told each labels it. They live as long as it does.
+void setLabelledBy(QWidget* control, const QList<QWidget*>& labels);
 
 } // namespace velmora::ui

@@ -25,23 +25,6 @@ void ElidingLabel::setCaption(const QString& caption, bool staysOnOneLine) {
     updateDescription();
 }
 
-void ElidingLabel::setLabelledBy(const QList<QWidget*>& labels) {
-    m_labelledBy.clear();
-    for (QWidget* label : labels) {
-        m_labelledBy.append(label);
-    }
-}
-
-QList<QWidget*> ElidingLabel::labelledBy() const {
-    QList<QWidget*> labels;
-    for (const QPointer<QWidget>& label : m_labelledBy) {
-        if (label) {
-            labels.append(label);
-        }
-    }
-    return labels;
-}
-
 bool ElidingLabel::isElided() const {
     const QRect room = contentsRect();
     const int wrap = wordWrap() ? Qt::TextWordWrap : 0;

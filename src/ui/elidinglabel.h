@@ -3,8 +3,6 @@
 #include "model/viewrules.h"
 
 #include <QLabel>
-#include <QList>
-#include <QPointer>
 
 namespace velmora::ui {
 
@@ -24,10 +22,6 @@ public:
     bool isElided() const;
     // What is drawn: the caption, or its shortened form.
     QString shownText() const;
-    // The labels that tell what this one is (its row's name, its set), for
-    // assistive tools.
-    void setLabelledBy(const QList<QWidget*>& labels);
-    QList<QWidget*> labelledBy() const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -39,8 +33,6 @@ private:
     ShownCaption shown() const;
     // The whole caption when the text drawn is shortened, else empty.
     QString wholeCaption() const;
-
-    QList<QPointer<QWidget>> m_labelledBy;
 };
 
 } // namespace velmora::ui

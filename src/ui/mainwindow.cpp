@@ -349,13 +349,11 @@ void MainWindow::findAccessibleNames() {
     m_nameSources.resize(kControlCount);
     for (FieldId field = 0; field < kControlCount; ++field) {
         m_nameSources[field] = nameSourcesOf(field);
-        if (kControls[field].kind == Kind::Label) {
-            QList<QWidget*> labels;
-            for (const FieldId label : labelsOf(field)) {
-                labels.append(m_widgets[label]);
-            }
-            static_cast<ElidingLabel*>(m_widgets[field])->setLabelledBy(labels);
+        QList<QWidget*> labels;
+        for (const FieldId label : labelsOf(field)) {
+            labels.append(m_widgets[label]);
         }
+        setLabelledBy(m_widgets[field], labels);
     }
 }
 

@@ -322,49 +322,6 @@ TEST_F(Accessibility, NamesSayWhatEachControlIs) {
     }
 }
 
-// What the window tells assistive tools of every control is what the core
-// composes from the table, at start and after the worked example: name,
-// labels, tool tip, and a description only on a shortened label.
-TEST_F(Accessibility, EveryControlIsExposedAsTheCoreSays) {
-    const auto check = [&](const char* when) {
-        for (FieldId field = 1; field < kControlCount; ++field) {
-            const ControlDesign& design = kControls[field];
-            QAccessibleInterface* exposed = a11y(window.widget(field));
-            SCOPED_TRACE(std::string(when) + " " + std::string(design.name));
-            if (design.kind == Kind::TextBox || design.kind == Kind::Label) {
-                EXPECT_EQ(exposed->text(QAccessible::Name).toStdString(),
-                          accessibleNameOf(field, form.fields()));
-            }
-            QStringList labels;
-            // Only relations that say "this labels the control": the direction counts.
-            for (const auto& relation : exposed->relations(QAccessible::Label)) {
-                if (relation.second == QAccessible::Label && relation.first->role() != QAccessible::Grouping) {
-                    labels << relation.first->object()->objectName();
-                }
-            }
-            QStringList expected;
-            for (const FieldId label : labelsOf(field)) {
-                expected << QString::fromUtf8(kControls[label].name.data(), kControls[label].name.size());
-            }
-            if (design.kind == Kind::Label) {
-                EXPECT_EQ(labels, expected);
-            }
-            EXPECT_EQ(window.widget(field)->toolTip().toStdString(), design.toolTip);
-            if (const auto* label = qobject_cast<ui::ElidingLabel*>(window.widget(field))) {
-                EXPECT_EQ(exposed->text(QAccessible::Description),
-                          label->isElided() ? label->text() : QString());
-            }
-        }
-    };
-    check("at start");
-    typeWorkedExample();
-    QTest::mouseClick(widget("Option2"), Qt::LeftButton);
-    QTest::mouseClick(widget("Command1"), Qt::LeftButton);
-    form.setText(control("Label30"), "1.480695E+307"); // too long for its label
-    window.widget(control("Label30"))->update();
-    check("after the worked example");
-}
-
 // While a box of a press is up, an assistive tool can still press a button
 // of the window: the press holds it off, and shows its own results only
 // once the box is gone.

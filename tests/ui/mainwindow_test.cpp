@@ -154,47 +154,6 @@ TEST_F(MainWindowTest, InputsAreNamedByTheirRowAndColumn) {
     EXPECT_EQ(widget("Text29")->accessibleName(), "第四套 元气");
 }
 
-TEST_F(MainWindowTest, TypingTheWorkedExampleAndPressingCalculate) {
-    typeWorkedExample();
-    clickOn("Option2");
-    EXPECT_TRUE(as<QAbstractButton>("Option2")->isChecked());
-    EXPECT_EQ(caption("Label1"), "根骨");
-    clickOn("Command1");
-    expectWorkedExampleShown();
-}
-
-// A paste from a chat window can carry invisible characters: the box keeps
-// what it shows, the cursor stays after the pasted digits, and 计算 reads it.
-TEST_F(MainWindowTest, PastedInvisibleCharactersAreDropped) {
-    typeWorkedExample();
-    clickOn("Option2");
-    auto* attack = as<QLineEdit>("Text3");
-    attack->setFocus(Qt::OtherFocusReason);
-    attack->selectAll();
-    QGuiApplication::clipboard()->setText(QString::fromUtf8("15\u200B00\u202E0"));
-    QTest::keyClick(attack, Qt::Key_V, Qt::ControlModifier);
-    QTest::keyClicks(attack, "9");
-    EXPECT_EQ(attack->text(), "150009");
-    QTest::keyClick(attack, Qt::Key_Backspace);
-    EXPECT_EQ(core("Text3"), "15000");
-    clickOn("Command1");
-    expectWorkedExampleShown();
-}
-
-TEST_F(MainWindowTest, MissingDisciplineShowsOneWarningBoxBeforeAnyResult) {
-    BoxAnswerer boxes;
-    QString gainWhileShown;
-    boxes.onShown = [&] { gainWhileShown = caption("Label15"); };
-    clickOn("Command1");
-    ASSERT_EQ(boxes.seen.size(), 1u);
-    EXPECT_EQ(boxes.seen[0].title, "请选择 门派·心法");
-    EXPECT_EQ(boxes.seen[0].text, "敢问大侠来自何门何派？");
-    EXPECT_EQ(boxes.seen[0].icon, QMessageBox::Warning);
-    EXPECT_TRUE(boxes.seen[0].onlyOk);
-    EXPECT_EQ(gainWhileShown, "内功攻击");
-    EXPECT_EQ(caption("Label15"), "0.07586219");
-}
-
 TEST_F(MainWindowTest, AnUndonePressLeavesTheCheckBoxAsTheCoreHasIt) {
     BoxAnswerer boxes;
     form.setText(control("Text5"), "1.7976931348623157e308");
@@ -228,18 +187,6 @@ TEST_F(MainWindowTest, APressAfterARefusedPressShowsEveryResult) {
     clickOn("Command1");
     ASSERT_TRUE(waitFor([&] { return boxes.seen.size() == 2; }));
     expectWorkedExampleShown();
-}
-
-TEST_F(MainWindowTest, HasteModeShowsItsControls) {
-    clickOn("Command3");
-    for (const char* name : {"Label43", "Text36", "Label44", "Label45", "Label46", "Text37", "Text40"}) {
-        EXPECT_TRUE(widget(name)->isVisible()) << name;
-    }
-    EXPECT_EQ(caption("Command3"), "无加速版");
-    type("Text36", "12.5");
-    clickOn("Command3");
-    EXPECT_FALSE(widget("Text36")->isVisible());
-    EXPECT_EQ(caption("Text36"), "0");
 }
 
 // The guard on gear set 1's cells runs once per entry by the user.
