@@ -173,7 +173,10 @@ class OrcaSession:
     def since_mark(self):
         return self.spoken()[self.heard_until:]
 
-    def wait_for_speech(self, pattern, timeout=20):
+    # Orca answers one call at a time; a call into the browser that hangs
+    # holds it up to the accessibility bus's 25 s timeout, after which it
+    # goes on with what was queued. A wait outlasts that.
+    def wait_for_speech(self, pattern, timeout=45):
         """Waits until Orca says something matching pattern after the mark; returns it."""
         found = re.compile(pattern)
         deadline = time.monotonic() + timeout
@@ -212,16 +215,33 @@ class OrcaSession:
     def type(self, text):
         subprocess.run(['xdotool', 'type', '--delay', '40', text], env=self.env, check=True)
 
-    def press_and_hear(self, keys, pattern, timeout=20):
+    def press_and_hear(self, keys, pattern, timeout=45):
         """Presses keys (a string or a list) and waits for Orca to say pattern.
 
         Orca is let fall quiet first: the accessibility registry hands a key
         to the application when Orca is too busy to answer for it in time,
-        and an Orca command would then be typed instead."""
+        and an Orca command would then be typed instead. Before an Orca
+        command, Orca must have echoed a Shift press (which does nothing in
+        the window): it is taking keys again."""
         self.wait_for_quiet(0.4, timeout=30)
+        if 'Insert' in str(keys):
+            self._wait_until_orca_takes_keys()
         self.mark()
         self.key(*([keys] if isinstance(keys, str) else keys))
         return self.wait_for_speech(pattern, timeout)
+
+    def _wait_until_orca_takes_keys(self, timeout=60):
+        deadline = time.monotonic() + timeout
+        while time.monotonic() < deadline:
+            self.mark()
+            self.key('Shift_L')
+            try:
+                self.wait_for_speech(r'^left shift', timeout=3)
+                self.wait_for_quiet(0.4, timeout=30)
+                return
+            except AssertionError:
+                continue
+        raise AssertionError('Orca never took a key again')
 
     def _wait(self, ready, timeout, what):
         deadline = time.monotonic() + timeout
