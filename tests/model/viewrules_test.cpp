@@ -161,6 +161,41 @@ TEST(ViewRules, BoxesAndResultsAreNamedFromOtherCaptions) {
     }
 }
 
+// A box is named by its row (and set); a result by its row, or its set and
+// 总收益, then its text; headings, units and notes label nothing and are
+// named by their caption. A discipline renames its primary attribute's row.
+TEST_F(FormTest, NamesSayWhatEachControlIs) {
+    const struct {
+        const char* discipline;
+        const char* control;
+        std::vector<std::string> labels;
+        std::string name;
+    } named[] = {
+        {"", "Text7", {"破防"}, "破防"},
+        {"", "Text19", {"第二套", "会效等级"}, "第二套 会效等级"},
+        {"", "Label16", {"命中率"}, "命中率 命中"},
+        {"", "Label64", {"命中判定"}, "命中判定 命中判定"},
+        {"", "Label28", {"第一套", "总收益"}, "第一套 总收益 第一套"},
+        {"", "Label34", {"第四套", "总收益"}, "第四套 总收益 第四套"},
+        {"", "Label11", {}, "%"},
+        {"", "Label42", {}, "2013.06.27更新　感谢试用并反馈结果的各位侠士"},
+        {"Option2", "Text1", {"根骨"}, "根骨"},
+        {"Option4", "Text1", {"元气"}, "元气"},
+        {"Option4", "Text29", {"第四套", "元气"}, "第四套 元气"},
+    };
+    for (const auto& c : named) {
+        if (*c.discipline != '\0') {
+            click(c.discipline);
+        }
+        std::vector<std::string> labels;
+        for (const FieldId label : labelsOf(control(c.control))) {
+            labels.push_back(form.fields().text(label));
+        }
+        EXPECT_EQ(labels, c.labels) << c.control;
+        EXPECT_EQ(accessibleNameOf(control(c.control), form.fields()), c.name) << c.control;
+    }
+}
+
 class Set1Off : public FormTest {
 protected:
     void SetUp() override {

@@ -278,50 +278,6 @@ TEST_F(Accessibility, TheHelpTextIsWhereItIsDrawn) {
     EXPECT_EQ(text->offsetAtPoint(help->mapToGlobal(QPoint(5, 5000))), -1);
 }
 
-// A box is named by its row (and set); a result by its row, or its set and
-// 总收益, then its text; headings, units and notes label nothing.
-TEST_F(Accessibility, NamesSayWhatEachControlIs) {
-    EXPECT_EQ(a11y(&window)->role(), QAccessible::Window);
-    struct Named {
-        const char* control;
-        QStringList labels;
-        QString name;
-    };
-    const Named named[] = {
-        {"Text7", {}, "破防"},
-        {"Text6", {}, "会效"},
-        {"Text19", {}, "第二套 会效等级"},
-        {"Label15", {"内功攻击"}, "内功攻击 内功攻击"},
-        {"Label16", {"命中率"}, "命中率 命中"},
-        {"Label64", {"命中判定"}, "命中判定 命中判定"},
-        {"Label67", {"破防换算"}, "破防换算 破防换算"},
-        {"Label28", {"第一套", "总收益"}, "第一套 总收益 第一套"},
-        {"Label34", {"第四套", "总收益"}, "第四套 总收益 第四套"},
-        {"Label3", {}, "内功攻击"},
-        {"Label11", {}, "%"},
-        {"Label13", {}, "每一点相应属性的收益"},
-        {"Label31", {}, "第三套"},
-        {"Label42", {}, "2013.06.27更新　感谢试用并反馈结果的各位侠士"},
-    };
-    // Qt adds the frame as a label of everything in it.
-    const auto labels = [&](std::string_view name) {
-        QStringList names;
-        for (const auto& relation : a11y(name)->relations(QAccessible::Label)) {
-            if (relation.second == QAccessible::Label && relation.first->role() != QAccessible::Grouping) {
-                names << relation.first->text(QAccessible::Name);
-            }
-        }
-        return names;
-    };
-    for (const Named& expected : named) {
-        SCOPED_TRACE(expected.control);
-        if (std::string_view(expected.control).starts_with("Label")) {
-            EXPECT_EQ(labels(expected.control), expected.labels);
-        }
-        EXPECT_EQ(a11y(expected.control)->text(QAccessible::Name), expected.name);
-    }
-}
-
 // While a box of a press is up, an assistive tool can still press a button
 // of the window: the press holds it off, and shows its own results only
 // once the box is gone.

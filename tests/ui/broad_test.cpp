@@ -72,6 +72,8 @@ protected:
         WindowTest::SetUp();
         boxes.onShown = [this] { boxShown(); };
         QApplication::instance()->installEventFilter(&listener);
+        EXPECT_EQ(QAccessible::queryAccessibleInterface(&window)->role(), QAccessible::Window);
+        compare(kControlCount); // as it starts
     }
 
     // Into a box by a click: an entry when the focus was elsewhere.

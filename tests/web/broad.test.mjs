@@ -92,6 +92,7 @@ async function openWithModel(viewport) {
       }
     }
   }
+  await compare(page, cdp, null); // as it opens
   return { context, page, steps };
 }
 
@@ -106,6 +107,7 @@ async function compare(page, cdp, caret) {
         faults.push(`${what}: shows ${JSON.stringify(shown)}, the core ${JSON.stringify(want)}`);
       }
     };
+    expect('markup drawn', document.querySelectorAll('#window img').length, 0);
     const box = document.getElementById('warning');
     expect('box', box.open ? [document.getElementById('warning-title').textContent,
       document.getElementById('warning-prompt').textContent].join(' / ') : null,
@@ -121,6 +123,9 @@ async function compare(page, cdp, caret) {
       const element = document.getElementById(control.name);
       const shown = (element.closest('.choice') ?? element).getClientRects().length > 0;
       expect(`${control.name} shown`, shown, fields[i].visible);
+      if (control.kind !== 'Label' && control.kind !== 'Frame') {
+        expect(`${control.name} tool tip`, (element.closest('.choice') ?? element).title, control.toolTip);
+      }
       if (control.kind === 'TextBox') {
         expect(control.name, element.value, fields[i].text);
       } else if (control.kind === 'OptionButton' || control.kind === 'CheckBox') {
@@ -248,11 +253,15 @@ test('a seeded run of player actions', async () => {
   const pick = (list) => list[next(list.length)];
   const boxes = ['Text1', 'Text3', 'Text4', 'Text5', 'Text6', 'Text7', 'Text8', 'Text2', 'Text10', 'Text16', 'Text23',
     'Text30', 'Text11', 'Text36', 'Text37'];
-  const texts = ['105', '1\u200b2', '３０', '15000', '-5', '1e307', '', 'abc', '99999999999999', '0.5', '2,5'];
+  const texts = ['105', '1\u200b2', '\u202e30', '３０', '15000', '-5', '1e307', '', 'abc', '99999999999999', '0.5',
+    '2,5'];
   const buttons = ['Command1', 'Command2', 'Command3', 'Command5', 'Command6', 'Option2', 'Option5', 'Check1', 'Check3'];
   const { context, page, steps } = await openWithModel({ width: 1024, height: 768 });
-  // A total too long for its label, and set 1 taken off and put on, before the run.
+  // Typed markup shown as text in a verdict; a total too long for its label,
+  // and set 1 taken off and put on, before the run.
   await steps.press('Option2');
+  await steps.type('Text4', '<b>1</b><img src=x>');
+  await steps.press('Command1');
   for (const [name, value] of [...workedExample, ['Text1', '3000'], ['Text16', '1e307']]) {
     await steps.type(name, value);
   }

@@ -95,18 +95,6 @@ describe('the window', () => {
   });
 });
 
-describe('typed text', () => {
-  test('a typed text that looks like markup is shown as text', async () => {
-    const { context, page } = await freshWindow();
-    await page.click('#Option2');
-    await typeInto(page, 'Text4', '<b>1</b><img src=x>');
-    await page.click('#Command1');
-    assert.equal(await text(page, 'Label64'), '<b>1</b><img src=x>');
-    assert.equal(await page.locator('#window img').count(), 0);
-    await context.close();
-  });
-});
-
 describe('warning boxes', () => {
   test('the discipline box pauses the press until it is dismissed', async () => {
     const { context, page } = await freshWindow();
@@ -325,33 +313,6 @@ describe('offline', () => {
 });
 
 describe('the rules the page takes from the core', () => {
-  test('a long number keeps its exponent, whole in the tool tip; fitting labels have none', async () => {
-    const { context, page } = await freshWindow();
-    await page.click('#Option2');
-    for (const [name, value] of workedExample) {
-      await page.fill(`#${name}`, value);
-    }
-    await page.fill('#Text1', '3000'); // 总收益 needs the whole panel
-    await page.click('#Command1');
-    await page.fill('#Text16', '1e307'); // set 2: 1.480695 a point of attack
-    await page.click('#Command2');
-    assert.deepEqual(await answerBoxes(page), []);
-    const total = await page.evaluate(() => {
-      const label = document.getElementById('Label30');
-      return [label.textContent, label.title, label.getAttribute('aria-description'),
-        label.scrollWidth <= label.clientWidth, label.scrollHeight <= label.clientHeight];
-    });
-    assert.match(total[0], /^1\.\d*…E\+307$/);
-    assert.match(total[1], /^1\.48069\d*E\+307$/);
-    assert.deepEqual(total.slice(2), [total[1], true, true]);
-    // Tool tips are the table's, and a shortened label's whole text.
-    const tips = await page.evaluate(() => [...document.querySelectorAll('#window [title]')]
-      .map((element) => element.id || element.firstChild.id));
-    assert.deepEqual(tips.sort(), ['Command3', 'Command4', 'Command5', 'Command6', 'Label30', 'Text1', 'Text3', 'Text4', 'Text5',
-      'Text6', 'Text7', 'Text8'].sort());
-    await context.close();
-  });
-
   test('after a box the focus comes back with its selection; both Enter keys press 计算', async () => {
     const { context, page } = await freshWindow();
     await typeInto(page, 'Text3', '15000');
