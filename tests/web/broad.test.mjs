@@ -37,6 +37,7 @@ async function openWithModel(viewport) {
     async focus(name) {
       if (await page.evaluate(() => document.activeElement.id) !== name) {
         await page.click(`#${name}`);
+        this.acted = name;
         await tell('focusArrived', index.get(name), 'pointer');
         await settle();
       }
@@ -55,6 +56,7 @@ async function openWithModel(viewport) {
       if (typed === value) {
         return; // no input
       }
+      this.acted = name;
       await tell('type', index.get(name), typed);
       this.caret = [name, await page.evaluate(([t, c]) => window.model.core.caretAfterKeeping(t, c),
         [typed, from + text.length])];
@@ -62,6 +64,7 @@ async function openWithModel(viewport) {
     },
     async press(name) {
       this.caret = null;
+      this.acted = name;
       await page.click(`#${name}`);
       if (!kind[index.get(name)][1]) {
         await tell('click', index.get(name));
@@ -80,7 +83,7 @@ async function openWithModel(viewport) {
   async function settle() {
     for (;;) {
       const up = await page.evaluate(() => window.model.outcome?.box ?? null);
-      await compare(page, cdp, steps.caret);
+      await compare(page, cdp, steps.caret, steps.acted);
       if (up === null) {
         return;
       }
@@ -97,8 +100,8 @@ async function openWithModel(viewport) {
 }
 
 // What the page shows and tells, against the model, after a step.
-async function compare(page, cdp, caret) {
-  const seen = await page.evaluate(([caretAt]) => {
+async function compare(page, cdp, caret, acted = null) {
+  const seen = await page.evaluate(([caretAt, actedOn]) => {
     const { core, calculator, controls, outcome } = window.model;
     const fields = calculator.fields();
     const faults = [];
@@ -112,6 +115,11 @@ async function compare(page, cdp, caret) {
     expect('box', box.open ? [document.getElementById('warning-title').textContent,
       document.getElementById('warning-prompt').textContent].join(' / ') : null,
     outcome?.box ? `${outcome.box.title} / ${outcome.box.prompt}` : null);
+    // The focus stays on what the player used, and comes back to it after a box.
+    const own = controls.find((control) => control.name === actedOn);
+    if (own && !box.open && !own.opensHelp && !own.opensInsight) {
+      expect('focus', document.activeElement.id, actedOn);
+    }
     if (outcome?.announcement) {
       expect('announcement', [...document.querySelectorAll('#announcement, #announcement-next')]
         .some((region) => region.textContent === outcome.announcement), true);
@@ -168,7 +176,7 @@ async function compare(page, cdp, caret) {
     return { faults, boxUp: box.open, names: controls.map((control, i) => ({ name: control.name, kind: control.kind,
       shown: fields[i].visible, text: fields[i].text, tip: control.toolTip,
       sources: control.composedName ? control.nameSources : null })) };
-  }, [caret]);
+  }, [caret, acted]);
   assert.deepEqual(seen.faults, [], 'the page against the model');
   await compareAccessibility(cdp, seen.names, seen.boxUp);
 }
