@@ -173,6 +173,25 @@ async function compare(page, cdp, caret, acted = null) {
           `${caretAt[1]}-${caretAt[1]}`);
       }
     });
+    // In one column each frame's rows are drawn under its caption, top to bottom as the core's grid has them.
+    if (document.documentElement.classList.contains('one-column')) {
+      const places = core.oneColumnPlaces();
+      const drawn = controls.map((control, i) => (fields[i].visible && control.kind !== 'Frame'
+        && control.kind !== 'Window' ? document.getElementById(control.name) : null));
+      const rect = (element) => (element.closest('.choice') ?? element).getBoundingClientRect();
+      controls.forEach((control, i) => {
+        const caption = document.getElementById(`${control.container}-caption`);
+        if (drawn[i] && caption && rect(drawn[i]).top + 0.5 < caption.getBoundingClientRect().bottom) {
+          faults.push(`${control.name} is drawn over its frame's caption`);
+        }
+      });
+      controls.forEach((above, i) => controls.forEach((below, j) => {
+        if (drawn[i] && drawn[j] && above.container === below.container
+          && places[i].row + places[i].rows <= places[j].row && rect(drawn[i]).bottom > rect(drawn[j]).top + 0.5) {
+          faults.push(`${above.name} is drawn over ${below.name}, a row below it`);
+        }
+      }));
+    }
     return { faults, boxUp: box.open, names: controls.map((control, i) => ({ name: control.name, kind: control.kind,
       shown: fields[i].visible, text: fields[i].text, tip: control.toolTip,
       sources: control.composedName ? control.nameSources : null })) };
