@@ -230,6 +230,9 @@ void MainWindow::connectEvents(FieldId field) {
             return;
         }
         if (checked != (m_form.shown(field).value == 1)) {
+            // While the press's warning boxes are up, the button shows what
+            // the core shows: a buff that is refused is never seen ticked.
+            fieldChanged(field);
             m_form.click(field);
         }
         mirrorButtonsOfFrame(field);

@@ -292,11 +292,14 @@ TEST_F(BroadCheck, ASeededRunOfPlayerActions) {
         "1e39", "15\u200b00\u202e0"};
     const char* const buttons[] = {"Command1", "Command2", "Command3", "Command5", "Command6",
                                    "Option2",  "Option5",  "Check1",   "Check3"};
-    // A total too long for its label, and set 1 taken off and put on, first.
+    // A refused buff, a total too long for its label, and set 1 taken off and put on, first.
     press("Option2");
     for (const auto& [name, value] : kWorkedPanel) {
         paste(name, QString::fromUtf8(value.data(), value.size()));
     }
+    paste("Text5", "1.7976931348623157e308"); // a buff that would leave the range is refused
+    press("Check1");
+    paste("Text5", "25");
     paste("Text16", "1e307");
     for (const char* button : {"Command1", "Command2", "Command5", "Command2", "Command5"}) {
         press(button);

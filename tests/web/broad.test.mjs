@@ -284,14 +284,17 @@ test('a seeded run of player actions', async () => {
     '2,5'];
   const buttons = ['Command1', 'Command2', 'Command3', 'Command5', 'Command6', 'Option2', 'Option5', 'Check1', 'Check3'];
   const { context, page, steps } = await openWithModel({ width: 1024, height: 768 });
-  // Typed markup shown as text in a verdict; a total too long for its label,
-  // and set 1 taken off and put on, before the run.
+  // Typed markup shown as text in a verdict, a refused buff, a total too long
+  // for its label, and set 1 taken off and put on, before the run.
   await steps.press('Option2');
   await steps.type('Text4', '<b>1</b><img src=x>');
   await steps.press('Command1');
   for (const [name, value] of [...workedExample, ['Text1', '3000'], ['Text16', '1e307']]) {
     await steps.type(name, value);
   }
+  await steps.type('Text5', '1.7976931348623157e308'); // a buff that would leave the range is refused
+  await steps.press('Check1');
+  await steps.type('Text5', '25');
   await steps.press('Command1');
   await steps.press('Command2');
   await steps.resize(390, 844); // a phone: the long total whole on a line of its own
