@@ -157,6 +157,7 @@ protected:
         EXPECT_EQ(box->text().toStdString(), want->prompt);
         EXPECT_EQ(box->icon(), QMessageBox::Warning);
         EXPECT_EQ(box->buttons().size(), 1);
+        EXPECT_EQ(box->buttons().value(0)->text(), "确定");
         compare(kControlCount); // behind it, the window as before the press
         model.dismissBox();
     }

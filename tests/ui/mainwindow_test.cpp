@@ -176,14 +176,6 @@ protected:
     }
 };
 
-TEST_F(GearSet1Guard, EnteringACellByMouse) {
-    takeOff();
-    BoxAnswerer boxes;
-    clickOn("Text12");
-    expectOneBoxAndWorn(boxes);
-    EXPECT_EQ(QApplication::focusWidget(), widget("Text12"));
-}
-
 TEST_F(GearSet1Guard, EnteringACellByTabAndShiftTab) {
     takeOff();
     BoxAnswerer boxes;
@@ -200,15 +192,6 @@ TEST_F(GearSet1Guard, EnteringACellByTabAndShiftTab) {
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
     expectOneBoxAndWorn(boxes);
     EXPECT_EQ(QApplication::focusWidget(), widget("Text14"));
-}
-
-TEST_F(GearSet1Guard, NothingWhileSet1IsWorn) {
-    BoxAnswerer boxes;
-    clickOn("Text10");
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-    deliverPosted();
-    EXPECT_TRUE(boxes.seen.empty());
-    EXPECT_EQ(caption("Command5"), "脱第一套装备");
 }
 
 // A box the core rewrites while the focus is elsewhere shows its number from
