@@ -1,7 +1,7 @@
 // Costs of the core's conversions and of one press of each handler.
-#include "model/form.h"
-#include "model/gearinsight.h"
-#include "model/numbertext.h"
+#include "form/form.h"
+#include "form/numbertext.h"
+#include "view/gearinsight.h"
 #include "workedexample.h"
 
 #include <benchmark/benchmark.h>

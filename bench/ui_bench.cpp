@@ -1,6 +1,6 @@
 // Costs of what the user sees: a press with a huge pasted text, and the help
 // window opened and printing its longest section. Offscreen platform.
-#include "model/form.h"
+#include "form/form.h"
 #include "ui/helpwindow.h"
 #include "ui/mainwindow.h"
 

@@ -2,7 +2,7 @@
 // 计算 done: what the press benchmarks press on.
 #pragma once
 
-#include "model/form.h"
+#include "form/form.h"
 
 #include <utility>
 

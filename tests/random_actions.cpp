@@ -2,10 +2,10 @@
 // checking after each one what must always hold.
 //   random-actions [--seed N] [--actions N]
 // Prints the seed and the failing action on a violation, and exits 1.
-#include "model/form.h"
-#include "model/gearset1.h"
-#include "model/hastemode.h"
-#include "model/numbertext.h"
+#include "form/form.h"
+#include "form/gearset1.h"
+#include "form/hastemode.h"
+#include "form/numbertext.h"
 #include "script.h"
 
 #include <cmath>

@@ -1,6 +1,6 @@
 #include "script.h"
 
-#include "model/gearinsight.h"
+#include "view/gearinsight.h"
 
 #include <fmt/format.h>
 
@@ -239,7 +239,7 @@ void writeCurve(std::ostream& out, const GainCurve& curve) {
 
 void ScriptRunner::insight(std::ostream& out) {
     out << "{\"changes\": ";
-    if (const auto& changes = m_form.exactChanges()) {
+    if (const auto changes = exactChanges(m_form)) {
         std::vector<std::string> rows;
         for (const SetChange& set : changes->sets) {
             rows.push_back(set.row + " " + exactly(set.percent));
@@ -249,7 +249,7 @@ void ScriptRunner::insight(std::ostream& out) {
         out << "null";
     }
     out << ", \"curves\": ";
-    if (const std::optional<GainPicture> picture = m_form.gainPicture()) {
+    if (const std::optional<GainPicture> picture = gainPicture(m_form)) {
         std::vector<std::string> ticks;
         for (const Tick& tick : picture->percentTicks) {
             ticks.push_back(tick.text);

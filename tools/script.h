@@ -7,8 +7,8 @@
 //                     of JSON, every number to 17 digits
 #pragma once
 
-#include "model/form.h"
-#include "model/warnings.h"
+#include "form/form.h"
+#include "form/warnings.h"
 
 #include <ostream>
 #include <string>

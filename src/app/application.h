@@ -1,7 +1,7 @@
 // The running program: its core, the warning boxes and the main window.
 #pragma once
 
-#include "model/form.h"
+#include "form/form.h"
 #include "ui/mainwindow.h"
 #include "ui/messageboxwarnings.h"
 

@@ -1,6 +1,6 @@
 #include "ui/elidinglabel.h"
 
-#include "model/viewrules.h"
+#include "view/viewrules.h"
 
 #include <QHelpEvent>
 #include <QPainter>

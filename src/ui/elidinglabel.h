@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/viewrules.h"
+#include "view/viewrules.h"
 
 #include <QLabel>
 

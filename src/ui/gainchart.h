@@ -3,7 +3,7 @@
 // reaches them. Its accessible name and description carry the same in words.
 #pragma once
 
-#include "model/gearinsight.h"
+#include "view/gearinsight.h"
 
 #include <QWidget>
 

@@ -1,10 +1,10 @@
 #include "ui/helpwindow.h"
 
-#include "model/gridtext.h"
-#include "model/viewrules.h"
 #include "ui/accessibility.h"
 #include "ui/fonts.h"
 #include "ui/printedlines.h"
+#include "view/gridtext.h"
+#include "view/viewrules.h"
 
 #include <QAccessible>
 #include <QPainter>

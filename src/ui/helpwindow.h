@@ -5,7 +5,7 @@
 #pragma once
 
 #include "help/helparticle.h"
-#include "model/viewrules.h"
+#include "view/viewrules.h"
 
 #include <QWidget>
 

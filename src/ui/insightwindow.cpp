@@ -1,6 +1,6 @@
 #include "ui/insightwindow.h"
 
-#include "model/fields.h"
+#include "form/fields.h"
 #include "ui/fonts.h"
 #include "ui/gainchart.h"
 #include "ui/plaintext.h"
@@ -85,7 +85,7 @@ void InsightWindow::focusFirstLine() {
 }
 
 void InsightWindow::refresh() {
-    const std::optional<ExactChanges>& changes = m_form.exactChanges();
+    const std::optional<ExactChanges> changes = exactChanges(m_form);
     m_basis->setText(qText(changes ? std::string_view(changes->basis) : kNoExactChanges));
     for (std::size_t set = 0; set < m_rows.size(); ++set) {
         const bool shown = changes && set < changes->sets.size();
@@ -95,7 +95,7 @@ void InsightWindow::refresh() {
     m_order->setText(changes ? qText(changes->order) : QString());
     m_order->setVisible(changes.has_value());
 
-    const std::optional<GainPicture> picture = m_form.gainPicture();
+    const std::optional<GainPicture> picture = gainPicture(m_form);
     m_noCurves->setText(qText(kNoGainCurves));
     m_noCurves->setVisible(!picture);
     m_chart->setVisible(picture.has_value());

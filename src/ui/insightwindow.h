@@ -3,7 +3,7 @@
 // core computes and forwards the choice of range.
 #pragma once
 
-#include "model/form.h"
+#include "form/form.h"
 
 #include <QWidget>
 

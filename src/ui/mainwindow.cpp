@@ -1,8 +1,6 @@
 #include "ui/mainwindow.h"
 
-#include "model/boxtext.h"
-#include "model/controlnames.h"
-#include "model/viewrules.h"
+#include "form/boxtext.h"
 #include "ui/accessibility.h"
 #include "ui/chinese.h"
 #include "ui/elidinglabel.h"
@@ -10,6 +8,8 @@
 #include "ui/helpwindow.h"
 #include "ui/insightwindow.h"
 #include "ui/plaintext.h"
+#include "view/controlnames.h"
+#include "view/viewrules.h"
 
 #include <QCheckBox>
 #include <QContextMenuEvent>
@@ -218,7 +218,7 @@ void MainWindow::connectEvents(FieldId field) {
             m_form.click(field);
             fieldChanged(field); // a press undone as a whole tells no change
             refreshInsight();
-            const std::string_view words = m_form.announcement();
+            const std::string words = announcement(m_form);
             announce(this, QString::fromUtf8(words.data(), static_cast<qsizetype>(words.size())));
         });
         return;
@@ -282,7 +282,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
         // Not inside the focus change itself: a warning box opened here
         // would take the focus while Qt is still handing it over.
         QTimer::singleShot(0, this, [this, field, how] {
-            m_form.focusArrived(field, how);
+            focusArrived(m_form, field, how);
             refreshInsight();
         });
     }

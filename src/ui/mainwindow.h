@@ -2,8 +2,8 @@
 // controls. User actions go to the core; the core's changes come back here.
 #pragma once
 
-#include "model/controlnames.h"
-#include "model/form.h"
+#include "form/form.h"
+#include "view/controlnames.h"
 
 #include <QWidget>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/form.h"
+#include "form/form.h"
 
 #include <QPointer>
 #include <QWidget>

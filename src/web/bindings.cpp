@@ -7,15 +7,15 @@
 // where a new visit starts. The press itself is the core's: it drops what
 // arrives while its box is up, and its changes appear in fields() only after
 // the last box.
+#include "form/boxtext.h"
+#include "form/form.h"
+#include "form/sharedinputs.h"
 #include "help/helparticle.h"
-#include "model/boxtext.h"
-#include "model/controlnames.h"
-#include "model/form.h"
-#include "model/gearinsight.h"
-#include "model/gridtext.h"
-#include "model/layout.h"
-#include "model/sharedinputs.h"
-#include "model/viewrules.h"
+#include "view/controlnames.h"
+#include "view/gearinsight.h"
+#include "view/gridtext.h"
+#include "view/layout.h"
+#include "view/viewrules.h"
 
 #include <emscripten/bind.h>
 
@@ -388,7 +388,7 @@ public:
     // How the focus came: "user", "pointer", "assistive", "activated" or
     // "box"; whether that is an entry is the core's rule.
     val focusArrived(int field, const std::string& how) {
-        m_form.focusArrived(checked(field), arrival(how));
+        velmora::focusArrived(m_form, checked(field), arrival(how));
         return outcome();
     }
     val dismissBox() {
@@ -406,7 +406,7 @@ public:
     val insight() const {
         val all = val::object();
         val changes = val::null();
-        if (const auto& exact = m_form.exactChanges()) {
+        if (const auto exact = velmora::exactChanges(m_form)) {
             changes = val::object();
             changes.set("basis", text(exact->basis));
             val rows = val::array();
@@ -417,7 +417,7 @@ public:
             changes.set("order", text(exact->order));
         }
         all.set("changes", changes);
-        const std::optional<velmora::GainPicture> curves = m_form.gainPicture();
+        const std::optional<velmora::GainPicture> curves = velmora::gainPicture(m_form);
         all.set("picture", curves ? picture(*curves) : val::null());
         all.set("canNarrow", m_form.canNarrowCurves());
         all.set("canWiden", m_form.canWidenCurves());
@@ -437,7 +437,7 @@ private:
         val next = val::object();
         next.set("box", m_warnings.takeBoxUp());
         next.set("pressRunning", m_form.pressRunning());
-        next.set("announcement", text(m_form.announcement()));
+        next.set("announcement", text(velmora::announcement(m_form)));
         next.set("opened", m_warnings.takeOpened());
         return next;
     }

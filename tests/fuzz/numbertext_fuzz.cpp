@@ -3,7 +3,7 @@
 //    number or says the number is out of range.
 //  - Writing any finite double or float and reading the text back strictly
 //    gives the value rounded to 15 (or 7) significant digits.
-#include "model/numbertext.h"
+#include "form/numbertext.h"
 
 #include <charconv>
 #include <cmath>

@@ -3,8 +3,8 @@
 //   that writing the inputs again and reading that back gives the same inputs;
 // - the same bytes, read as a player's actions on the page (typing or pasting
 //   any bytes, clicks), lead to a state whose address opens exactly it.
-#include "model/form.h"
-#include "model/sharedinputs.h"
+#include "form/form.h"
+#include "form/sharedinputs.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -4,13 +4,13 @@
 // each control is.
 #include "windowfixture.h"
 
-#include "model/controlnames.h"
-#include "model/form.h"
+#include "form/form.h"
 #include "ui/elidinglabel.h"
 #include "ui/helpwindow.h"
 #include "ui/mainwindow.h"
 #include "ui/messageboxwarnings.h"
 #include "ui/printedlines.h"
+#include "view/controlnames.h"
 
 #include <QAbstractButton>
 #include <QAccessible>

@@ -6,12 +6,12 @@
 // core is told the same actions in its own terms, never what the window shows.
 #include "windowfixture.h"
 
-#include "model/boxtext.h"
-#include "model/controlnames.h"
+#include "form/boxtext.h"
 #include "ui/elidinglabel.h"
 #include "ui/helpwindow.h"
 #include "ui/insightwindow.h"
 #include "ui/plaintext.h"
+#include "view/controlnames.h"
 
 #include <QAbstractButton>
 #include <QAccessible>
@@ -79,7 +79,7 @@ protected:
     // Into a box by a click: an entry when the focus was elsewhere.
     void focus(std::string_view name) {
         if (QApplication::focusWidget() != widget(name)) {
-            model.focusArrived(control(name), FocusArrival::Pointer);
+            focusArrived(model, control(name), FocusArrival::Pointer);
             caret.reset(); // where the click put it
             QTest::mouseClick(widget(name), Qt::LeftButton, {}, QPoint(4, 4));
             settle(control(name));
@@ -139,11 +139,11 @@ protected:
         if (!window.isActiveWindow()) {
             reactivate();
             if (auto* back = QApplication::focusWidget(); back != nullptr && back != &window) {
-                model.focusArrived(control(back->objectName().toStdString()), FocusArrival::WindowActivated);
+                focusArrived(model, control(back->objectName().toStdString()), FocusArrival::WindowActivated);
             }
             deliverPosted();
         }
-        const QString told = toldTheModel ? QString::fromStdString(model.announcement()) : QString();
+        const QString told = toldTheModel ? QString::fromStdString(announcement(model)) : QString();
         EXPECT_EQ(listener.heard, told.isEmpty() ? QStringList() : QStringList(told))
             << "announced after " << kControls[acted].name;
         listener.heard.clear();

@@ -1,7 +1,7 @@
 // The help window opened from the main window.
 #include "uitest.h"
 
-#include "model/form.h"
+#include "form/form.h"
 #include "ui/helpwindow.h"
 #include "ui/mainwindow.h"
 #include "ui/messageboxwarnings.h"

@@ -38,7 +38,7 @@ TEST_F(Insight, TheWindowDrawsTheCoresCurvesAndRows) {
 
     ui::GainChart* chart = insight->chart();
     const QImage drawn = chart->grab().toImage();
-    const std::optional<GainPicture> picture = form.gainPicture();
+    const std::optional<GainPicture> picture = gainPicture(form);
     ASSERT_TRUE(picture.has_value());
     for (std::size_t i = 0; i < picture->curves.size(); ++i) {
         const QColor colour = ui::GainChart::colourOf(i);

@@ -2,10 +2,10 @@
 // clicked, and answering with real message boxes.
 #include "windowfixture.h"
 
-#include "model/form.h"
-#include "model/viewrules.h"
+#include "form/form.h"
 #include "ui/mainwindow.h"
 #include "ui/messageboxwarnings.h"
+#include "view/viewrules.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>

@@ -1,7 +1,7 @@
 // Helpers for tests that drive the real windows.
 #pragma once
 
-#include "model/controls.h"
+#include "form/controls.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

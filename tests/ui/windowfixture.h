@@ -5,7 +5,7 @@
 #include "uitest.h"
 #include "workedexample.h"
 
-#include "model/form.h"
+#include "form/form.h"
 #include "ui/mainwindow.h"
 #include "ui/messageboxwarnings.h"
 

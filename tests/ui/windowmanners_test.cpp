@@ -2,7 +2,7 @@
 // menus, captions shown exactly as typed, Enter, one box per entry.
 #include "windowfixture.h"
 
-#include "model/form.h"
+#include "form/form.h"
 #include "ui/chinese.h"
 #include "ui/elidinglabel.h"
 #include "ui/mainwindow.h"

@@ -3,7 +3,7 @@
 // Xvfb (platform xcb); skipped elsewhere.
 #include "uitest.h"
 
-#include "model/form.h"
+#include "form/form.h"
 #include "ui/helpwindow.h"
 #include "ui/mainwindow.h"
 #include "ui/messageboxwarnings.h"

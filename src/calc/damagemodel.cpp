@@ -1,0 +1,85 @@
+#include "calc/damagemodel.h"
+
+#include <algorithm>
+
+namespace velmora {
+
+namespace {
+
+double cappedHit(const Sheet& sheet) {
+    return std::min(sheet.hit, kHitCap);
+}
+double cappedStrain(const Sheet& sheet) {
+    return std::min(sheet.strain, kStrainCap);
+}
+} // namespace
+
+double criticalCap(const Sheet& sheet) {
+    return cappedHit(sheet) + cappedStrain(sheet) - kCriticalCapOffset;
+}
+
+double overCap(Cap cap, const Sheet& sheet) {
+    switch (cap) {
+    case Cap::Hit:
+        return sheet.hit - kHitCap;
+    case Cap::Strain:
+        return sheet.strain - kStrainCap;
+    case Cap::Critical:
+        break;
+    }
+    return sheet.critical - criticalCap(sheet);
+}
+
+double capRatingPerPercent(Cap cap) {
+    switch (cap) {
+    case Cap::Hit:
+        return kModelHitRating;
+    case Cap::Strain:
+        return kModelStrainRating;
+    case Cap::Critical:
+        break;
+    }
+    return kModelCriticalRating;
+}
+
+double expectedDamage(const Sheet& sheet) {
+    const double M = cappedHit(sheet) / 100;
+    const double W = cappedStrain(sheet) / 100;
+    const double cap = criticalCap(sheet) / 100;
+    // Over the cap the cap counts; a negative cap leaves no critical hits.
+    double H = sheet.critical / 100;
+    if (H > cap) {
+        H = cap;
+    } else if (cap < 0) {
+        H = 0;
+    }
+    const double G = sheet.criticalEffect / 100;
+    const double P = 1 + (sheet.overcome - kBossDefence) / kOvercomeCoefficient;
+    const double R = H * (G - 1) + M + kStrainWeight * W - 0.3625;
+    return sheet.attack * P * R * (1 + sheet.haste / 100);
+}
+
+Sheet withRatings(const Sheet& sheet, const Ratings& ratings, const Discipline* discipline, bool hasteMode) {
+    const double primary = discipline != nullptr ? ratings[0] : 0;
+    const Discipline none{};
+    const Discipline& row = discipline != nullptr ? *discipline : none;
+    Sheet worn = sheet;
+    worn.attack += ratings[1] + primary * row.attack;
+    worn.hit += ratings[2] / kModelHitRating;
+    worn.critical += (ratings[3] + primary * row.critical) / kModelCriticalRating;
+    worn.criticalEffect += (ratings[4] + primary * row.criticalEffect) / kModelCriticalEffectRating;
+    worn.overcome += ratings[5] + primary * row.overcome;
+    worn.strain += ratings[6] / kModelStrainRating;
+    if (hasteMode) {
+        worn.haste += ratings[7] / kModelHasteRating;
+    }
+    return worn;
+}
+
+double changePercent(const Sheet& from, const Sheet& to) {
+    const double before = expectedDamage(from);
+    const double after = expectedDamage(to);
+    return before == 0 ? 0 : (after - before) / before * 100;
+}
+
+} // namespace velmora

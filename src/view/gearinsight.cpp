@@ -1,0 +1,195 @@
+#include "view/gearinsight.h"
+
+#include "form/fields.h"
+#include "form/numbertext.h"
+#include "view/controlnames.h"
+
+#include <algorithm>
+#include <cmath>
+#include <initializer_list>
+
+namespace velmora {
+
+namespace {
+
+// The caps' names, in kCaps' order.
+constexpr const char* kCapNames[] = {"命中", "无双", "会心"};
+static_assert(std::size(kCapNames) == std::size(kCaps));
+
+const char* capName(Cap cap) {
+    return kCapNames[static_cast<std::size_t>(cap)];
+}
+
+// Rating points as shown: to a tenth of a point.
+std::string pointsText(double points) {
+    if (!std::isfinite(points) || std::fabs(points) > 1e15) {
+        return "超出计算范围";
+    }
+    return NumberToText(std::round(points * 10) / 10, Precision::Double);
+}
+
+// The parts one after another: one function for every text made here.
+std::string join(std::initializer_list<std::string_view> parts) {
+    std::string text;
+    for (const std::string_view part : parts) {
+        text += part;
+    }
+    return text;
+}
+
+std::string twoDigits(long long value) {
+    return {static_cast<char>('0' + value / 10), static_cast<char>('0' + value % 10)};
+}
+
+// A curve's name: the primary attribute through the discipline, else its
+// row's name in the gear grid ("命中等级").
+std::string curveName(const MeasuredSheet& measured, std::size_t row) {
+    return row == kPrimaryRow ? std::string(measured.discipline->primaryAttribute)
+                              : std::string(kControls[rowNameOf(field::kGearSet1.cells[row])].text);
+}
+
+GainCurve curveOf(const MeasuredSheet& measured, const CurveNumbers& numbers, double range) {
+    GainCurve curve;
+    curve.name = curveName(measured, numbers.row);
+    curve.points = numbers.points;
+    const std::string reach = pointsText(range);
+    curve.summary = join({curve.name, "：-", reach, " 点 ", percentText(curve.points.front().percent), "，+",
+                          reach, " 点 ", percentText(curve.points.back().percent)});
+    for (const CapCrossing& crossing : numbers.caps) {
+        const double at = crossing.at.rating;
+        curve.caps.push_back({crossing.at, join({capName(crossing.cap), "上限"})});
+        curve.summary +=
+            join({"，", at >= 0 ? "+" : "", pointsText(at), " 点处到", capName(crossing.cap), "上限"});
+    }
+    return curve;
+}
+
+// A step of 1, 2 or 5 times a power of ten that cuts the span into about
+// four parts.
+double niceStep(double span) {
+    if (!(span > 0) || !std::isfinite(span)) {
+        return 1;
+    }
+    const double raw = span / 4;
+    const double power = std::pow(10, std::floor(std::log10(raw)));
+    for (const double factor : {1.0, 2.0, 5.0}) {
+        if (raw <= factor * power) {
+            return factor * power;
+        }
+    }
+    return 10 * power;
+}
+
+void setAxes(GainPicture& picture, double range) {
+    picture.left = -range;
+    picture.right = range;
+    for (const double rating : {-range, -range / 2, 0.0, range / 2, range}) {
+        picture.ratingTicks.push_back({rating, NumberToText(rating, Precision::Double)});
+    }
+    double low = 0;
+    double high = 0;
+    for (const GainCurve& curve : picture.curves) {
+        for (const CurvePoint& point : curve.points) {
+            if (std::isfinite(point.percent)) {
+                low = std::min(low, point.percent);
+                high = std::max(high, point.percent);
+            }
+        }
+    }
+    const double step = niceStep(high - low);
+    const double first = std::floor(low / step);
+    const double last = std::ceil(high / step);
+    picture.bottom = first * step;
+    picture.top = std::max(last, first + 1) * step;
+    for (double k = first; k <= last && picture.percentTicks.size() < 20; ++k) {
+        const double value = k * step;
+        picture.percentTicks.push_back({value, NumberToText(value == 0 ? 0 : value, Precision::Double)});
+    }
+}
+
+} // namespace
+
+std::string percentText(double percent) {
+    if (!std::isfinite(percent)) {
+        return "超出计算范围";
+    }
+    if (std::fabs(percent) >= 1e13) {
+        return join({percent > 0 ? "+" : "", NumberToText(percent, Precision::Double), " %"});
+    }
+    const long long hundredths = std::llround(percent * 100);
+    const long long whole = std::llabs(hundredths);
+    const std::string sign = hundredths > 0 ? "+" : hundredths < 0 ? "-" : "";
+    return join({sign, NumberToText(static_cast<double>(whole / 100), Precision::Double), ".",
+                 twoDigits(whole % 100), " %"});
+}
+
+ExactChanges exactChanges(const MeasuredSheet& measured, const std::vector<Ratings>& sets, bool set1Worn,
+                          const std::vector<std::string>& names, const std::vector<double>& totals) {
+    ExactChanges result;
+    result.basis = set1Worn
+                       ? "各套装备换下第一套后，期望伤害的实际变化（已计入各项上限）："
+                       : "第一套已脱下：各套装备加到当前面板上后，期望伤害的实际变化（已计入各项上限）：";
+    for (std::size_t set = 0; set < sets.size(); ++set) {
+        const WornChange worn = wornChange(measured, addedBySet(sets, set, set1Worn));
+        SetChange change{names[set], worn.percent, {}, {}, {}};
+        change.change = percentText(change.percent);
+        for (std::size_t cap = 0; cap < std::size(kCaps); ++cap) {
+            if (worn.swallowed[cap] >= 0.05) {
+                change.swallowed += join({change.swallowed.empty() ? "" : "，", capName(kCaps[cap]), "溢出 ",
+                                          pointsText(worn.swallowed[cap]), " 点"});
+            }
+        }
+        change.row = change.swallowed.empty()
+                         ? join({change.set, " ", change.change})
+                         : join({change.set, " ", change.change, "（", change.swallowed, "）"});
+        result.sets.push_back(change);
+    }
+    std::vector<double> percents;
+    for (const SetChange& set : result.sets) {
+        percents.push_back(set.percent);
+    }
+    const std::vector<std::size_t> exact = ranked(percents);
+    const std::vector<std::size_t> straight = ranked(totals);
+    result.orderDiffers = exact != straight;
+    result.order = "实际提升从高到低：";
+    for (std::size_t i = 0; i < exact.size(); ++i) {
+        result.order += (i == 0 ? "" : "、") + names[exact[i]];
+    }
+    result.order += result.orderDiffers ? "（与总收益的排序不同）" : "（与总收益的排序相同）";
+    return result;
+}
+
+GainPicture gainPicture(const MeasuredSheet& measured, double range) {
+    GainPicture picture;
+    for (const CurveNumbers& numbers : gainCurves(measured, range)) {
+        picture.curves.push_back(curveOf(measured, numbers, range));
+    }
+    setAxes(picture, range);
+    picture.ratingAxis = "属性变化（点）";
+    picture.percentAxis = "期望伤害变化（%）";
+    picture.range = join({"范围 ±", pointsText(range), " 点"});
+    const auto room = headroom(measured.sheet);
+    for (std::size_t cap = 0; cap < std::size(kCaps); ++cap) {
+        picture.headroom.push_back(join({capName(kCaps[cap]), room[cap] >= 0 ? "还差 " : "溢出 ",
+                                         pointsText(std::fabs(room[cap])), " 点"}));
+    }
+    return picture;
+}
+
+std::optional<ExactChanges> exactChanges(const Form& form) {
+    const std::optional<SetComparison>& compared = form.setComparison();
+    if (!compared) {
+        return std::nullopt;
+    }
+    return exactChanges(compared->measured, compared->sets, compared->set1Worn, compared->names,
+                        compared->totals);
+}
+
+std::optional<GainPicture> gainPicture(const Form& form) {
+    if (!form.gainStore()) {
+        return std::nullopt;
+    }
+    return gainPicture(form.gainStore()->measured, kCurveRanges[form.curveRange()]);
+}
+
+} // namespace velmora

@@ -1,0 +1,87 @@
+// What a gear set really changes, and where each attribute's gain runs out,
+// as the views show it: the rows of 实际提升 and the picture of 收益曲线, from
+// the numbers of calc/gearchange.h. Every text the views show of them is
+// made here.
+#pragma once
+
+#include "calc/gearchange.h"
+#include "form/form.h"
+
+#include <array>
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace velmora {
+
+struct SetChange {
+    std::string set;       // "第二套"
+    double percent = 0;    // the change of the expected damage
+    std::string change;    // "+0.87 %"
+    std::string swallowed; // "命中溢出 90 点", several joined by "，"; empty when no cap takes any
+    std::string row;       // all of it as one line: "第二套 +0.87 %（命中溢出 90 点）"
+};
+
+struct ExactChanges {
+    std::string basis; // what the changes are measured from
+    std::vector<SetChange> sets;
+    bool orderDiffers = false; // from the order of the 总收益 totals
+    std::string order; // "实际提升从高到低：第二套、第一套、…" and whether 总收益 agrees
+};
+
+// Each set worn in place of set 1 (set1Worn: the panel holds set 1) or added
+// to the panel as it stands (set 1 taken off). names: the sets' headings;
+// totals: their 总收益 totals, for the order.
+ExactChanges exactChanges(const MeasuredSheet& measured, const std::vector<Ratings>& sets, bool set1Worn,
+                          const std::vector<std::string>& names, const std::vector<double>& totals);
+
+struct CapMark {
+    CurvePoint at;
+    std::string text; // "命中上限"
+};
+
+struct GainCurve {
+    std::string name; // "命中等级"
+    std::vector<CurvePoint> points;
+    std::vector<CapMark> caps; // where the curve reaches a cap within the range
+    std::string summary;       // the curve in words, for a screen reader
+};
+
+struct Tick {
+    double value = 0;
+    std::string text;
+};
+
+struct GainPicture {
+    std::vector<GainCurve> curves;
+    double left = 0, right = 0, bottom = 0, top = 0; // the axes' ranges
+    std::vector<Tick> ratingTicks, percentTicks;
+    std::string ratingAxis, percentAxis, range; // "属性变化（点）", "期望伤害变化（%）", "范围 ±600 点"
+    std::vector<std::string> headroom; // "命中还差 45 点"
+};
+
+// The window's words.
+inline constexpr std::string_view kInsightCaption = "实际提升与收益曲线";
+inline constexpr std::string_view kExactChangesHeading = "实际提升";
+inline constexpr std::string_view kNoExactChanges = "按“总收益”后，这里列出每套装备的实际提升。";
+inline constexpr std::string_view kGainCurvesHeading = "收益曲线";
+inline constexpr std::string_view kNoGainCurves = "按“计算”后，这里画出各属性的收益曲线。";
+inline constexpr std::string_view kWiderRange = "加宽范围";
+inline constexpr std::string_view kNarrowerRange = "收窄范围";
+
+// Every attribute the panel has: the primary one through the discipline (if
+// any), haste only in haste mode.
+GainPicture gainPicture(const MeasuredSheet& measured, double range);
+
+// The same for what the form holds: the sets as of its last 总收益, the
+// curves around the panel of its last completed 计算 over its chosen range;
+// none before them.
+std::optional<ExactChanges> exactChanges(const Form& form);
+std::optional<GainPicture> gainPicture(const Form& form);
+
+// A change in percent as shown: a sign and two decimals ("+0.87 %", "0.00 %").
+std::string percentText(double percent);
+
+} // namespace velmora
