@@ -3,6 +3,8 @@
 // Lines are laid out for that grid: inner runs of spaces align columns.
 #include "help/helparticle.h"
 
+#include <algorithm>
+
 namespace velmora::help {
 
 namespace {
@@ -214,7 +216,7 @@ constexpr std::string_view kChangeLog[] = {
 
 } // namespace
 
-const std::array<HelpSection, 6> kHelpSections = {{
+const std::array<HelpSection, kHelpSectionCount> kHelpSections = {{
     {"使用说明", 240, 1, kUsage},
     {"基础理论", 1560, 3, kBasicTheory},
     {"计算公式", 2880, 2, kFormulas},
@@ -234,6 +236,17 @@ bool isTabular(std::string_view line) {
 
 std::string_view announcementAfterPrinting(std::size_t section) {
     return kHelpSections.at(section).button;
+}
+
+std::array<std::size_t, kHelpSectionCount> sectionsInTabOrder() {
+    std::array<std::size_t, kHelpSectionCount> order{};
+    for (std::size_t i = 0; i < order.size(); ++i) {
+        order[i] = i;
+    }
+    std::sort(order.begin(), order.end(), [](std::size_t a, std::size_t b) {
+        return kHelpSections[a].tabOrder < kHelpSections[b].tabOrder;
+    });
+    return order;
 }
 
 } // namespace velmora::help

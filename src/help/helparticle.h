@@ -26,7 +26,11 @@ struct HelpSection {
 };
 
 // In the order of the help window's buttons, left to right.
-extern const std::array<HelpSection, 6> kHelpSections;
+inline constexpr std::size_t kHelpSectionCount = 6;
+extern const std::array<HelpSection, kHelpSectionCount> kHelpSections;
+
+// The sections in the order Tab reaches their buttons.
+std::array<std::size_t, kHelpSectionCount> sectionsInTabOrder();
 
 // The name of the button that prints a section: "Command1" for the first.
 std::string buttonName(std::size_t section);

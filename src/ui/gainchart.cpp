@@ -5,8 +5,6 @@
 #include <QPainter>
 #include <QPainterPath>
 
-#include <array>
-
 namespace velmora::ui {
 
 namespace {
@@ -21,24 +19,12 @@ GainChart::GainChart(QWidget* parent) : QWidget(parent) {
 
 void GainChart::setPicture(std::optional<GainPicture> picture) {
     m_picture = std::move(picture);
-    QString words;
-    if (m_picture) {
-        for (const GainCurve& curve : m_picture->curves) {
-            words += qText(curve.summary) + QStringLiteral("。");
-        }
-    }
-    setAccessibleName(qText(kGainCurvesHeading));
-    setAccessibleDescription(words);
+    setAccessibleName(qText(m_picture ? std::string_view(m_picture->spoken) : kGainCurvesHeading));
     update();
 }
 
-QColor GainChart::colourOf(std::size_t curve) {
-    // Told apart in light and dark palettes and by most colour-blind eyes.
-    static const std::array<QColor, 8> colours{QColor(0x00, 0x72, 0xB2), QColor(0xD5, 0x5E, 0x00),
-                                               QColor(0x00, 0x9E, 0x73), QColor(0xCC, 0x79, 0xA7),
-                                               QColor(0xE6, 0x9F, 0x00), QColor(0x56, 0xB4, 0xE9),
-                                               QColor(0x99, 0x99, 0x99), QColor(0xF0, 0xE4, 0x42)};
-    return colours[curve % colours.size()];
+QColor GainChart::colourOf(const GainCurve& curve) {
+    return QColor(qText(curve.colour));
 }
 
 QRectF GainChart::plotArea() const {
@@ -105,23 +91,22 @@ void GainChart::drawCurves(QPainter& painter) const {
         for (std::size_t k = 0; k < curve.points.size(); ++k) {
             k == 0 ? path.moveTo(place(curve.points[k])) : path.lineTo(place(curve.points[k]));
         }
-        painter.setPen(QPen(colourOf(i), 2));
+        painter.setPen(QPen(colourOf(curve), 2));
         painter.setBrush(Qt::NoBrush);
         painter.drawPath(path);
         for (const CapMark& cap : curve.caps) {
             const QPointF at = place(cap.at);
-            painter.setBrush(colourOf(i));
+            painter.setBrush(colourOf(curve));
             painter.drawEllipse(at, 4, 4);
             // On a patch of the background, so that no line crosses the words.
             const QString words = qText(cap.text);
-            // Neighbouring curves' marks take turns above and below their points.
             const QFontMetricsF metrics(font());
-            const QPointF origin = at + QPointF(6, i % 2 == 1 ? metrics.ascent() + 4 : -6);
+            const QPointF origin = at + QPointF(6, cap.below ? metrics.ascent() + 4 : -6);
             const QRectF box = metrics.boundingRect(words).translated(origin);
             painter.fillRect(box.adjusted(-2, 0, 2, 0), palette().color(QPalette::Window));
             painter.setPen(palette().color(QPalette::WindowText));
             painter.drawText(origin, words);
-            painter.setPen(QPen(colourOf(i), 2));
+            painter.setPen(QPen(colourOf(curve), 2));
         }
     }
     painter.restore();
@@ -132,7 +117,7 @@ void GainChart::drawLegend(QPainter& painter) const {
     const double left = width() - kLegendWidth;
     double top = kTopMargin + metrics.ascent();
     for (std::size_t i = 0; i < m_picture->curves.size(); ++i) {
-        painter.setPen(QPen(colourOf(i), 3));
+        painter.setPen(QPen(colourOf(m_picture->curves[i]), 3));
         painter.drawLine(QPointF(left, top - metrics.ascent() / 3),
                          QPointF(left + 18, top - metrics.ascent() / 3));
         painter.setPen(palette().color(QPalette::WindowText));

@@ -21,7 +21,7 @@ public:
     // Where a point of the picture is drawn, in the widget's pixels.
     QPointF place(const CurvePoint& point) const;
     // The colour of the curve at this index.
-    static QColor colourOf(std::size_t curve);
+    static QColor colourOf(const GainCurve& curve);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -57,10 +57,7 @@ HelpWindow::HelpWindow() {
         connect(button, &QPushButton::clicked, this, [this, i] { printSection(i); });
         m_buttons[i] = button;
     }
-    std::array<std::size_t, 6> byTab{0, 1, 2, 3, 4, 5};
-    std::sort(byTab.begin(), byTab.end(), [](std::size_t a, std::size_t b) {
-        return help::kHelpSections[a].tabOrder < help::kHelpSections[b].tabOrder;
-    });
+    const auto byTab = help::sectionsInTabOrder();
     for (std::size_t i = 1; i < byTab.size(); ++i) {
         setTabOrder(m_buttons[byTab[i - 1]], m_buttons[byTab[i]]);
     }

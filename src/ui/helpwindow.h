@@ -59,7 +59,7 @@ private:
 
     QScrollArea* m_scroll = nullptr;
     QWidget* m_page = nullptr; // the client area as designed
-    std::array<QPushButton*, 6> m_buttons{};
+    std::array<QPushButton*, help::kHelpSectionCount> m_buttons{};
     PrintedLines* m_lines = nullptr;
     // Kept so that the section is painted again after the window was covered.
     std::optional<std::size_t> m_shown;

@@ -38,7 +38,7 @@ InsightWindow::InsightWindow(Form& form) : m_form(form) {
     m_chart = new GainChart(this);
     layout->addWidget(m_chart, 1);
     auto* rooms = new QHBoxLayout;
-    for (int cap = 0; cap < 3; ++cap) {
+    for (std::size_t cap = 0; cap < std::size(kCaps); ++cap) {
         auto* label = new QLabel;
         label->setTextFormat(Qt::PlainText);
         label->setFocusPolicy(Qt::TabFocus);

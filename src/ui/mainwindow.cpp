@@ -121,16 +121,14 @@ void MainWindow::build() {
         fieldChanged(field);
     }
 
-    std::vector<FieldId> tabStops;
+    // The window keeps the window layout, and its tab chain.
+    const std::vector<FieldId> tabStops = tabChain(Layout::Window);
     for (FieldId field = 0; field < kControlCount; ++field) {
-        if (tabPlaceOf(field) > 0) {
-            tabStops.push_back(field);
-        } else if (kControls[field].kind != Kind::Window) {
+        if (kControls[field].kind != Kind::Window &&
+            std::find(tabStops.begin(), tabStops.end(), field) == tabStops.end()) {
             m_widgets[field]->setFocusPolicy(Qt::NoFocus);
         }
     }
-    std::sort(tabStops.begin(), tabStops.end(),
-              [](FieldId a, FieldId b) { return tabPlaceOf(a) < tabPlaceOf(b); });
     for (std::size_t i = 1; i < tabStops.size(); ++i) {
         setTabOrder(m_widgets[tabStops[i - 1]], m_widgets[tabStops[i]]);
     }

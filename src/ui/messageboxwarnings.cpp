@@ -1,6 +1,7 @@
 #include "ui/messageboxwarnings.h"
 
 #include "ui/plaintext.h"
+#include "view/viewrules.h"
 
 #include <QLabel>
 #include <QMessageBox>
@@ -14,9 +15,9 @@ std::unique_ptr<QMessageBox> createWarningBox(std::string_view prompt, std::stri
                                              QMessageBox::Ok, parent);
     box->setTextFormat(Qt::PlainText);
     // 确定 even where Qt's translations are not installed.
-    box->button(QMessageBox::Ok)->setText(QStringLiteral("确定"));
+    box->button(QMessageBox::Ok)->setText(qText(kWarningBoxButton));
     if (auto* sign = box->findChild<QLabel*>(QStringLiteral("qt_msgboxex_icon_label"))) {
-        sign->setAccessibleName(QStringLiteral("警告"));
+        sign->setAccessibleName(qText(kWarningSignName));
     }
     return box;
 }

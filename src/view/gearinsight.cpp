@@ -48,8 +48,10 @@ std::string curveName(const MeasuredSheet& measured, std::size_t row) {
                               : std::string(kControls[rowNameOf(field::kGearSet1.cells[row])].text);
 }
 
-GainCurve curveOf(const MeasuredSheet& measured, const CurveNumbers& numbers, double range) {
+GainCurve curveOf(const MeasuredSheet& measured, const CurveNumbers& numbers, double range,
+                  std::size_t index) {
     GainCurve curve;
+    curve.colour = kCurveColours[index % std::size(kCurveColours)];
     curve.name = curveName(measured, numbers.row);
     curve.points = numbers.points;
     const std::string reach = pointsText(range);
@@ -57,7 +59,8 @@ GainCurve curveOf(const MeasuredSheet& measured, const CurveNumbers& numbers, do
                           reach, " 点 ", percentText(curve.points.back().percent)});
     for (const CapCrossing& crossing : numbers.caps) {
         const double at = crossing.at.rating;
-        curve.caps.push_back({crossing.at, join({capName(crossing.cap), "上限"})});
+        // Neighbouring curves' marks take turns above and below their points.
+        curve.caps.push_back({crossing.at, join({capName(crossing.cap), "上限"}), index % 2 == 1});
         curve.summary +=
             join({"，", at >= 0 ? "+" : "", pointsText(at), " 点处到", capName(crossing.cap), "上限"});
     }
@@ -162,12 +165,17 @@ ExactChanges exactChanges(const MeasuredSheet& measured, const std::vector<Ratin
 GainPicture gainPicture(const MeasuredSheet& measured, double range) {
     GainPicture picture;
     for (const CurveNumbers& numbers : gainCurves(measured, range)) {
-        picture.curves.push_back(curveOf(measured, numbers, range));
+        picture.curves.push_back(curveOf(measured, numbers, range, picture.curves.size()));
     }
     setAxes(picture, range);
     picture.ratingAxis = "属性变化（点）";
     picture.percentAxis = "期望伤害变化（%）";
     picture.range = join({"范围 ±", pointsText(range), " 点"});
+    picture.spoken = join({kGainCurvesHeading, "："});
+    for (const GainCurve& curve : picture.curves) {
+        picture.spoken += join({&curve == &picture.curves.front() ? "" : "；", curve.summary});
+    }
+    picture.spoken += "。";
     const auto room = headroom(measured.sheet);
     for (std::size_t cap = 0; cap < std::size(kCaps); ++cap) {
         picture.headroom.push_back(join({capName(kCaps[cap]), room[cap] >= 0 ? "还差 " : "溢出 ",

@@ -39,7 +39,8 @@ ExactChanges exactChanges(const MeasuredSheet& measured, const std::vector<Ratin
 
 struct CapMark {
     CurvePoint at;
-    std::string text; // "命中上限"
+    std::string text;   // "命中上限"
+    bool below = false; // its words under the mark rather than above it
 };
 
 struct GainCurve {
@@ -47,6 +48,7 @@ struct GainCurve {
     std::vector<CurvePoint> points;
     std::vector<CapMark> caps; // where the curve reaches a cap within the range
     std::string summary;       // the curve in words, for a screen reader
+    std::string_view colour;   // "#0072B2"
 };
 
 struct Tick {
@@ -60,6 +62,7 @@ struct GainPicture {
     std::vector<Tick> ratingTicks, percentTicks;
     std::string ratingAxis, percentAxis, range; // "属性变化（点）", "期望伤害变化（%）", "范围 ±600 点"
     std::vector<std::string> headroom; // "命中还差 45 点"
+    std::string spoken;                // the whole picture in words, its name for a screen reader
 };
 
 // The window's words.
@@ -70,6 +73,11 @@ inline constexpr std::string_view kGainCurvesHeading = "收益曲线";
 inline constexpr std::string_view kNoGainCurves = "按“计算”后，这里画出各属性的收益曲线。";
 inline constexpr std::string_view kWiderRange = "加宽范围";
 inline constexpr std::string_view kNarrowerRange = "收窄范围";
+
+// The curves' colours, in order: told apart in light and dark palettes and by
+// most colour-blind eyes.
+inline constexpr std::string_view kCurveColours[] = {"#0072B2", "#D55E00", "#009E73", "#CC79A7",
+                                                     "#E69F00", "#56B4E9", "#999999", "#F0E442"};
 
 // Every attribute the panel has: the primary one through the discipline (if
 // any), haste only in haste mode.

@@ -241,9 +241,4 @@ Layout chooseLayout(double screenWidth, double windowWidth, bool touch, bool aCa
     return touch || windowWidth > screenWidth || aCaptionNeedsMoreRoom ? Layout::OneColumn : Layout::Window;
 }
 
-Layout chooseLayout(const LayoutMeasures& measures) {
-    return chooseLayout(measures.screenWidth, measures.windowWidth, measures.touch,
-                        std::any_of(measures.captions.begin(), measures.captions.end(), needsMoreRoom));
-}
-
 } // namespace velmora

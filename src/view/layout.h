@@ -55,14 +55,6 @@ struct MeasuredCaption {
     double roomHeight = 0;
 };
 
-// What the view measured to choose a layout.
-struct LayoutMeasures {
-    double screenWidth = 0; // the room the page has, in CSS pixels
-    double windowWidth = 0; // what the window layout needs, margins included
-    bool touch = false;     // a coarse pointer: targets must be large
-    std::vector<MeasuredCaption> captions;
-};
-
 // Whether a caption needs more room than its control gives it in the window
 // layout; a number too long is shortened with "…" and does not count.
 bool needsMoreRoom(const MeasuredCaption& measured);
@@ -71,6 +63,5 @@ bool needsMoreRoom(const MeasuredCaption& measured);
 // control; else one column. Touch screens always take one column, for their
 // targets.
 Layout chooseLayout(double screenWidth, double windowWidth, bool touch, bool aCaptionNeedsMoreRoom);
-Layout chooseLayout(const LayoutMeasures& measures);
 
 } // namespace velmora

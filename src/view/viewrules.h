@@ -91,6 +91,14 @@ struct ShownCaption {
 };
 ShownCaption showCaption(std::string_view caption, const std::function<bool(std::string_view)>& fits);
 
+// A warning box's sign, named for assistive tools, and its one button.
+inline constexpr std::string_view kWarningSignName = "警告";
+inline constexpr std::string_view kWarningBoxButton = "确定";
+
+// What the page says when the browser blocks the help's own window.
+inline constexpr std::string_view kHelpBlocked =
+    "浏览器阻止了弹出窗口，说明文档无法打开。请允许本站弹出窗口，再点一次“详细说明”。";
+
 // 15 twips make a pixel at 96 dots per inch; the toolkit scales pixels for
 // denser screens.
 constexpr int twipsToPixels(int twips) {

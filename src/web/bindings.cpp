@@ -20,6 +20,7 @@
 #include <emscripten/bind.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <string>
 #include <utility>
 #include <vector>
@@ -127,7 +128,6 @@ val controls() {
         }
         control.set("role", text(roleName(design.role)));
         control.set("tabIndex", velmora::tabPlaceOf(field));
-        control.set("labels", indices(velmora::labelsOf(field)));
         control.set("nameSources", indices(velmora::nameSourcesOf(field)));
         control.set("composedName", velmora::hasComposedName(field));
         control.set("opensHelp", velmora::opensHelp(field));
@@ -155,10 +155,29 @@ val oneColumnPlaces() {
     return all;
 }
 
-// The tab chain of a layout, "window" or "one-column", by control index.
+// A name the page passes that the core does not know is a fault in the
+// page: thrown back at it as a RangeError, never read as a default.
+[[noreturn]] void refuse(std::string_view what, const std::string& name) {
+    val::global("RangeError")
+        .new_(text(std::string(what) + " unknown to the core: \"" + name + "\""))
+        .throw_();
+    std::abort(); // throw_ does not return
+}
+
+// "window" or "one-column".
+velmora::Layout layoutNamed(const std::string& name) {
+    if (name == "window") {
+        return velmora::Layout::Window;
+    }
+    if (name == "one-column") {
+        return velmora::Layout::OneColumn;
+    }
+    refuse("a layout", name);
+}
+
+// The tab chain of a layout, by control index.
 val tabChain(const std::string& layout) {
-    return indices(
-        velmora::tabChain(layout == "one-column" ? velmora::Layout::OneColumn : velmora::Layout::Window));
+    return indices(velmora::tabChain(layoutNamed(layout)));
 }
 
 // Whether a caption measured in the window layout needs more room there.
@@ -221,17 +240,20 @@ val helpSections() {
     return sections;
 }
 
+// How the focus came, as the page names it.
 velmora::FocusArrival arrival(const std::string& how) {
     using velmora::FocusArrival;
-    if (how == "activated") {
-        return FocusArrival::WindowActivated;
+    static const std::pair<std::string_view, FocusArrival> kArrivals[] = {
+        {"user", FocusArrival::UserNavigation},     {"pointer", FocusArrival::Pointer},
+        {"assistive", FocusArrival::AssistiveTool}, {"activated", FocusArrival::WindowActivated},
+        {"box", FocusArrival::BoxClosed},           {"popup", FocusArrival::PopupClosed},
+    };
+    for (const auto& [name, value] : kArrivals) {
+        if (how == name) {
+            return value;
+        }
     }
-    if (how == "box") {
-        return FocusArrival::BoxClosed;
-    }
-    return how == "pointer" ? FocusArrival::Pointer
-           : how == "user"  ? FocusArrival::UserNavigation
-                            : FocusArrival::AssistiveTool;
+    refuse("an arrival", how);
 }
 
 // A caption as a label shows it, where fits(text) tells whether a text
@@ -247,9 +269,7 @@ val showCaption(const std::string& caption, val fits) {
 
 // layout: "window" or "one-column".
 bool staysOnOneLine(int label, const std::string& caption, const std::string& layout) {
-    return velmora::staysOnOneLine(checkedField(label), caption,
-                                   layout == "one-column" ? velmora::Layout::OneColumn
-                                                          : velmora::Layout::Window);
+    return velmora::staysOnOneLine(checkedField(label), caption, layoutNamed(layout));
 }
 
 // The button Enter presses in a control, or -1.
@@ -318,6 +338,7 @@ val picture(const velmora::GainPicture& picture) {
         val c = val::object();
         c.set("name", text(curve.name));
         c.set("summary", text(curve.summary));
+        c.set("colour", text(curve.colour));
         std::vector<double> ratings;
         std::vector<double> percents;
         for (const velmora::CurvePoint& at : curve.points) {
@@ -330,6 +351,7 @@ val picture(const velmora::GainPicture& picture) {
         for (const velmora::CapMark& cap : curve.caps) {
             val mark = point(cap.at);
             mark.set("text", text(cap.text));
+            mark.set("below", cap.below);
             caps.call<void>("push", mark);
         }
         c.set("caps", caps);
@@ -346,6 +368,7 @@ val picture(const velmora::GainPicture& picture) {
     p.set("percentAxis", text(picture.percentAxis));
     p.set("range", text(picture.range));
     p.set("headroom", texts(picture.headroom));
+    p.set("spoken", text(picture.spoken));
     return p;
 }
 
@@ -354,6 +377,16 @@ val startFocus() {
     focus.set("field", static_cast<int>(velmora::kStartFocus.field));
     focus.set("selectsText", velmora::kStartFocus.selectsText);
     return focus;
+}
+
+// The page's own words that are not in the table: the warning box's sign
+// and button, and the note when the help's window is blocked.
+val pageWords() {
+    val words = val::object();
+    words.set("warningSign", text(velmora::kWarningSignName));
+    words.set("warningButton", text(velmora::kWarningBoxButton));
+    words.set("helpBlocked", text(velmora::kHelpBlocked));
+    return words;
 }
 
 // One main window's core.
@@ -462,6 +495,7 @@ EMSCRIPTEN_BINDINGS(velmora) {
     emscripten::function("caretAfterKeeping", &caretAfterKeeping);
     emscripten::function("startFocus", &startFocus);
     emscripten::function("insightWords", &insightWords);
+    emscripten::function("pageWords", &pageWords);
     emscripten::class_<Calculator>("Calculator")
         .constructor<>()
         .function("fields", &Calculator::fields)

@@ -3,8 +3,6 @@
 // set's exact change as of the last 总收益, and the gain curves of the last
 // 计算 drawn as SVG, with every number, tick and text the core's.
 const svgNS = 'http://www.w3.org/2000/svg';
-// Told apart in light and dark and by most colour-blind eyes (as on the desktop).
-const colours = ['#0072B2', '#D55E00', '#009E73', '#CC79A7', '#E69F00', '#56B4E9', '#999999', '#F0E442'];
 
 function element(tag, className, text) {
   const made = document.createElement(tag);
@@ -76,16 +74,16 @@ export function insightPanel(core, calculator) {
       chart.replaceChildren();
       return;
     }
-    legend.replaceChildren(...picture.curves.map((curve, i) => {
+    legend.replaceChildren(...picture.curves.map((curve) => {
       const item = element('li', '', curve.name);
-      item.style.setProperty('--curve-colour', colours[i % colours.length]);
+      item.style.setProperty('--curve-colour', curve.colour);
       return item;
     }));
     headroom.replaceChildren(...picture.headroom.map((line) => readable('li', line)));
     range.textContent = picture.range;
     narrower.disabled = !canNarrow;
     wider.disabled = !canWiden;
-    chart.replaceChildren(drawChart(picture, chart, words.curvesHeading));
+    chart.replaceChildren(drawChart(picture, chart));
   }
 
   return {
@@ -102,7 +100,7 @@ export function insightPanel(core, calculator) {
 
 // The picture at the width the chart has and with the font it uses, so that
 // its words are as large as the page's.
-function drawChart(picture, chart, name) {
+function drawChart(picture, chart) {
   const font = parseFloat(getComputedStyle(chart).fontSize) || 12;
   const width = Math.max(chart.clientWidth, 200);
   const height = Math.round(Math.min(Math.max(width * 0.55, 14 * font), 24 * font));
@@ -116,7 +114,7 @@ function drawChart(picture, chart, name) {
   svg.setAttribute('height', height);
   svg.setAttribute('role', 'img');
   svg.setAttribute('tabindex', '0');
-  svg.setAttribute('aria-label', `${name}：${picture.curves.map((curve) => curve.summary).join('；')}`);
+  svg.setAttribute('aria-label', picture.spoken);
   const add = (tag, attributes, text) => {
     const shape = document.createElementNS(svgNS, tag);
     for (const [key, value] of Object.entries(attributes)) {
@@ -142,15 +140,13 @@ function drawChart(picture, chart, name) {
   add('text', { x: (area.left + area.right) / 2, y: height - font * 0.3, 'text-anchor': 'middle' },
     picture.ratingAxis);
   add('text', { x: 0, y: font }, picture.percentAxis);
-  picture.curves.forEach((curve, i) => {
-    const colour = colours[i % colours.length];
+  picture.curves.forEach((curve) => {
+    const colour = curve.colour;
     const points = Array.from(curve.percents, (percent, k) => `${x(curve.ratings[k])},${y(percent)}`);
     add('polyline', { points: points.join(' '), stroke: colour, class: 'curve' });
     for (const cap of curve.caps) {
       add('circle', { cx: x(cap.rating), cy: y(cap.percent), r: 4, fill: colour });
-      // Neighbouring curves' marks take turns above and below their points.
-      const below = i % 2 === 1;
-      add('text', { x: x(cap.rating) + 6, y: y(cap.percent) + (below ? font : -6), class: 'cap' }, cap.text);
+      add('text', { x: x(cap.rating) + 6, y: y(cap.percent) + (cap.below ? font : -6), class: 'cap' }, cap.text);
     }
   });
   return svg;

@@ -14,6 +14,9 @@ export async function openMainWindow() {
   const core = await createVelmora();
   const controls = core.controls();
   const calculator = new core.Calculator();
+  const words = core.pageWords();
+  document.getElementById('warning-sign').alt = words.warningSign;
+  document.getElementById('warning-ok').textContent = words.warningButton;
   const view = buildWindow(controls, document.getElementById('window'));
   placeInOneColumn(core, controls, view.boxes);
   view.whole = nameControls(controls, view.texts);

@@ -57,7 +57,7 @@ export function openHelp(core) {
   helpWindow = window.open('help.html', 'velmora-help', `popup,width=${help.width},height=${help.height}`);
   blocked.hidden = helpWindow !== null;
   if (helpWindow === null) {
-    blocked.textContent = '浏览器阻止了弹出窗口，说明文档无法打开。请允许本站弹出窗口，再点一次“详细说明”。';
+    blocked.textContent = core.pageWords().helpBlocked;
   }
 }
 
