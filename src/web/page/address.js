@@ -9,6 +9,7 @@
 // anyone types.
 const kWritesPerSecond = 10;
 
+/** @param {Calculator} calculator */
 export function keepAddress(calculator) {
   function write() {
     const address = location.pathname + location.search + calculator.address();
@@ -50,6 +51,7 @@ export function keepAddress(calculator) {
 
 // A link pasted into this tab, or back and forward: the new address opens as
 // a new visit would; the core holds it while a box of a press is up.
+/** @param {Calculator} calculator @param {(outcome: Outcome) => void} follow */
 export function openAddresses(calculator, follow) {
   const open = () => follow(calculator.openAddress(location.hash.slice(1)));
   addEventListener('hashchange', open);

@@ -54,7 +54,7 @@ async function openHelpWindow() {
       if (table === null) {
         table = document.createElement('div');
         table.className = 'article-table';
-        table.style.setProperty('--columns', 0);
+        table.style.setProperty('--columns', '0');
         article.append(table);
       }
       const columns = Math.max(0, ...line.glyphs.map((glyph) => glyph.column + glyph.span));

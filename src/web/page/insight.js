@@ -22,6 +22,7 @@ function readable(tag, text) {
   return line;
 }
 
+/** @param {VelmoraCore} core @param {Calculator} calculator */
 export function insightPanel(core, calculator) {
   const words = core.insightWords();
   const panel = document.getElementById('insight');
@@ -100,6 +101,7 @@ export function insightPanel(core, calculator) {
 
 // The picture at the width the chart has and with the font it uses, so that
 // its words are as large as the page's.
+/** @param {GainPicture} picture @param {HTMLElement} chart */
 function drawChart(picture, chart) {
   const font = parseFloat(getComputedStyle(chart).fontSize) || 12;
   const width = Math.max(chart.clientWidth, 200);
@@ -110,8 +112,8 @@ function drawChart(picture, chart) {
     (area.bottom - area.top);
   const svg = document.createElementNS(svgNS, 'svg');
   svg.setAttribute('viewBox', `0 0 ${width} ${height}`);
-  svg.setAttribute('width', width);
-  svg.setAttribute('height', height);
+  svg.setAttribute('width', String(width));
+  svg.setAttribute('height', String(height));
   svg.setAttribute('role', 'img');
   svg.setAttribute('tabindex', '0');
   svg.setAttribute('aria-label', picture.spoken);

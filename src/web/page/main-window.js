@@ -15,7 +15,7 @@ export async function openMainWindow() {
   const controls = core.controls();
   const calculator = new core.Calculator();
   const words = core.pageWords();
-  document.getElementById('warning-sign').alt = words.warningSign;
+  /** @type {HTMLImageElement} */ (document.getElementById('warning-sign')).alt = words.warningSign;
   document.getElementById('warning-ok').textContent = words.warningButton;
   const view = buildWindow(controls, document.getElementById('window'));
   placeInOneColumn(core, controls, view.boxes);
@@ -79,10 +79,11 @@ function showHints(controls, view) {
   // A pointer event, not a click listener: a click listener on the document
   // would make screen readers call every element "clickable".
   document.addEventListener('pointerup', (event) => {
-    const label = event.target.closest?.('#window .label[title]');
-    if (label) {
-      show(label.title);
+    const label = /** @type {Element} */ (event.target).closest?.('#window .label[title]');
+    if (!(label instanceof HTMLElement)) {
+      return;
     }
+    show(label.title);
   });
 }
 

@@ -5,7 +5,7 @@
 // it with 确定, Enter, Space or Escape; the focus then goes back where it
 // was, with the same selection, so that typing replaces it as on the
 // desktop, and only then is the core told. That return is no entry.
-const dialog = document.getElementById('warning');
+const dialog = /** @type {HTMLDialogElement} */ (document.getElementById('warning'));
 const title = document.getElementById('warning-title');
 const prompt = document.getElementById('warning-prompt');
 const ok = document.getElementById('warning-ok');
@@ -14,10 +14,11 @@ let dismissed = () => {};
 let giveFocusBack = () => {};
 
 // Shows the box; dismiss() runs once the player has dismissed it.
+/** @param {WarningBox} box */
 export function showWarningBox(box, dismiss) {
   const before = document.activeElement;
   const selection = before instanceof HTMLInputElement && before.type === 'text'
-    ? [before.selectionStart, before.selectionEnd, before.selectionDirection] : null;
+    ? { start: before.selectionStart, end: before.selectionEnd, direction: before.selectionDirection } : null;
   giveFocusBack = () => {
     if (before instanceof HTMLElement) {
       // Chromium may give back the element but not the keyboard's
@@ -25,8 +26,8 @@ export function showWarningBox(box, dismiss) {
       before.blur();
       before.focus();
     }
-    if (selection !== null) {
-      before.setSelectionRange(...selection);
+    if (selection !== null && before instanceof HTMLInputElement) {
+      before.setSelectionRange(selection.start, selection.end, selection.direction);
     }
   };
   dismissed = dismiss;
@@ -88,6 +89,7 @@ function announce(words) {
 // (while one does, it would hold the inputs from before the press, or hide
 // an address pasted meanwhile). Returns follow(outcome, typing) for every
 // call into the core.
+/** @param {Calculator} calculator */
 export function pressFollower(calculator, { show, focusStart, keep }) {
   const shownWindow = document.getElementById('window');
   function follow(outcome, typing = false) {

@@ -4,6 +4,7 @@
 
 import { textExtent } from './window.js';
 
+/** @param {VelmoraCore} core @param {Calculator} calculator @param {Control[]} controls */
 export function mirror(core, calculator, controls, view) {
   const { texts, boxes, inputs, whole } = view;
   const changedCaptions = [];
@@ -31,6 +32,7 @@ export function mirror(core, calculator, controls, view) {
 }
 
 // Every caption measured again: the layout, and with it what fits, changed.
+/** @param {VelmoraCore} core @param {Calculator} calculator @param {Control[]} controls */
 export function remeasure(core, calculator, controls, view) {
   view.whole.forEach((twin) => {
     twin.textContent = '';
@@ -40,6 +42,7 @@ export function remeasure(core, calculator, controls, view) {
 
 // A box the core changed; in the focused box the caret stays after what the
 // core kept of the text before it.
+/** @param {VelmoraCore} core @param {string} text */
 function showBoxText(core, box, text) {
   if (box.value === text) {
     return;
@@ -60,6 +63,7 @@ function showBoxText(core, box, text) {
 //
 // changed: [[index, caption]]. The captions are written first, then measured
 // together (one layout for all), then the ones that overflow are shortened.
+/** @param {VelmoraCore} core */
 export function showCaptions(core, { texts, whole, layout }, changed) {
   for (const [i, caption] of changed) {
     texts[i].classList.toggle('one-line', core.staysOnOneLine(i, caption, layout));

@@ -7,6 +7,7 @@ import { boxClosing } from './press.js';
 // anything else, a script's or an assistive tool's focus() included, as it
 // came: after a pointer or a Tab within the last second, as they.
 
+/** @type {{kind: Arrival, time: number, touch: boolean}} */
 let lastInput = { kind: 'assistive', time: -Infinity, touch: false };
 let leftWithWindow = null; // the element that kept the focus when the window was left
 
@@ -26,6 +27,7 @@ document.addEventListener('focus', (event) => {
 }, true);
 
 // How the focus came to an element that has just received it.
+/** @returns {Arrival} */
 export function arrivalAt(element) {
   if (boxClosing) {
     return 'box';
@@ -48,6 +50,7 @@ export function cameByTouch(how) {
 const blocked = document.getElementById('popup-blocked');
 let helpWindow = null; // the browser's handle to that window
 
+/** @param {VelmoraCore} core */
 export function openHelp(core) {
   if (helpWindow !== null && !helpWindow.closed) {
     helpWindow.focus();
@@ -65,6 +68,7 @@ export function openHelp(core) {
 // the core's (follow). Whether an action runs, is dropped during a press, or
 // is an entry, is the core's rule, not the page's.
 
+/** @param {VelmoraCore} core @param {Calculator} calculator @param {Control[]} controls */
 export function forwardUserActions(core, calculator, controls, inputs, follow, openInsight) {
   controls.forEach((control, i) => {
     const input = inputs[i];
@@ -100,6 +104,7 @@ export function forwardUserActions(core, calculator, controls, inputs, follow, o
   });
 }
 
+/** @param {VelmoraCore} core @param {Calculator} calculator @param {number} i */
 function forwardBox(core, calculator, i, box, inputs, follow) {
   let tappedInto = false;
   box.addEventListener('input', () => follow(calculator.type(i, box.value), true));

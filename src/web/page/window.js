@@ -5,6 +5,7 @@
 // Returns, by control index, the element that holds the control's text, the
 // element placed and shown or hidden, and the element that takes the focus
 // and the user's input.
+/** @param {Control[]} controls @param {HTMLElement} root */
 export function buildWindow(controls, root) {
   const index = new Map(controls.map((control, i) => [control.name, i]));
   const texts = [];
@@ -100,6 +101,7 @@ function place(box, control) {
 // grid where the core says: frames in reading order, each control in its
 // cell; a result on a line of its own shows its column's heading before it.
 // The grid's first row is the frame's caption.
+/** @param {VelmoraCore} core @param {Control[]} controls */
 export function placeInOneColumn(core, controls, boxes) {
   core.oneColumnPlaces().forEach((place, i) => {
     const style = boxes[i].style;
@@ -123,6 +125,7 @@ export function placeInOneColumn(core, controls, boxes) {
 // names others by its whole caption, kept in a hidden twin, so that a
 // shortened number is read whole, as on the desktop. Returns the twins by
 // control index.
+/** @param {Control[]} controls */
 export function nameControls(controls, texts) {
   const twins = document.createElement('div');
   twins.hidden = true;
@@ -152,6 +155,7 @@ export function nameControls(controls, texts) {
 // spacing the browser really uses. The tab chain follows the layout.
 // The layout chosen is view.layout. Returns the function that chooses again
 // (after a resize or a rotation).
+/** @param {VelmoraCore} core @param {Control[]} controls */
 export function layoutChooser(core, controls, view) {
   const root = document.documentElement;
   const coarse = matchMedia('(pointer: coarse)');
@@ -175,6 +179,7 @@ export function layoutChooser(core, controls, view) {
   };
 }
 
+/** @param {VelmoraCore} core @param {Control[]} controls */
 function measureWindowLayout(core, controls, view) {
   const window = view.boxes[0];
   const outside = getComputedStyle(window);

@@ -1,0 +1,164 @@
+// The one declared shape of what the WebAssembly core hands the page
+// (src/web/bindings.cpp). Every page module is checked against it with
+// `tsc --checkJs` (tests/web/types.test.mjs); nothing here ships.
+
+/** How the focus came to a control: the closed set the core accepts. */
+type Arrival = 'user' | 'pointer' | 'assistive' | 'activated' | 'box' | 'popup';
+/** The two layouts: the closed set the core accepts. */
+type LayoutName = 'window' | 'one-column';
+
+interface Control {
+  name: string;
+  kind: 'Window' | 'Frame' | 'Label' | 'TextBox' | 'CommandButton' | 'OptionButton' | 'CheckBox';
+  container: string;
+  text: string;
+  toolTip: string;
+  left: number;
+  top: number;
+  width: number;
+  height: number;
+  fits: boolean;
+  room?: number;
+  role: 'Caption' | 'Heading' | 'Unit' | 'Result' | 'Note';
+  tabIndex: number;
+  nameSources: number[];
+  composedName: boolean;
+  opensHelp: boolean;
+  opensInsight: boolean;
+  clickOnSelectedIsClick: boolean;
+}
+
+interface ColumnPlace {
+  readingOrder: number;
+  columns: number;
+  row: number;
+  rows: number;
+  column: number;
+  toLastColumn: boolean;
+  lead: number;
+}
+
+interface FieldState {
+  text: string;
+  visible: boolean;
+  value: number;
+}
+
+interface WarningBox {
+  prompt: string;
+  title: string;
+}
+
+/** What follows an action or a dismissal. */
+interface Outcome {
+  box: WarningBox | null;
+  pressRunning: boolean;
+  announcement: string;
+  opened: boolean;
+}
+
+interface Tick {
+  value: number;
+  text: string;
+}
+
+interface CapMark {
+  rating: number;
+  percent: number;
+  text: string;
+  below: boolean;
+}
+
+interface GainCurve {
+  name: string;
+  summary: string;
+  colour: string;
+  ratings: Float64Array;
+  percents: Float64Array;
+  caps: CapMark[];
+}
+
+interface GainPicture {
+  curves: GainCurve[];
+  left: number;
+  right: number;
+  bottom: number;
+  top: number;
+  ratingTicks: Tick[];
+  percentTicks: Tick[];
+  ratingAxis: string;
+  percentAxis: string;
+  range: string;
+  headroom: string[];
+  spoken: string;
+}
+
+interface ExactChanges {
+  basis: string;
+  rows: string[];
+  order: string;
+}
+
+interface Insight {
+  changes: ExactChanges | null;
+  picture: GainPicture | null;
+  canNarrow: boolean;
+  canWiden: boolean;
+}
+
+interface Calculator {
+  fields(): FieldState[];
+  type(field: number, text: string): Outcome;
+  click(field: number): Outcome;
+  focusArrived(field: number, how: Arrival): Outcome;
+  dismissBox(): Outcome;
+  openAddress(shared: string): Outcome;
+  address(): string;
+  insight(): Insight;
+  narrowCurves(): void;
+  widenCurves(): void;
+  insightRevision(): number;
+}
+
+interface HelpLine {
+  text: string;
+  glyphs: { text: string; column: number; span: number }[];
+  tabular: boolean;
+}
+
+interface HelpSection {
+  name: string;
+  button: string;
+  announcement: string;
+  buttonLeft: number;
+  tabOrder: number;
+  lines: HelpLine[];
+}
+
+interface VelmoraCore {
+  controls(): Control[];
+  oneColumnPlaces(): ColumnPlace[];
+  tabChain(layout: LayoutName): number[];
+  needsMoreRoom(field: number, caption: string, width: number, height: number, roomWidth: number,
+    roomHeight: number): boolean;
+  chooseLayout(screenWidth: number, windowWidth: number, touch: boolean, aCaptionNeedsMoreRoom: boolean): LayoutName;
+  helpWindow(): {
+    caption: string; width: number; height: number; buttonTop: number; buttonWidth: number;
+    buttonHeight: number; columnWidth: number; lineHeight: number; firstFocus: number;
+  };
+  helpSections(): HelpSection[];
+  showCaption(caption: string, fits: (text: string) => boolean): { text: string; whole: string };
+  staysOnOneLine(label: number, caption: string, layout: LayoutName): boolean;
+  enterPresses(field: number, withModifiers: boolean): number;
+  caretAfterKeeping(typed: string, caret: number): number;
+  startFocus(): { field: number; selectsText: boolean };
+  insightWords(): {
+    caption: string; exactHeading: string; noExact: string; curvesHeading: string; noCurves: string;
+    wider: string; narrower: string;
+  };
+  pageWords(): { warningSign: string; warningButton: string; helpBlocked: string };
+  Calculator: { new (): Calculator };
+}
+
+/** The module's factory, loaded by app.js before the page's modules run. */
+declare function createVelmora(): Promise<VelmoraCore>;
