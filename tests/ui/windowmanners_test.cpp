@@ -212,10 +212,11 @@ TEST_F(WindowManners, FocusComingBackDuringThePutOnsBoxIsNoEntry) {
     ASSERT_TRUE(waitFor([&] { return boxes.seen.size() == 1; })); // 请选择 门派·心法
     reactivate();
     boxes.seen.clear();
+    bool focusCameBack = false;
     boxes.onShown = [&] {
         if (boxes.seen.size() == 1) { // the second box, 计算's own
             window.activateWindow();
-            QTest::qWait(50);
+            focusCameBack = waitFor([&] { return QApplication::focusWidget() == widget("Text11"); });
         }
     };
     QTest::mouseClick(widget("Text11"), Qt::LeftButton);
@@ -223,6 +224,7 @@ TEST_F(WindowManners, FocusComingBackDuringThePutOnsBoxIsNoEntry) {
     reactivate();
     deliverPosted();
     ASSERT_EQ(boxes.seen.size(), 2u);
+    EXPECT_TRUE(focusCameBack);
     EXPECT_EQ(boxes.seen[0].title, "记得有脱必有穿");
     EXPECT_EQ(boxes.seen[1].title, "请选择 门派·心法");
     EXPECT_EQ(caption("Command5"), "脱第一套装备");
