@@ -1,16 +1,22 @@
 #include "calc/damagemodel.h"
 
 #include <algorithm>
+#include <limits>
 
 namespace velmora {
 
 namespace {
 
+// A rate counts from 0 up to its cap: a sheet far below the panel (a wide
+// range of the curves, a large negative cell) has no negative chances.
+double rate(double percent, double cap) {
+    return std::clamp(percent, 0.0, cap);
+}
 double cappedHit(const Sheet& sheet) {
-    return std::min(sheet.hit, kHitCap);
+    return rate(sheet.hit, kHitCap);
 }
 double cappedStrain(const Sheet& sheet) {
-    return std::min(sheet.strain, kStrainCap);
+    return rate(sheet.strain, kStrainCap);
 }
 } // namespace
 
@@ -45,18 +51,12 @@ double capRatingPerPercent(Cap cap) {
 double expectedDamage(const Sheet& sheet) {
     const double M = cappedHit(sheet) / 100;
     const double W = cappedStrain(sheet) / 100;
-    const double cap = criticalCap(sheet) / 100;
-    // Over the cap the cap counts; a negative cap leaves no critical hits.
-    double H = sheet.critical / 100;
-    if (H > cap) {
-        H = cap;
-    } else if (cap < 0) {
-        H = 0;
-    }
-    const double G = sheet.criticalEffect / 100;
+    // Over the cap the cap counts; a cap below 0 leaves no critical hits.
+    const double H = rate(sheet.critical, std::max(criticalCap(sheet), 0.0)) / 100;
+    const double G = std::max(sheet.criticalEffect, 0.0) / 100;
     const double P = 1 + (sheet.overcome - kBossDefence) / kOvercomeCoefficient;
     const double R = H * (G - 1) + M + kStrainWeight * W - 0.3625;
-    return sheet.attack * P * R * (1 + sheet.haste / 100);
+    return sheet.attack * P * R * (1 + std::max(sheet.haste, 0.0) / 100);
 }
 
 Sheet withRatings(const Sheet& sheet, const Ratings& ratings, const Discipline* discipline, bool hasteMode) {
@@ -78,8 +78,14 @@ Sheet withRatings(const Sheet& sheet, const Ratings& ratings, const Discipline* 
 
 double changePercent(const Sheet& from, const Sheet& to) {
     const double before = expectedDamage(from);
-    const double after = expectedDamage(to);
-    return before == 0 ? 0 : (after - before) / before * 100;
+    if (!hasDamage(from)) {
+        return std::numeric_limits<double>::quiet_NaN(); // no damage to compare with
+    }
+    return (expectedDamage(to) - before) / before * 100;
+}
+
+bool hasDamage(const Sheet& sheet) {
+    return expectedDamage(sheet) > 0; // false for NaN too
 }
 
 } // namespace velmora

@@ -56,6 +56,7 @@ inline constexpr std::size_t kPrimaryRow = 0, kHasteRow = 7;
 
 // A = attack, P = 1 + (overcome − 860) / 6466; the damage factor
 // R = H·(G − 1) + M + 0.75·W − 0.3625 with the capped fractions; Z = A·P·R·(1 + J).
+// No rate counts below 0.
 double expectedDamage(const Sheet& sheet);
 
 // The critical rate's cap for this sheet, in percent: M + W − 45 with capped hit and strain.
@@ -74,7 +75,12 @@ double capRatingPerPercent(Cap cap);
 // haste mode.
 Sheet withRatings(const Sheet& sheet, const Ratings& ratings, const Discipline* discipline, bool hasteMode);
 
-// The change of Z in percent from one sheet to another.
+// Whether the sheet does any damage: a change in percent means something
+// only from a sheet that does.
+bool hasDamage(const Sheet& sheet);
+
+// The change of Z in percent from one sheet to another; NaN from a sheet with
+// no damage (hasDamage), where a percentage has no meaning.
 double changePercent(const Sheet& from, const Sheet& to);
 
 } // namespace velmora

@@ -62,9 +62,7 @@ CurveNumbers curveOf(const MeasuredSheet& measured, std::size_t row, double rang
 
 } // namespace
 
-WornChange wornChange(const MeasuredSheet& measured, const Ratings& added) {
-    const Sheet& base = measured.sheet;
-    const Sheet worn = withRatings(base, added, measured.discipline, measured.hasteMode);
+WornChange wornChange(const Sheet& base, const Sheet& worn) {
     WornChange change;
     change.percent = changePercent(base, worn);
     for (std::size_t i = 0; i < std::size(kCaps); ++i) {
@@ -75,21 +73,45 @@ WornChange wornChange(const MeasuredSheet& measured, const Ratings& added) {
     return change;
 }
 
-Ratings addedBySet(const std::vector<Ratings>& sets, std::size_t set, bool set1Worn) {
+Sheet withSetPutOn(const Sheet& sheet, const Ratings& cells, bool hasteMode) {
+    Sheet worn = sheet;
+    worn.attack += cells[1];
+    worn.hit += cells[2] / kModelHitRating;
+    worn.critical += cells[3] / kModelCriticalRating;
+    worn.criticalEffect += cells[4] / kModelCriticalEffectRating;
+    worn.overcome += cells[5];
+    worn.strain += cells[6] / kTakeOffStrainRating;
+    if (hasteMode) {
+        worn.haste += cells[kHasteRow] / kModelHasteRating;
+    }
+    return worn;
+}
+
+Sheet sheetWearing(const MeasuredSheet& measured, const std::vector<Ratings>& sets, std::size_t set,
+                   bool set1Worn) {
+    if (!set1Worn && set == 0) {
+        return withSetPutOn(measured.sheet, sets[0], measured.hasteMode);
+    }
     Ratings added = sets[set];
     if (set1Worn) {
         for (std::size_t row = 0; row < added.size(); ++row) {
             added[row] = sets[set][row] - sets[0][row];
         }
     }
-    return added;
+    return withRatings(measured.sheet, added, measured.discipline, measured.hasteMode);
 }
 
 std::vector<std::size_t> ranked(const std::vector<double>& values) {
+    const auto before = [&](std::size_t a, std::size_t b) { // a ranks above b
+        if (!std::isfinite(values[a])) {
+            return false;
+        }
+        return !std::isfinite(values[b]) || values[a] > values[b];
+    };
     std::vector<std::size_t> order;
     for (std::size_t index = 0; index < values.size(); ++index) {
         auto place = order.begin();
-        while (place != order.end() && values[*place] >= values[index]) {
+        while (place != order.end() && !before(index, *place)) {
             ++place;
         }
         order.insert(place, index);

@@ -19,19 +19,29 @@ struct MeasuredSheet {
     bool hasteMode = false;
 };
 
-// A set worn on the sheet: the change in percent, and the rating each cap
-// (in kCaps' order) swallows of it.
+// A change of gear from one sheet to another: the change in percent (NaN
+// where the first does no damage), and the rating each cap (in kCaps' order)
+// swallows of it.
 struct WornChange {
     double percent = 0;
     std::array<double, std::size(kCaps)> swallowed{};
 };
-WornChange wornChange(const MeasuredSheet& measured, const Ratings& added);
+WornChange wornChange(const Sheet& from, const Sheet& to);
 
-// What wearing set `set` adds: the set itself, or, where set 1 is worn, the
-// set less set 1.
-Ratings addedBySet(const std::vector<Ratings>& sets, std::size_t set, bool set1Worn);
+// The sheet wearing set `set` of the grid: in place of set 1 where set 1 is
+// worn; else added to the panel, set 1 itself exactly as 穿第一套装备 puts it
+// on (withSetPutOn), so that its change is the one that button makes.
+Sheet sheetWearing(const MeasuredSheet& measured, const std::vector<Ratings>& sets, std::size_t set,
+                   bool set1Worn);
 
-// The indices from the highest value to the lowest, ties in index order.
+// The sheet as 穿第一套装备 leaves the panel: each cell moves its own row
+// alone (the primary attribute's row moves nothing the model reads), rates by
+// their take-off divisors (strain by kTakeOffStrainRating), haste only in
+// haste mode.
+Sheet withSetPutOn(const Sheet& sheet, const Ratings& cells, bool hasteMode);
+
+// The indices from the highest value to the lowest, ties in index order; a
+// value that is not finite (no comparison, or beyond the range) comes last.
 std::vector<std::size_t> ranked(const std::vector<double>& values);
 
 struct CurvePoint {

@@ -80,8 +80,17 @@ QLabel* InsightWindow::addText(QVBoxLayout* layout, bool focusable) {
 }
 
 void InsightWindow::focusFirstLine() {
-    QWidget* first = m_rows.front()->isVisible() ? static_cast<QWidget*>(m_rows.front()) : m_chart;
-    first->setFocus(Qt::OtherFocusReason);
+    switch (insightStart(exactChanges(m_form), gainPicture(m_form))) {
+    case InsightStart::FirstRow:
+        m_rows.front()->setFocus(Qt::OtherFocusReason);
+        break;
+    case InsightStart::Chart:
+        m_chart->setFocus(Qt::OtherFocusReason);
+        break;
+    case InsightStart::Caption:
+        setFocus(Qt::OtherFocusReason); // the window itself, named by its caption
+        break;
+    }
 }
 
 void InsightWindow::refresh() {
@@ -93,12 +102,13 @@ void InsightWindow::refresh() {
         m_rows[set]->setVisible(shown);
     }
     m_order->setText(changes ? qText(changes->order) : QString());
-    m_order->setVisible(changes.has_value());
+    m_order->setVisible(changes && !changes->order.empty());
 
     const std::optional<GainPicture> picture = gainPicture(m_form);
-    m_noCurves->setText(qText(kNoGainCurves));
-    m_noCurves->setVisible(!picture);
-    m_chart->setVisible(picture.has_value());
+    const bool drawn = picture && picture->noComparison.empty();
+    m_noCurves->setText(qText(picture && !drawn ? picture->noComparison : kNoGainCurves));
+    m_noCurves->setVisible(!drawn);
+    m_chart->setVisible(drawn);
     for (std::size_t cap = 0; cap < m_headroom.size(); ++cap) {
         const bool shown = picture && cap < picture->headroom.size();
         m_headroom[cap]->setText(shown ? qText(picture->headroom[cap]) : QString());

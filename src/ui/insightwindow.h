@@ -25,8 +25,7 @@ public:
     explicit InsightWindow(Form& form);
     // Shows what the core holds now.
     void refresh();
-    // The focus on the first line a player reads: the first set's change,
-    // or the curves when there is none yet.
+    // The focus where the core says the window starts (insightStart).
     void focusFirstLine();
 
     GainChart* chart() const { return m_chart; }

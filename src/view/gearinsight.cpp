@@ -128,12 +128,15 @@ std::string percentText(double percent) {
 
 ExactChanges exactChanges(const MeasuredSheet& measured, const std::vector<Ratings>& sets, bool set1Worn,
                           const std::vector<std::string>& names, const std::vector<double>& totals) {
+    if (!hasDamage(measured.sheet)) {
+        return {std::string(kNoDamage), {}, false, {}};
+    }
     ExactChanges result;
     result.basis = set1Worn
                        ? "各套装备换下第一套后，期望伤害的实际变化（已计入各项上限）："
                        : "第一套已脱下：各套装备加到当前面板上后，期望伤害的实际变化（已计入各项上限）：";
     for (std::size_t set = 0; set < sets.size(); ++set) {
-        const WornChange worn = wornChange(measured, addedBySet(sets, set, set1Worn));
+        const WornChange worn = wornChange(measured.sheet, sheetWearing(measured, sets, set, set1Worn));
         SetChange change{names[set], worn.percent, {}, {}, {}};
         change.change = percentText(change.percent);
         for (std::size_t cap = 0; cap < std::size(kCaps); ++cap) {
@@ -164,8 +167,12 @@ ExactChanges exactChanges(const MeasuredSheet& measured, const std::vector<Ratin
 
 GainPicture gainPicture(const MeasuredSheet& measured, double range) {
     GainPicture picture;
-    for (const CurveNumbers& numbers : gainCurves(measured, range)) {
-        picture.curves.push_back(curveOf(measured, numbers, range, picture.curves.size()));
+    if (hasDamage(measured.sheet)) {
+        for (const CurveNumbers& numbers : gainCurves(measured, range)) {
+            picture.curves.push_back(curveOf(measured, numbers, range, picture.curves.size()));
+        }
+    } else {
+        picture.noComparison = kNoDamage;
     }
     setAxes(picture, range);
     picture.ratingAxis = "属性变化（点）";
@@ -182,6 +189,14 @@ GainPicture gainPicture(const MeasuredSheet& measured, double range) {
                                          pointsText(std::fabs(room[cap])), " 点"}));
     }
     return picture;
+}
+
+InsightStart insightStart(const std::optional<ExactChanges>& changes,
+                          const std::optional<GainPicture>& picture) {
+    if (changes && !changes->sets.empty()) {
+        return InsightStart::FirstRow;
+    }
+    return picture && picture->noComparison.empty() ? InsightStart::Chart : InsightStart::Caption;
 }
 
 std::optional<ExactChanges> exactChanges(const Form& form) {

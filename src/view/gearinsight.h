@@ -63,6 +63,9 @@ struct GainPicture {
     std::string ratingAxis, percentAxis, range; // "属性变化（点）", "期望伤害变化（%）", "范围 ±600 点"
     std::vector<std::string> headroom; // "命中还差 45 点"
     std::string spoken;                // the whole picture in words, its name for a screen reader
+    // Why there are no curves though 计算 has run: the panel does no damage
+    // (kNoDamage); empty when there are curves.
+    std::string_view noComparison;
 };
 
 // The window's words.
@@ -71,8 +74,17 @@ inline constexpr std::string_view kExactChangesHeading = "实际提升";
 inline constexpr std::string_view kNoExactChanges = "按“总收益”后，这里列出每套装备的实际提升。";
 inline constexpr std::string_view kGainCurvesHeading = "收益曲线";
 inline constexpr std::string_view kNoGainCurves = "按“计算”后，这里画出各属性的收益曲线。";
+inline constexpr std::string_view kNoDamage = "当前面板无伤害，无法比较。";
 inline constexpr std::string_view kWiderRange = "加宽范围";
 inline constexpr std::string_view kNarrowerRange = "收窄范围";
+
+// Where the focus goes when the window opens: on the answer the player asked
+// for, the first set's row; before any 总收益, the curves in words; before any
+// 计算, the window's caption. A screen reader says the window's name as it
+// opens, then the line in focus.
+enum class InsightStart { FirstRow, Chart, Caption };
+InsightStart insightStart(const std::optional<ExactChanges>& changes,
+                          const std::optional<GainPicture>& picture);
 
 // The curves' colours, in order: told apart in light and dark palettes and by
 // most colour-blind eyes.

@@ -369,7 +369,20 @@ val picture(const velmora::GainPicture& picture) {
     p.set("range", text(picture.range));
     p.set("headroom", texts(picture.headroom));
     p.set("spoken", text(picture.spoken));
+    p.set("noComparison", text(picture.noComparison));
     return p;
+}
+
+std::string_view insightStartName(velmora::InsightStart start) {
+    switch (start) {
+    case velmora::InsightStart::FirstRow:
+        return "first-row";
+    case velmora::InsightStart::Chart:
+        return "chart";
+    case velmora::InsightStart::Caption:
+        break;
+    }
+    return "caption";
 }
 
 val startFocus() {
@@ -439,7 +452,8 @@ public:
     val insight() const {
         val all = val::object();
         val changes = val::null();
-        if (const auto exact = velmora::exactChanges(m_form)) {
+        const std::optional<velmora::ExactChanges> exact = velmora::exactChanges(m_form);
+        if (exact) {
             changes = val::object();
             changes.set("basis", text(exact->basis));
             val rows = val::array();
@@ -452,6 +466,7 @@ public:
         all.set("changes", changes);
         const std::optional<velmora::GainPicture> curves = velmora::gainPicture(m_form);
         all.set("picture", curves ? picture(*curves) : val::null());
+        all.set("start", text(insightStartName(velmora::insightStart(exact, curves))));
         all.set("canNarrow", m_form.canNarrowCurves());
         all.set("canWiden", m_form.canWidenCurves());
         return all;

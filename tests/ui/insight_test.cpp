@@ -39,6 +39,22 @@ TEST_F(Insight, TheWindowDrawsTheCoresCurvesAndRows) {
     EXPECT_EQ(insight->setRows()[1]->text(), "第二套 +0.87 %（命中溢出 90 点）");
     EXPECT_EQ(insight->headroom()[0]->text(), "命中还差 45 点");
 
+    // It opens on the first set's row, and Tab reaches every line a player
+    // reads: the rows, the curves in words and each cap's headroom.
+    QStringList reached;
+    for (int stop = 0; stop < 16; ++stop) {
+        QWidget* focused = QApplication::focusWidget();
+        ASSERT_NE(focused, nullptr);
+        auto* label = qobject_cast<QLabel*>(focused);
+        reached << (label != nullptr ? label->text() : focused->accessibleName().left(4));
+        QTest::keyClick(focused, Qt::Key_Tab);
+    }
+    EXPECT_EQ(reached.first(), "第一套 0.00 %");
+    for (const char* line :
+         {"第二套 +0.87 %（命中溢出 90 点）", "收益曲线", "命中还差 45 点", "无双还差 168.8 点"}) {
+        EXPECT_TRUE(reached.contains(QString::fromUtf8(line))) << line << " never reached by Tab";
+    }
+
     // Each curve is drawn in its colour, and the right way up: every curve
     // rises with rating, so where its colour shows, its right end stands
     // higher than its left (the legend, right of the plot, is left out).

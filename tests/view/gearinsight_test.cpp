@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <random>
 
 namespace velmora::testing {
@@ -112,6 +113,70 @@ TEST(GainCurves, CapsFallWhereTheModelPutsThemAndCurvesRiseToThem) {
             }
         }
     }
+}
+
+// The expected damage by hand, a sheet's rates held between 0 and their
+// caps: hit 110 %, strain 35 %, critical hit + strain − 45 (no crits below 0).
+double damageByHand(const Sheet& s) {
+    const double hit = std::clamp(s.hit, 0.0, 110.0), strain = std::clamp(s.strain, 0.0, 35.0);
+    const double critical = std::clamp(s.critical, 0.0, std::max(0.0, hit + strain - 45));
+    const double factor = critical / 100 * (std::max(s.criticalEffect, 0.0) / 100 - 1) + hit / 100 +
+                          0.75 * strain / 100 - 0.3625;
+    return s.attack * (1 + (s.overcome - 860) / 6466) * factor * (1 + std::max(s.haste, 0.0) / 100);
+}
+
+// Sheets far from the panel, where the curves and a search go.
+TEST(ModelOnEverySheet, RatesStayAtOrAboveZeroAndACapBelowZeroLeavesNoCrits) {
+    const struct {
+        const char* name;
+        Sheet sheet;
+    } cases[] = {
+        {"critical rate below 0", {15000, 105, -28, 180, 3000, 30, 0}},
+        {"hit below 0", {15000, -20, 25, 180, 3000, 30, 0}},
+        {"strain below 0", {15000, 105, 25, 180, 3000, -5, 0}},
+        {"critical cap below 0", {15000, 20, 25, 180, 3000, 5, 0}},
+        {"critical effect below 0", {15000, 105, 25, -30, 3000, 30, 0}},
+        {"haste below 0", {15000, 105, 25, 180, 3000, 30, -12}},
+        {"everything over its cap", {15000, 130, 90, 180, 3000, 50, 10}},
+    };
+    for (const auto& c : cases) {
+        EXPECT_NEAR(expectedDamage(c.sheet), damageByHand(c.sheet), 1e-9 * std::fabs(damageByHand(c.sheet)))
+            << c.name;
+    }
+}
+
+// A sheet that does no damage cannot be compared in percent: the window
+// says so in words, and no change (not a number) ranks first.
+TEST(ModelOnEverySheet, NoDamageIsSaidInWordsAndNeverRanked) {
+    const MeasuredSheet start{{0, 0, 0, 0, 0, 0, 0}, &kDisciplines[1], false};
+    const ExactChanges changes = exactChanges(start, {{}, {0, 100}, {}, {}}, true,
+                                              {"第一套", "第二套", "第三套", "第四套"}, {0, 1, 0, 0});
+    EXPECT_EQ(changes.basis, "当前面板无伤害，无法比较。");
+    EXPECT_TRUE(changes.sets.empty());
+    const GainPicture picture = gainPicture(start, 600);
+    EXPECT_EQ(picture.noComparison, "当前面板无伤害，无法比较。");
+    EXPECT_TRUE(picture.curves.empty());
+    const double nan = std::numeric_limits<double>::quiet_NaN(),
+                 inf = std::numeric_limits<double>::infinity();
+    EXPECT_EQ(ranked({nan, 1, inf, 2, -inf}), (std::vector<std::size_t>{3, 1, 0, 2, 4}));
+}
+
+// With set 1 taken off, its 实际提升 is the change 穿第一套装备 makes: strain
+// rating moves the panel by 45 a percent there (90 rating: 28 % → 30 %).
+TEST_F(FormTest, TakenOffSet1ChangesWhatPuttingItOnChanges) {
+    setWorkedExample();
+    set("Text1", "3000"); // 总收益 asks for a whole panel
+    set("Text14", "90");
+    click("Option2");
+    click("Command5");
+    ASSERT_EQ(text("Text8"), "28");
+    click("Command2");
+    const std::optional<ExactChanges> changes = exactChanges(form);
+    ASSERT_TRUE(changes.has_value());
+    const Sheet off{15000, 105, 25, 180, 3000, 28, 0};
+    Sheet on = off;
+    on.strain = 30;
+    EXPECT_NEAR(changes->sets[0].percent, (damageByHand(on) / damageByHand(off) - 1) * 100, 1e-9);
 }
 
 } // namespace

@@ -111,6 +111,9 @@ async function compare(page, cdp, caret, acted = null) {
       }
     };
     expect('markup drawn', document.querySelectorAll('#window img').length, 0);
+    // Laid out again whenever the room changes: the window wherever it fits (602 px, plain fonts, a mouse).
+    expect('layout', document.documentElement.classList.contains('one-column') ? 'one-column' : 'window',
+      innerWidth < 602 ? 'one-column' : 'window');
     const box = document.getElementById('warning');
     expect('box', box.open ? [document.getElementById('warning-title').textContent,
       document.getElementById('warning-prompt').textContent].join(' / ') : null,
@@ -120,10 +123,19 @@ async function compare(page, cdp, caret, acted = null) {
     if (own && !box.open && !own.opensHelp && !own.opensInsight) {
       expect('focus', document.activeElement.id, actedOn);
     }
-    if (outcome?.announcement) {
-      expect('announcement', [...document.querySelectorAll('#announcement, #announcement-next')]
-        .some((region) => region.textContent === outcome.announcement), true);
+    // The live regions: after a call whose outcome has words, those words
+    // said anew (one region holds them, the other is empty, and the two have
+    // changed); after anything else, silence (the regions as they were).
+    const regions = [...document.querySelectorAll('#announcement, #announcement-next')].map((r) => r.textContent);
+    const before = window.model.regions ?? ['', ''];
+    if (outcome && outcome !== window.model.compared && outcome.announcement) {
+      expect('announcement', regions.filter((words) => words === outcome.announcement).length === 1 &&
+        regions.includes('') && regions.join(' | ') !== before.join(' | '), true);
+    } else {
+      expect('silence', regions.join(' | '), before.join(' | '));
     }
+    window.model.regions = regions;
+    window.model.compared = outcome;
     controls.forEach((control, i) => {
       if (control.kind === 'Window') {
         return;

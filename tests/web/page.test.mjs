@@ -432,9 +432,20 @@ describe('实际提升 and 收益曲线', () => {
     await page.click('#Command1');
     await page.click('#Command2');
     await page.click('#Command6');
-    assert.equal(await page.evaluate(() => document.activeElement.id), 'insight-caption');
+    // The focus on the first set's row, as on the desktop.
+    assert.equal(await page.evaluate(() => document.activeElement.textContent), '第一套 0.00 %');
     assert.equal(await page.textContent('.insight-rows li:nth-child(2)'), '第二套 +0.87 %（命中溢出 90 点）');
     assert.equal(await page.textContent('.headroom li:first-child'), '命中还差 45 点');
+    // Tab reaches every line a player reads: the rows, the curves in words and each cap's headroom.
+    const reached = [];
+    for (let stop = 0; stop < 14; stop += 1) {
+      reached.push(await page.evaluate(() => document.activeElement.getAttribute('aria-label')?.slice(0, 4)
+        ?? document.activeElement.textContent));
+      await page.keyboard.press('Tab');
+    }
+    for (const line of ['第二套 +0.87 %（命中溢出 90 点）', '收益曲线', '命中还差 45 点', '无双还差 168.8 点']) {
+      assert.ok(reached.includes(line), `${line} never reached by Tab: ${reached.join(' / ')}`);
+    }
     // Each drawn vertex, read back against the drawn axes: its rating from the
     // outer rating lines, its change from the outer percent lines.
     const drawn = await page.evaluate(() => {

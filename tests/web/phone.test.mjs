@@ -112,37 +112,43 @@ describe('the golden scenarios by taps on a phone', () => {
   }
 });
 
-describe('the help on a phone', () => {
-  test('wraps its prose to the screen in 16-px text; its tables keep their columns, scrolled inside', async () => {
-    const { context, page } = await onScreen('phone');
-    const [help] = await Promise.all([context.waitForEvent('page'), page.tap('#Command4')]);
-    await help.waitForSelector('body[data-ready="true"]');
-    await help.setViewportSize({ width: 390, height: 844 });
-    await help.tap('#Command2');
-    const shown = await help.evaluate(() => {
-      const visible = (e) => e.getClientRects().length > 0;
-      const [remarks, table] = document.querySelectorAll('.article-table');
-      // Where the last field of a row (after its last gap) starts on screen.
-      const lastFieldAt = (line) => {
-        const boxes = [...line.querySelectorAll('.glyph')].map((glyph) => glyph.getBoundingClientRect());
-        const start = boxes.findLastIndex((box, i) => i > 0 && box.left - boxes[i - 1].right > 1);
-        return Math.round(boxes[start].left - line.getBoundingClientRect().left);
-      };
-      const dataRows = [...table.querySelectorAll('.article-line')].slice(1);
-      return {
-        scroll: document.documentElement.scrollWidth,
-        width: innerWidth,
-        lines: [...document.querySelectorAll('.line-text')].filter(visible).length,
-        font: parseFloat(getComputedStyle(document.querySelector('.line-text')).fontSize),
-        buttons: [...document.querySelectorAll('button')].every((b) => b.getBoundingClientRect().height >= 44),
-        rows: [remarks, table].map((block) => block.querySelectorAll('.article-line').length),
-        scrolledInside: [remarks, table].every((block) => block.scrollWidth > block.clientWidth),
-        scoreStarts: new Set(dataRows.map(lastFieldAt)).size,
-        tallest: Math.max(...[...document.querySelectorAll('.article-table .glyph')].map((g) => g.getBoundingClientRect().height)),
-      };
+// The narrow help is for any narrow window, touch or not.
+const narrowHelp = { phone: screens.phone, 'narrow window with a mouse': { viewport: { width: 390, height: 844 } } };
+describe('the help on a narrow screen', () => {
+  for (const [screen, options] of Object.entries(narrowHelp)) {
+    test(`${screen}: wraps its prose to the screen in 16-px text; its tables keep their columns, scrolled inside`, async () => {
+      const context = await served.browser.newContext(options);
+      const page = await openWindow(context, served.site.url);
+      const press = (where, name) => (options.hasTouch ? where.tap(name) : where.click(name));
+      const [help] = await Promise.all([context.waitForEvent('page'), press(page, '#Command4')]);
+      await help.waitForSelector('body[data-ready="true"]');
+      await help.setViewportSize({ width: 390, height: 844 });
+      await press(help, '#Command2');
+      const shown = await help.evaluate(() => {
+        const visible = (e) => e.getClientRects().length > 0;
+        const [remarks, table] = document.querySelectorAll('.article-table');
+        // Where the last field of a row (after its last gap) starts on screen.
+        const lastFieldAt = (line) => {
+          const boxes = [...line.querySelectorAll('.glyph')].map((glyph) => glyph.getBoundingClientRect());
+          const start = boxes.findLastIndex((box, i) => i > 0 && box.left - boxes[i - 1].right > 1);
+          return Math.round(boxes[start].left - line.getBoundingClientRect().left);
+        };
+        const dataRows = [...table.querySelectorAll('.article-line')].slice(1);
+        return {
+          scroll: document.documentElement.scrollWidth,
+          width: innerWidth,
+          lines: [...document.querySelectorAll('.line-text')].filter(visible).length,
+          font: parseFloat(getComputedStyle(document.querySelector('.line-text')).fontSize),
+          buttons: [...document.querySelectorAll('button')].every((b) => b.getBoundingClientRect().height >= 44),
+          rows: [remarks, table].map((block) => block.querySelectorAll('.article-line').length),
+          scrolledInside: [remarks, table].every((block) => block.scrollWidth > block.clientWidth),
+          scoreStarts: new Set(dataRows.map(lastFieldAt)).size,
+          tallest: Math.max(...[...document.querySelectorAll('.article-table .glyph')].map((g) => g.getBoundingClientRect().height)),
+        };
+      });
+      assert.deepEqual(shown, { scroll: 390, width: 390, lines: 32, font: 16, buttons: true, rows: [7, 8],
+        scrolledInside: true, scoreStarts: 1, tallest: 24 }, screen);
+      await context.close();
     });
-    assert.deepEqual(shown, { scroll: 390, width: 390, lines: 32, font: 16, buttons: true, rows: [7, 8],
-      scrolledInside: true, scoreStarts: 1, tallest: 24 });
-    await context.close();
-  });
+  }
 });

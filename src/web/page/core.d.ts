@@ -91,6 +91,8 @@ interface GainPicture {
   range: string;
   headroom: string[];
   spoken: string;
+  /** Why there are no curves though 计算 has run ('' when there are). */
+  noComparison: string;
 }
 
 interface ExactChanges {
@@ -101,6 +103,8 @@ interface ExactChanges {
 
 interface Insight {
   changes: ExactChanges | null;
+  /** Where the focus goes when the panel opens. */
+  start: 'first-row' | 'chart' | 'caption';
   picture: GainPicture | null;
   canNarrow: boolean;
   canWiden: boolean;

@@ -66,25 +66,30 @@ export function insightPanel(core, calculator) {
     basis.textContent = changes === null ? words.noExact : changes.basis;
     rows.replaceChildren(...(changes === null ? [] : changes.rows.map((row) => readable('li', row))));
     order.textContent = changes === null ? '' : changes.order;
-    order.hidden = changes === null;
-    noCurves.hidden = picture !== null;
-    for (const part of [chart, legend, headroom, ranges]) {
+    order.hidden = changes === null || changes.order === '';
+    const drawn = picture !== null && picture.noComparison === '';
+    noCurves.textContent = picture === null || drawn ? words.noCurves : picture.noComparison;
+    noCurves.hidden = drawn;
+    for (const part of [chart, legend]) {
+      part.hidden = !drawn;
+    }
+    for (const part of [headroom, ranges]) {
       part.hidden = picture === null;
     }
     if (picture === null) {
       chart.replaceChildren();
       return;
     }
+    headroom.replaceChildren(...picture.headroom.map((line) => readable('li', line)));
+    range.textContent = picture.range;
+    narrower.disabled = !canNarrow;
+    wider.disabled = !canWiden;
     legend.replaceChildren(...picture.curves.map((curve) => {
       const item = element('li', '', curve.name);
       item.style.setProperty('--curve-colour', curve.colour);
       return item;
     }));
-    headroom.replaceChildren(...picture.headroom.map((line) => readable('li', line)));
-    range.textContent = picture.range;
-    narrower.disabled = !canNarrow;
-    wider.disabled = !canWiden;
-    chart.replaceChildren(drawChart(picture, chart));
+    chart.replaceChildren(...(drawn ? [drawChart(picture, chart)] : []));
   }
 
   return {
@@ -93,8 +98,11 @@ export function insightPanel(core, calculator) {
       panel.hidden = false;
       delete panel.dataset.revision;
       show();
-      caption.focus();
+      // Where the core says the panel starts; the caption comes into view with it.
+      const start = calculator.insight().start;
+      const first = start === 'first-row' ? rows.firstElementChild : start === 'chart' ? chart.firstElementChild : caption;
       caption.scrollIntoView({ block: 'start' });
+      /** @type {HTMLElement | SVGElement} */ (first).focus({ preventScroll: true });
     },
   };
 }
