@@ -95,29 +95,28 @@ void InsightWindow::focusFirstLine() {
 
 void InsightWindow::refresh() {
     const std::optional<ExactChanges> changes = exactChanges(m_form);
-    m_basis->setText(qText(changes ? std::string_view(changes->basis) : kNoExactChanges));
+    const std::optional<GainPicture> picture = gainPicture(m_form);
+    const InsightShown shown = insightShown(changes, picture);
+    m_basis->setText(qText(shown.basis));
     for (std::size_t set = 0; set < m_rows.size(); ++set) {
-        const bool shown = changes && set < changes->sets.size();
-        m_rows[set]->setText(shown ? qText(changes->sets[set].row) : QString());
-        m_rows[set]->setVisible(shown);
+        const bool hasRow = changes && set < changes->sets.size();
+        m_rows[set]->setText(hasRow ? qText(changes->sets[set].row) : QString());
+        m_rows[set]->setVisible(hasRow);
     }
     m_order->setText(changes ? qText(changes->order) : QString());
-    m_order->setVisible(changes && !changes->order.empty());
-
-    const std::optional<GainPicture> picture = gainPicture(m_form);
-    const bool drawn = picture && picture->noComparison.empty();
-    m_noCurves->setText(qText(picture && !drawn ? picture->noComparison : kNoGainCurves));
-    m_noCurves->setVisible(!drawn);
-    m_chart->setVisible(drawn);
+    m_order->setVisible(shown.order);
+    m_noCurves->setText(qText(shown.curvesNote));
+    m_noCurves->setVisible(!shown.chart);
+    m_chart->setVisible(shown.chart);
     for (std::size_t cap = 0; cap < m_headroom.size(); ++cap) {
-        const bool shown = picture && cap < picture->headroom.size();
-        m_headroom[cap]->setText(shown ? qText(picture->headroom[cap]) : QString());
-        m_headroom[cap]->setVisible(shown);
+        const bool hasLine = picture && cap < picture->headroom.size();
+        m_headroom[cap]->setText(hasLine ? qText(picture->headroom[cap]) : QString());
+        m_headroom[cap]->setVisible(hasLine && shown.curveControls);
     }
     m_range->setText(picture ? qText(picture->range) : QString());
     for (QWidget* w : {static_cast<QWidget*>(m_range), static_cast<QWidget*>(m_narrower),
                        static_cast<QWidget*>(m_wider)}) {
-        w->setVisible(picture.has_value());
+        w->setVisible(shown.curveControls);
     }
     m_narrower->setEnabled(m_form.canNarrowCurves());
     m_wider->setEnabled(m_form.canWidenCurves());

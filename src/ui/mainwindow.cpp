@@ -391,11 +391,11 @@ void MainWindow::openHelp() {
     if (!m_help) {
         m_help = std::make_unique<HelpWindow>();
     }
-    if (!m_help->isVisible()) {
-        m_help->clear(); // a closed help window reopens empty
+    if (helpOpening(m_help->isVisible()) == HelpOpening::Fresh) {
+        m_help->clear();
         m_help->show();
     } else if (m_help->isMinimized()) {
-        m_help->showNormal(); // keeps its section
+        m_help->showNormal();
     }
     m_help->raise();
     m_help->activateWindow();

@@ -199,6 +199,17 @@ InsightStart insightStart(const std::optional<ExactChanges>& changes,
     return picture && picture->noComparison.empty() ? InsightStart::Chart : InsightStart::Caption;
 }
 
+InsightShown insightShown(const std::optional<ExactChanges>& changes,
+                          const std::optional<GainPicture>& picture) {
+    InsightShown shown;
+    shown.basis = changes ? std::string_view(changes->basis) : kNoExactChanges;
+    shown.order = changes && !changes->order.empty();
+    shown.chart = picture && picture->noComparison.empty();
+    shown.curvesNote = !picture ? kNoGainCurves : picture->noComparison;
+    shown.curveControls = picture.has_value();
+    return shown;
+}
+
 std::optional<ExactChanges> exactChanges(const Form& form) {
     const std::optional<SetComparison>& compared = form.setComparison();
     if (!compared) {

@@ -86,6 +86,17 @@ enum class InsightStart { FirstRow, Chart, Caption };
 InsightStart insightStart(const std::optional<ExactChanges>& changes,
                           const std::optional<GainPicture>& picture);
 
+// What the window shows of its parts, for what the form holds now.
+struct InsightShown {
+    std::string_view basis;      // the line over the rows, or the note that there are none yet
+    bool order = false;          // the line of the order
+    bool chart = false;          // the curves and their legend
+    std::string_view curvesNote; // in place of the curves; empty when they are drawn
+    bool curveControls = false;  // the headroom lines, the range and its buttons
+};
+InsightShown insightShown(const std::optional<ExactChanges>& changes,
+                          const std::optional<GainPicture>& picture);
+
 // The curves' colours, in order: told apart in light and dark palettes and by
 // most colour-blind eyes.
 inline constexpr std::string_view kCurveColours[] = {"#0072B2", "#D55E00", "#009E73", "#CC79A7",

@@ -207,8 +207,27 @@ FieldId frameOf(FieldId field) {
 } // namespace
 
 const std::vector<ColumnPlace>& oneColumnPlaces() {
-    static const std::vector<ColumnPlace> places = makeOneColumnPlaces();
+    static const std::vector<ColumnPlace> places = [] {
+        std::vector<ColumnPlace> all = makeOneColumnPlaces();
+        for (FieldId field = 0; field < all.size(); ++field) {
+            all[field].namesRow =
+                kControls[field].kind == Kind::Label && kControls[field].role == LabelRole::Caption;
+        }
+        return all;
+    }();
     return places;
+}
+
+bool measuredForLayout(FieldId field) {
+    switch (kControls[field].kind) {
+    case Kind::Label:
+    case Kind::CommandButton:
+    case Kind::OptionButton:
+    case Kind::CheckBox:
+        return true;
+    default:
+        return false;
+    }
 }
 
 std::vector<FieldId> tabChain(Layout layout) {

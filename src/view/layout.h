@@ -34,6 +34,8 @@ struct ColumnPlace {
     int columns = 1;
     GridCell cell;
     FieldId lead = kNoControl;
+    // A row's name: never squeezed, the boxes beside it give way.
+    bool namesRow = false;
 };
 
 // Every control's place in the one-column layout, by FieldId.
@@ -54,6 +56,10 @@ struct MeasuredCaption {
     double roomWidth = 0;
     double roomHeight = 0;
 };
+
+// The controls whose captions are measured for the choice: every one with a
+// caption of its own (labels, buttons, options, check boxes).
+bool measuredForLayout(FieldId field);
 
 // Whether a caption needs more room than its control gives it in the window
 // layout; a number too long is shortened with "…" and does not count.

@@ -31,6 +31,13 @@ constexpr bool isEntry(FocusArrival how) {
            how != FocusArrival::PopupClosed;
 }
 
+// Whether entering a box selects its text, so that typing replaces it: by
+// Tab, and by a tap on a touch screen (where a caret is hard to place); a
+// mouse click puts the caret where it points.
+constexpr bool selectsTextOnEntry(FocusArrival how, bool touch) {
+    return how == FocusArrival::UserNavigation || (how == FocusArrival::Pointer && touch);
+}
+
 // The focus came to a control: the form hears an entry when isEntry says so.
 inline void focusArrived(Form& form, FieldId field, FocusArrival how) {
     if (isEntry(how)) {
@@ -54,6 +61,14 @@ inline constexpr StartFocus kStartFocus{id("Text1"), true};
 // 详细说明 opens the help window, which lives in the view.
 constexpr bool opensHelp(FieldId field) {
     return field == id("Command4");
+}
+
+// What 详细说明 does to a help window: a closed one opens empty, as at its
+// first opening; one still open (minimized or behind) comes to the front
+// with the section it shows.
+enum class HelpOpening { Fresh, ToTheFront };
+constexpr HelpOpening helpOpening(bool stillOpen) {
+    return stillOpen ? HelpOpening::ToTheFront : HelpOpening::Fresh;
 }
 
 // 实际提升与收益曲线 opens the window of exact changes and gain curves, which

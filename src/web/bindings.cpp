@@ -133,6 +133,7 @@ val controls() {
         control.set("opensHelp", velmora::opensHelp(field));
         control.set("opensInsight", velmora::opensInsight(field));
         control.set("clickOnSelectedIsClick", velmora::clickOnSelectedIsClick(field));
+        control.set("measuredForLayout", velmora::measuredForLayout(field));
         all.call<void>("push", control);
     }
     return all;
@@ -150,6 +151,7 @@ val oneColumnPlaces() {
         one.set("column", place.cell.column);
         one.set("toLastColumn", place.cell.toLastColumn);
         one.set("lead", place.lead == velmora::kNoControl ? -1 : static_cast<int>(place.lead));
+        one.set("namesRow", place.namesRow);
         all.call<void>("push", one);
     }
     return all;
@@ -279,6 +281,16 @@ int enterPresses(int field, bool withModifiers) {
     }
     const FieldId pressed = velmora::enterPresses(static_cast<FieldId>(field), withModifiers);
     return pressed == velmora::kControlCount ? -1 : static_cast<int>(pressed);
+}
+
+// Whether entering a box, as the focus came, selects its text.
+bool selectsTextOnEntry(const std::string& how, bool touch) {
+    return velmora::selectsTextOnEntry(arrival(how), touch);
+}
+
+// "fresh" or "to-the-front": what 详细说明 does to a help window.
+std::string helpOpening(bool stillOpen) {
+    return velmora::helpOpening(stillOpen) == velmora::HelpOpening::Fresh ? "fresh" : "to-the-front";
 }
 
 // Where the caret goes in a page box after the core kept what it can show.
@@ -467,6 +479,14 @@ public:
         const std::optional<velmora::GainPicture> curves = velmora::gainPicture(m_form);
         all.set("picture", curves ? picture(*curves) : val::null());
         all.set("start", text(insightStartName(velmora::insightStart(exact, curves))));
+        const velmora::InsightShown shown = velmora::insightShown(exact, curves);
+        val parts = val::object();
+        parts.set("basis", text(shown.basis));
+        parts.set("order", shown.order);
+        parts.set("chart", shown.chart);
+        parts.set("curvesNote", text(shown.curvesNote));
+        parts.set("curveControls", shown.curveControls);
+        all.set("shown", parts);
         all.set("canNarrow", m_form.canNarrowCurves());
         all.set("canWiden", m_form.canWidenCurves());
         return all;
@@ -508,6 +528,8 @@ EMSCRIPTEN_BINDINGS(velmora) {
     emscripten::function("staysOnOneLine", &staysOnOneLine);
     emscripten::function("enterPresses", &enterPresses);
     emscripten::function("caretAfterKeeping", &caretAfterKeeping);
+    emscripten::function("selectsTextOnEntry", &selectsTextOnEntry);
+    emscripten::function("helpOpening", &helpOpening);
     emscripten::function("startFocus", &startFocus);
     emscripten::function("insightWords", &insightWords);
     emscripten::function("pageWords", &pageWords);

@@ -26,6 +26,7 @@ interface Control {
   opensHelp: boolean;
   opensInsight: boolean;
   clickOnSelectedIsClick: boolean;
+  measuredForLayout: boolean;
 }
 
 interface ColumnPlace {
@@ -36,6 +37,7 @@ interface ColumnPlace {
   column: number;
   toLastColumn: boolean;
   lead: number;
+  namesRow: boolean;
 }
 
 interface FieldState {
@@ -105,6 +107,8 @@ interface Insight {
   changes: ExactChanges | null;
   /** Where the focus goes when the panel opens. */
   start: 'first-row' | 'chart' | 'caption';
+  /** What the panel shows of its parts. */
+  shown: { basis: string; order: boolean; chart: boolean; curvesNote: string; curveControls: boolean };
   picture: GainPicture | null;
   canNarrow: boolean;
   canWiden: boolean;
@@ -155,6 +159,8 @@ interface VelmoraCore {
   staysOnOneLine(label: number, caption: string, layout: LayoutName): boolean;
   enterPresses(field: number, withModifiers: boolean): number;
   caretAfterKeeping(typed: string, caret: number): number;
+  selectsTextOnEntry(how: Arrival, touch: boolean): boolean;
+  helpOpening(stillOpen: boolean): 'fresh' | 'to-the-front';
   startFocus(): { field: number; selectsText: boolean };
   insightWords(): {
     caption: string; exactHeading: string; noExact: string; curvesHeading: string; noCurves: string;

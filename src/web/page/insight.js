@@ -62,19 +62,18 @@ export function insightPanel(core, calculator) {
       return;
     }
     panel.dataset.revision = revision;
-    const { changes, picture, canNarrow, canWiden } = calculator.insight();
-    basis.textContent = changes === null ? words.noExact : changes.basis;
+    const { changes, picture, canNarrow, canWiden, shown } = calculator.insight();
+    basis.textContent = shown.basis;
     rows.replaceChildren(...(changes === null ? [] : changes.rows.map((row) => readable('li', row))));
     order.textContent = changes === null ? '' : changes.order;
-    order.hidden = changes === null || changes.order === '';
-    const drawn = picture !== null && picture.noComparison === '';
-    noCurves.textContent = picture === null || drawn ? words.noCurves : picture.noComparison;
-    noCurves.hidden = drawn;
+    order.hidden = !shown.order;
+    noCurves.textContent = shown.curvesNote;
+    noCurves.hidden = shown.chart;
     for (const part of [chart, legend]) {
-      part.hidden = !drawn;
+      part.hidden = !shown.chart;
     }
     for (const part of [headroom, ranges]) {
-      part.hidden = picture === null;
+      part.hidden = !shown.curveControls;
     }
     if (picture === null) {
       chart.replaceChildren();
@@ -89,7 +88,7 @@ export function insightPanel(core, calculator) {
       item.style.setProperty('--curve-colour', curve.colour);
       return item;
     }));
-    chart.replaceChildren(...(drawn ? [drawChart(picture, chart)] : []));
+    chart.replaceChildren(...(shown.chart ? [drawChart(picture, chart)] : []));
   }
 
   return {

@@ -52,7 +52,7 @@ let helpWindow = null; // the browser's handle to that window
 
 /** @param {VelmoraCore} core */
 export function openHelp(core) {
-  if (helpWindow !== null && !helpWindow.closed) {
+  if (core.helpOpening(helpWindow !== null && !helpWindow.closed) === 'to-the-front') {
     helpWindow.focus();
     return;
   }
@@ -110,7 +110,7 @@ function forwardBox(core, calculator, i, box, inputs, follow) {
   box.addEventListener('input', () => follow(calculator.type(i, box.value), true));
   box.addEventListener('focus', () => {
     const how = arrivalAt(box);
-    tappedInto = cameByTouch(how);
+    tappedInto = cameByTouch(how) && core.selectsTextOnEntry(how, true);
     follow(calculator.focusArrived(i, how));
   });
   // A tap into a box selects its text, as Tab does: typing replaces it.

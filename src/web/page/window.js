@@ -115,7 +115,7 @@ export function placeInOneColumn(core, controls, boxes) {
         boxes[i].dataset.lead = controls[place.lead].text;
       }
       // A row's name is never squeezed: the boxes beside it give way.
-      boxes[i].classList.toggle('names-row', controls[i].kind === 'Label' && controls[i].role === 'Caption');
+      boxes[i].classList.toggle('names-row', place.namesRow);
     }
   });
 }
@@ -186,7 +186,7 @@ function measureWindowLayout(core, controls, view) {
   const captions = [];
   controls.forEach((control, i) => {
     const box = view.boxes[i];
-    if (box.hidden || !['Label', 'CommandButton', 'OptionButton', 'CheckBox'].includes(control.kind)) {
+    if (box.hidden || !control.measuredForLayout) {
       return;
     }
     const caption = control.kind === 'Label' ? view.whole[i].textContent : view.texts[i].textContent;
