@@ -48,15 +48,18 @@ double capRatingPerPercent(Cap cap) {
     return kModelCriticalRating;
 }
 
-double expectedDamage(const Sheet& sheet) {
+double damageFactor(const Sheet& sheet) {
     const double M = cappedHit(sheet) / 100;
     const double W = cappedStrain(sheet) / 100;
     // Over the cap the cap counts; a cap below 0 leaves no critical hits.
     const double H = rate(sheet.critical, std::max(criticalCap(sheet), 0.0)) / 100;
     const double G = std::max(sheet.criticalEffect, 0.0) / 100;
+    return H * (G - 1) + M + kStrainWeight * W - 0.3625;
+}
+
+double expectedDamage(const Sheet& sheet) {
     const double P = 1 + (sheet.overcome - kBossDefence) / kOvercomeCoefficient;
-    const double R = H * (G - 1) + M + kStrainWeight * W - 0.3625;
-    return sheet.attack * P * R * (1 + std::max(sheet.haste, 0.0) / 100);
+    return sheet.attack * P * damageFactor(sheet) * (1 + std::max(sheet.haste, 0.0) / 100);
 }
 
 Sheet withRatings(const Sheet& sheet, const Ratings& ratings, const Discipline* discipline, bool hasteMode) {

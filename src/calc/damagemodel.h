@@ -58,6 +58,8 @@ inline constexpr std::size_t kPrimaryRow = 0, kHasteRow = 7;
 // R = H·(G − 1) + M + 0.75·W − 0.3625 with the capped fractions; Z = A·P·R·(1 + J).
 // No rate counts below 0.
 double expectedDamage(const Sheet& sheet);
+// The damage factor R alone.
+double damageFactor(const Sheet& sheet);
 
 // The critical rate's cap for this sheet, in percent: M + W − 45 with capped hit and strain.
 double criticalCap(const Sheet& sheet);

@@ -1,0 +1,100 @@
+// 最佳组合: the best combinations of the player's candidate items, by the
+// model's exact change of the expected damage, caps included. Every
+// combination counts (one item for each worn place of each slot, an item
+// never twice); a branch is left out only when a bound proves it cannot
+// reach the best found, so the answer is exact. The search runs in steps of
+// bounded work, so that a view can show how far it got and go on.
+#pragma once
+
+#include "calc/gearchange.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+namespace velmora {
+
+// One slot: its candidates' ratings (in the grid's row order), which of them
+// are worn now, and how many places it has (as many as are worn, one when
+// none is: the panel then holds nothing of that slot).
+struct GearSlot {
+    std::vector<Ratings> items;
+    std::vector<bool> worn;
+};
+std::size_t placesOf(const GearSlot& slot);
+
+// A combination: for each slot, the items worn in its places, ascending.
+using Choice = std::vector<std::vector<std::size_t>>;
+
+struct FoundCombination {
+    Choice choice;
+    double damage = 0; // the model's expected damage wearing it
+    WornChange change; // against what is worn now
+};
+
+class BestGearSearch {
+public:
+    // panel: the sheet of the last 计算, which wears the items marked worn.
+    // keep: how many of the best to keep.
+    BestGearSearch(const MeasuredSheet& panel, std::vector<GearSlot> slots, std::size_t keep = 10);
+
+    // Works on for at most `budget` more steps (a step: one combination
+    // weighed, or one branch bounded); true once every combination is
+    // accounted for.
+    bool run(std::uint64_t budget);
+    bool proven() const { return m_done; }
+
+    // The best found so far, best first (the exact best once proven).
+    const std::vector<FoundCombination>& best() const { return m_best; }
+    // How many combinations there are, and how many are accounted for
+    // (weighed, or left out by a bound); doubles, for spaces beyond 2^64.
+    double combinations() const { return m_combinations; }
+    double accountedFor() const { return m_accounted; }
+    // What is worn now, weighed as any other combination (its change is 0).
+    const FoundCombination& wornNow() const { return m_wornNow; }
+    // The panel as the search reads it: without damage, nothing compares.
+    bool comparable() const { return hasDamage(m_panel.sheet); }
+
+    // The combination that straight-line weights pick, each slot on its own:
+    // in every slot the items with the highest weights · ratings (the
+    // 计算 gains, in the grid's row order), weighed exactly.
+    FoundCombination straightLinePick(const Ratings& weights) const;
+
+    // A combination weighed exactly.
+    FoundCombination weigh(const Choice& choice) const;
+
+private:
+    struct Option {
+        std::vector<std::size_t> items;
+        Sheet delta; // what it changes of the panel, against what the slot wears now
+    };
+    struct Frame {
+        std::size_t slot;
+        std::size_t next; // the next option to take at this slot
+        Sheet sum;        // the panel changed by the options taken above
+    };
+    void offer(const std::vector<std::size_t>& taken);
+    double bound(std::size_t slot, const Sheet& sum) const;
+    double tangentBound(std::size_t slot, const Sheet& sum) const;
+    double planeBound(const Sheet& x, const Sheet& low, const Sheet& high, const Sheet& sum,
+                      std::size_t position, Sheet& next) const;
+    double threshold() const;
+
+    MeasuredSheet m_panel;
+    std::vector<GearSlot> m_slots;
+    std::vector<std::size_t> m_order;           // slots in the order searched
+    std::vector<std::vector<Option>> m_options; // by search position
+    std::vector<Sheet> m_lowest, m_highest;     // what the slots from a position on can add at least and most
+    std::vector<Sheet> m_firstSum;              // what their first (best alone) options add
+    std::vector<double> m_leavesBelow;          // combinations under one option at each position
+    std::size_t m_keep;
+    std::vector<FoundCombination> m_best;
+    FoundCombination m_wornNow;
+    std::vector<Frame> m_stack;
+    std::vector<std::size_t> m_taken; // option taken at each position on the current path
+    double m_combinations = 1;
+    double m_accounted = 0;
+    bool m_done = false;
+};
+
+} // namespace velmora
