@@ -1,0 +1,89 @@
+// The candidate list as text: what is written reads back the same, and a
+// line that cannot be read is named by its line and column, taking nothing.
+#include "form/gearlist.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+
+namespace velmora::testing {
+namespace {
+
+TEST(GearListText, WhatIsWrittenReadsBackTheSame) {
+    std::mt19937 random(3);
+    const auto pick = [&](int low, int high) { return std::uniform_int_distribution(low, high)(random); };
+    const char* words[] = {"帽子", "戒指", "腰带", "甲", "乙", "风·雅 颂", "x y"};
+    for (int round = 0; round < 500; ++round) {
+        GearList list;
+        for (int i = pick(0, 20); i > 0; --i) {
+            GearItem item{words[pick(0, 2)], words[pick(0, 6)], pick(0, 1) == 1, {}};
+            for (double& rating : item.ratings) {
+                // Whole ratings, and values whose 15 digits are all their own.
+                rating = pick(0, 3) == 0 ? pick(-500, 5000) : pick(-100000, 100000) / 7.0;
+            }
+            list.items.push_back(item);
+        }
+        const std::string text = writeGearList(list);
+        const auto read = readGearList(text);
+        ASSERT_TRUE(std::holds_alternative<GearList>(read)) << text;
+        const GearList& back = std::get<GearList>(read);
+        ASSERT_EQ(back.items.size(), list.items.size());
+        EXPECT_EQ(writeGearList(back), text); // the 15 digits written are the value kept
+        for (std::size_t i = 0; i < back.items.size(); ++i) {
+            EXPECT_EQ(back.items[i].slot, list.items[i].slot);
+            EXPECT_EQ(back.items[i].name, list.items[i].name);
+            EXPECT_EQ(back.items[i].worn, list.items[i].worn);
+            for (std::size_t row = 0; row < 8; ++row) {
+                EXPECT_NEAR(back.items[i].ratings[row], list.items[i].ratings[row],
+                            1e-13 * std::abs(list.items[i].ratings[row]));
+            }
+        }
+    }
+}
+
+TEST(GearListText, ATitleLineIsSkippedAndMissingRatingsAreZero) {
+    const auto read = readGearList("部位\t名称\t已穿\n帽子\t甲\t1\t0\t120\r\n\n戒指\t乙\t0\n");
+    ASSERT_TRUE(std::holds_alternative<GearList>(read));
+    const GearList expected{{{"帽子", "甲", true, {0, 120}}, {"戒指", "乙", false, {}}}};
+    EXPECT_EQ(std::get<GearList>(read), expected);
+}
+
+// Error paths, one row a fault: the line and column the box names.
+TEST(GearListText, AnUnreadableLineIsNamedByLineAndColumn) {
+    std::string tooManySlots, tooManyRings;
+    for (int i = 0; i < 17; ++i) {
+        tooManySlots += "部位" + std::to_string(i) + "\t名\t0\n";
+        tooManyRings += "戒指\t名\t0\n";
+    }
+    const struct {
+        const char* name;
+        std::string text;
+        std::size_t line, column;
+        const char* prompt;
+    } cases[] = {
+        {"no slot", "帽子\t甲\t1\n\t乙\t0", 2, 1, "第 2 行第 1 列：缺少部位"},
+        {"a first line that is no title", "帽子\t甲\t是", 1, 3, "第 1 行第 3 列：“已穿”应为 1 或 0"},
+        {"worn neither 1 nor 0", "帽子\t甲\t1\n帽子\t乙\t是", 2, 3, "第 2 行第 3 列：“已穿”应为 1 或 0"},
+        {"worn missing", "帽子\t甲\t1\n帽子\t乙", 2, 3, "第 2 行第 3 列：“已穿”应为 1 或 0"},
+        {"a rating not a number", "帽子\t甲\t1\t0\t12a", 1, 5, "第 1 行第 5 列：“12a”不是数字"},
+        {"a rating beyond the range", "帽子\t甲\t1\t1e999", 1, 4, "第 1 行第 4 列：“1e999”不是数字"},
+        {"a twelfth column", "帽子\t甲\t1\t0\t0\t0\t0\t0\t0\t0\t0\t9", 1, 12,
+         "第 1 行第 12 列：多余的内容（每行最多 11 列）"},
+        {"a slot of 33 characters", std::string(33, 'a') + "\t甲\t1", 1, 1,
+         "第 1 行第 1 列：部位超过 32 个字"},
+        {"a seventeenth slot", tooManySlots, 17, 1, "第 17 行第 1 列：部位超过 16 个"},
+        {"a seventeenth ring", tooManyRings, 17, 1, "第 17 行第 1 列：“戒指”的候选超过 16 件"},
+    };
+    for (const auto& c : cases) {
+        const auto read = readGearList(c.text);
+        ASSERT_TRUE(std::holds_alternative<GearListError>(read)) << c.name;
+        const GearListError& error = std::get<GearListError>(read);
+        EXPECT_EQ(error.line, c.line) << c.name;
+        EXPECT_EQ(error.column, c.column) << c.name;
+        EXPECT_EQ(error.prompt, c.prompt) << c.name;
+    }
+}
+
+} // namespace
+} // namespace velmora::testing
