@@ -112,6 +112,17 @@ void setAxes(GainPicture& picture, double range) {
 
 } // namespace
 
+std::string swallowedText(const WornChange& change) {
+    std::string text;
+    for (std::size_t cap = 0; cap < std::size(kCaps); ++cap) {
+        if (change.swallowed[cap] >= 0.05) {
+            text += join({text.empty() ? "" : "，", capName(kCaps[cap]), "溢出 ", pointsText(change.swallowed[cap]),
+                          " 点"});
+        }
+    }
+    return text;
+}
+
 std::string percentText(double percent) {
     if (!std::isfinite(percent)) {
         return "超出计算范围";
@@ -139,12 +150,7 @@ ExactChanges exactChanges(const MeasuredSheet& measured, const std::vector<Ratin
         const WornChange worn = wornChange(measured.sheet, sheetWearing(measured, sets, set, set1Worn));
         SetChange change{names[set], worn.percent, {}, {}, {}};
         change.change = percentText(change.percent);
-        for (std::size_t cap = 0; cap < std::size(kCaps); ++cap) {
-            if (worn.swallowed[cap] >= 0.05) {
-                change.swallowed += join({change.swallowed.empty() ? "" : "，", capName(kCaps[cap]), "溢出 ",
-                                          pointsText(worn.swallowed[cap]), " 点"});
-            }
-        }
+        change.swallowed = swallowedText(worn);
         change.row = change.swallowed.empty()
                          ? join({change.set, " ", change.change})
                          : join({change.set, " ", change.change, "（", change.swallowed, "）"});

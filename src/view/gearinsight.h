@@ -115,4 +115,8 @@ std::optional<GainPicture> gainPicture(const Form& form);
 // A change in percent as shown: a sign and two decimals ("+0.87 %", "0.00 %").
 std::string percentText(double percent);
 
+// The rating the caps swallow of a change, each at least a tenth of a point:
+// "命中溢出 90 点", several joined by "，"; empty when no cap takes any.
+std::string swallowedText(const WornChange& change);
+
 } // namespace velmora
