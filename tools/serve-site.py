@@ -15,6 +15,7 @@
   an archive) is never taken for the old one;
 - gzip for every file but images, when the browser accepts it.
 """
+import argparse
 import functools
 import gzip
 import hashlib
@@ -91,8 +92,16 @@ class SiteHandler(http.server.SimpleHTTPRequestHandler):
 
 
 def main():
-    site = Path(sys.argv[1]).resolve()
-    port = int(sys.argv[2]) if len(sys.argv) > 2 else 8000
+    parser = argparse.ArgumentParser(
+        description='Serves the built web page (build-wasm/web, or build-web/web after scripts/run --web) '
+                    'on 127.0.0.1 with the headers a host should send.')
+    parser.add_argument('site', type=Path, help='the folder of the built site, holding index.html')
+    parser.add_argument('port', type=int, nargs='?', default=8000, help='the port (default 8000)')
+    arguments = parser.parse_args()
+    site = arguments.site.resolve()
+    port = arguments.port
+    if not (site / 'index.html').is_file():
+        parser.error(f'{site} holds no index.html: build the site first (scripts/test or scripts/run --web)')
     handler = functools.partial(SiteHandler, directory=str(site), policy=page_policy(site))
     server = http.server.ThreadingHTTPServer(('127.0.0.1', port), handler)
     print(f'serving {site} at http://127.0.0.1:{port}/', flush=True)

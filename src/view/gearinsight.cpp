@@ -28,6 +28,15 @@ std::string pointsText(double points) {
     return NumberToText(std::round(points * 10) / 10, Precision::Double);
 }
 
+// Rating to the cap in whole points, as a player adds them: short of it,
+// rounded up, so that adding them reaches it; over it, rounded down, so that
+// taking them away loses nothing. A millionth of a point is the model's
+// rounding, not a point short.
+std::string wholePointsText(double room) {
+    const double settled = std::round(room * 1e6) / 1e6;
+    return pointsText(settled >= 0 ? std::ceil(settled) : std::floor(-settled));
+}
+
 // The parts one after another: one function for every text made here.
 std::string join(std::initializer_list<std::string_view> parts) {
     std::string text;
@@ -116,8 +125,8 @@ std::string swallowedText(const WornChange& change) {
     std::string text;
     for (std::size_t cap = 0; cap < std::size(kCaps); ++cap) {
         if (change.swallowed[cap] >= 0.05) {
-            text += join({text.empty() ? "" : "，", capName(kCaps[cap]), "溢出 ", pointsText(change.swallowed[cap]),
-                          " 点"});
+            text += join({text.empty() ? "" : "，", capName(kCaps[cap]), "溢出 ",
+                          pointsText(change.swallowed[cap]), " 点"});
         }
     }
     return text;
@@ -191,8 +200,8 @@ GainPicture gainPicture(const MeasuredSheet& measured, double range) {
     picture.spoken += "。";
     const auto room = headroom(measured.sheet);
     for (std::size_t cap = 0; cap < std::size(kCaps); ++cap) {
-        picture.headroom.push_back(join({capName(kCaps[cap]), room[cap] >= 0 ? "还差 " : "溢出 ",
-                                         pointsText(std::fabs(room[cap])), " 点"}));
+        picture.headroom.push_back(join(
+            {capName(kCaps[cap]), room[cap] >= 0 ? "还差 " : "溢出 ", wholePointsText(room[cap]), " 点"}));
     }
     return picture;
 }
