@@ -3,6 +3,8 @@
 // window with 基础理论 and 实际提升与收益曲线 near the hit cap; and the same on a
 // phone.
 //   node tools/page-shot.mjs [SITE_DIR] [OUT_DIR]
+import { readFileSync } from 'node:fs';
+
 import { answerBoxes, launch, openWindow, startSite } from '../tests/web/site.mjs';
 
 const out = process.argv[3] ?? 'docs';
@@ -39,9 +41,9 @@ try {
   await help.setViewportSize({ width: 819, height: 585 });
   await help.click('#Command2');
   await help.screenshot({ path: `${out}/web-help-basic-theory.png` });
-  await nearTheHitCap(page, (selector) => page.click(selector));
-  await page.setViewportSize({ width: 620, height: 1400 });
-  await page.screenshot({ path: `${out}/web-insight.png`, fullPage: true });
+  const insight = await nearTheHitCap(context, (on, selector) => on.click(selector));
+  await insight.setViewportSize({ width: 620, height: 1400 });
+  await insight.screenshot({ path: `${out}/web-insight.png`, fullPage: true });
 
   // A phone (390 x 844, touch): the start, the worked example, a warning box,
   // the gear-test grid after 总收益, and the help.
@@ -74,8 +76,8 @@ try {
   await phoneHelp.setViewportSize({ width: 390, height: 844 });
   await phoneHelp.tap('#Command2');
   await phoneHelp.screenshot({ path: `${out}/phone-help.png` });
-  await nearTheHitCap(mobile, (selector) => mobile.tap(selector));
-  await mobile.screenshot({ path: `${out}/phone-insight.png`, fullPage: true, clip: await mobile.evaluate(() => {
+  const phoneInsight = await nearTheHitCap(phone, (on, selector) => on.tap(selector));
+  await phoneInsight.screenshot({ path: `${out}/phone-insight.png`, fullPage: true, clip: await phoneInsight.evaluate(() => {
     const box = document.getElementById('insight').getBoundingClientRect();
     return { x: 0, y: box.top + scrollY, width: innerWidth, height: box.height + 16 };
   }) });
@@ -84,15 +86,20 @@ try {
   site.stop();
 }
 
-// The sheet near the hit cap: 135 hit rating against 100 critical rating.
-async function nearTheHitCap(page, press) {
-  await press('#Option2');
-  for (const [name, value] of [['Text1', '3000'], ['Text3', '20000'], ['Text4', '109'], ['Text5', '25'],
-    ['Text6', '180'], ['Text7', '2000'], ['Text8', '30'], ['Text16', ''], ['Text17', '135'], ['Text23', ''],
-    ['Text25', '100'], ['Text26', ''], ['Text30', ''], ['Text35', '']]) {
-    await page.fill(`#${name}`, value);
+// The sheet near the hit cap (135 hit rating against 100 critical rating),
+// played from the same script as the desktop's picture, on a new visit.
+async function nearTheHitCap(context, press) {
+  const page = await openWindow(context, site.url);
+  const script = readFileSync(new URL('../docs/scenarios/near-hit-cap.script', import.meta.url), 'utf8');
+  for (const line of script.split('\n')) {
+    const [, name, value] = line.match(/^set (\w+) "(.*)"$/) ?? [];
+    const [, pressed] = line.match(/^click (\w+)$/) ?? [];
+    if (name) {
+      await page.fill(`#${name}`, value);
+    } else if (pressed) {
+      await press(page, `#${pressed}`);
+    }
   }
-  await press('#Command1');
-  await press('#Command2');
-  await press('#Command6');
+  await press(page, '#Command6');
+  return page;
 }
