@@ -49,6 +49,11 @@ void GainChart::paintEvent(QPaintEvent*) {
     drawAxes(painter);
     drawCurves(painter);
     drawLegend(painter);
+    if (hasFocus()) { // reached by Tab: framed as the lines are
+        painter.setPen(QPen(QColor(0x1a, 0x66, 0xc9), 2));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(rect().adjusted(1, 1, -1, -1));
+    }
 }
 
 void GainChart::drawAxes(QPainter& painter) const {

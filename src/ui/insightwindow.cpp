@@ -8,6 +8,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QShortcut>
 #include <QVBoxLayout>
 
 namespace velmora::ui {
@@ -61,6 +62,12 @@ InsightWindow::InsightWindow(Form& form) : m_form(form) {
         m_form.widenCurves();
         refresh();
     });
+    // A line reached by Tab shows it has the focus, as the buttons do; the
+    // frame is always there, so that nothing moves when the focus comes.
+    setStyleSheet(
+        QStringLiteral("QLabel { border: 2px solid transparent; } QLabel:focus { border-color: #1a66c9; }"));
+    // Escape closes it, as any window that holds no input.
+    connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this, &QWidget::close);
     resize(680, 600);
     refresh();
 }

@@ -40,11 +40,17 @@ TEST_F(Insight, TheWindowDrawsTheCoresCurvesAndRows) {
     EXPECT_EQ(insight->headroom()[0]->text(), "命中还差 45 点");
 
     // It opens on the first set's row, and Tab reaches every line a player
-    // reads: the rows, the curves in words and each cap's headroom.
+    // reads: the rows, the curves in words and each cap's headroom; each
+    // stop looks different while it has the focus.
     QStringList reached;
     for (int stop = 0; stop < 16; ++stop) {
         QWidget* focused = QApplication::focusWidget();
         ASSERT_NE(focused, nullptr);
+        const QImage withFocus = focused->grab().toImage();
+        focused->clearFocus();
+        EXPECT_NE(focused->grab().toImage(), withFocus)
+            << focused->accessibleName().toStdString() << " shows no focus";
+        focused->setFocus(Qt::TabFocusReason);
         auto* label = qobject_cast<QLabel*>(focused);
         reached << (label != nullptr ? label->text() : focused->accessibleName().left(4));
         QTest::keyClick(focused, Qt::Key_Tab);
@@ -122,6 +128,9 @@ TEST_F(Insight, TheWindowDrawsTheCoresCurvesAndRows) {
         EXPECT_EQ(narrower->isEnabled(), step.narrowerOn) << step.times;
         EXPECT_EQ(wider->isEnabled(), step.widerOn) << step.times;
     }
+    // Escape closes it.
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    EXPECT_TRUE(waitFor([&] { return !insight->isVisible(); }));
     insight->close();
 }
 

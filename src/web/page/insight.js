@@ -50,10 +50,6 @@ export function insightPanel(core, calculator) {
       show();
     });
   }
-  addEventListener('resize', () => {
-    delete panel.dataset.revision; // drawn for another width
-    show();
-  });
 
   // Drawn again only when the core's exact changes or curves may have changed.
   function show() {
@@ -93,6 +89,11 @@ export function insightPanel(core, calculator) {
 
   return {
     show,
+    // The room has changed: drawn again at the width the chosen layout gives it.
+    relaidOut() {
+      delete panel.dataset.revision;
+      show();
+    },
     open() {
       panel.hidden = false;
       delete panel.dataset.revision;

@@ -51,6 +51,7 @@ export async function openMainWindow() {
     relayout = requestAnimationFrame(() => {
       chooseLayout();
       remeasure(core, calculator, controls, view);
+      insight.relaidOut(); // after the layout is chosen, at the width it gives the chart
     });
   };
   addEventListener('resize', layOutAgain);
