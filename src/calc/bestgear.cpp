@@ -155,7 +155,6 @@ BestGearSearch::BestGearSearch(const MeasuredSheet& panel, std::vector<GearSlot>
     m_wornNow = {worn, now, wornChange(m_panel.sheet, m_panel.sheet)};
     if (!comparable()) {
         m_done = true; // nothing to compare with: no combination is better or worse
-        m_combinations = depth == 0 ? 1 : m_combinations;
         return;
     }
     m_taken.assign(depth, 0);
