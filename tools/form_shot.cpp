@@ -1,10 +1,11 @@
 // form-shot: renders the main window, the help window with a section or the
 // window of exact changes and gain curves, offscreen to a PNG, optionally
 // after a form-driver script.
-//   form-shot [--script FILE] [--help-section 1..6 | --warning | --insight] OUT.png
+//   form-shot [--script FILE] [--help-section 1..6 | --warning | --insight | --best-gear LIST.tsv] OUT.png
 // --warning renders the last warning box the script raised, under a title
 // bar drawn the way a window manager frames it (offscreen has no frames).
 #include "script.h"
+#include "ui/bestgearwindow.h"
 #include "ui/chinese.h"
 #include "ui/helpwindow.h"
 #include "ui/insightwindow.h"
@@ -31,6 +32,7 @@ int main(int argc, char* argv[]) {
     int helpSection = 0;
     bool lastWarning = false;
     bool insight = false;
+    std::string bestGearList; // a candidate list, read in and searched to the end
     QString out;
     const QStringList args = QApplication::arguments();
     for (int i = 1; i < args.size(); ++i) {
@@ -40,6 +42,8 @@ int main(int argc, char* argv[]) {
             lastWarning = true;
         } else if (args[i] == QLatin1String("--insight")) {
             insight = true;
+        } else if (args[i] == QLatin1String("--best-gear") && i + 1 < args.size()) {
+            bestGearList = args[++i].toStdString();
         } else if (args[i] == QLatin1String("--help-section") && i + 1 < args.size()) {
             helpSection = args[++i].toInt();
         } else {
@@ -47,8 +51,8 @@ int main(int argc, char* argv[]) {
         }
     }
     if (out.isEmpty() || helpSection < 0 || helpSection > 6) {
-        std::cerr
-            << "usage: form-shot [--script FILE] [--help-section 1..6 | --warning | --insight] OUT.png\n";
+        std::cerr << "usage: form-shot [--script FILE] [--help-section 1..6 | --warning | --insight | "
+                     "--best-gear LIST.tsv] OUT.png\n";
         return 2;
     }
 
@@ -68,6 +72,18 @@ int main(int argc, char* argv[]) {
                 std::cerr << "form-shot: " << error << '\n';
                 return 2;
             }
+        }
+    }
+    if (!bestGearList.empty()) {
+        std::ifstream in(bestGearList);
+        const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        form.candidates().typeDraft(text);
+        if (!in || form.candidates().readDraft() || !form.startBestGear()) {
+            std::cerr << "form-shot: cannot read and search " << bestGearList << '\n';
+            return 2;
+        }
+        while (form.candidates().state() == velmora::GearCandidates::State::Running) {
+            form.candidates().searchOn(velmora::kSearchSliceSteps);
         }
     }
     velmora::ui::MainWindow window(form);
@@ -99,6 +115,10 @@ int main(int argc, char* argv[]) {
         help->setAttribute(Qt::WA_DeleteOnClose);
         help->printSection(static_cast<std::size_t>(helpSection - 1));
         shown = help;
+    } else if (!bestGearList.empty()) {
+        auto* window = new velmora::ui::BestGearWindow(form);
+        window->setAttribute(Qt::WA_DeleteOnClose);
+        shown = window;
     } else if (insight) {
         auto* window = new velmora::ui::InsightWindow(form);
         window->setAttribute(Qt::WA_DeleteOnClose);

@@ -23,6 +23,9 @@ struct GearSlot {
 };
 std::size_t placesOf(const GearSlot& slot);
 
+// How many of the best a search keeps, best first.
+inline constexpr std::size_t kBestKept = 10;
+
 // A combination: for each slot, the items worn in its places, ascending.
 using Choice = std::vector<std::vector<std::size_t>>;
 
@@ -36,7 +39,7 @@ class BestGearSearch {
 public:
     // panel: the sheet of the last 计算, which wears the items marked worn.
     // keep: how many of the best to keep.
-    BestGearSearch(const MeasuredSheet& panel, std::vector<GearSlot> slots, std::size_t keep = 10);
+    BestGearSearch(const MeasuredSheet& panel, std::vector<GearSlot> slots, std::size_t keep = kBestKept);
 
     // Works on for at most `budget` more steps (a step: one combination
     // weighed, or one branch bounded); true once every combination is

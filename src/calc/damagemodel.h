@@ -47,6 +47,7 @@ inline constexpr double kTakeOffStrainRating = kModelHitRating;
 // points, overcome as a rating, haste in percent (0 outside haste mode).
 struct Sheet {
     double attack = 0, hit = 0, critical = 0, criticalEffect = 0, overcome = 0, strain = 0, haste = 0;
+    friend bool operator==(const Sheet&, const Sheet&) = default;
 };
 
 // Ratings as a gear set's cells hold them, in the panel's row order: primary

@@ -17,6 +17,7 @@ struct MeasuredSheet {
     Sheet sheet;
     const Discipline* discipline = nullptr;
     bool hasteMode = false;
+    friend bool operator==(const MeasuredSheet&, const MeasuredSheet&) = default;
 };
 
 // A change of gear from one sheet to another: the change in percent (NaN

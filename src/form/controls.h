@@ -102,6 +102,7 @@ inline constexpr ControlDesign kControls[] = {
     checkBox("Check2", "Frame3", "帮会桌子", 240, 2160, 1335),
     checkBox("Check3", "Frame3", "命中阵", 240, 2520, 1095),
     button("Command6", "Frame3", "实际提升与收益曲线", "每套装备实际带来多少伤害，各属性的收益到哪里为止", 120, 3000, 2055, 375),
+    button("Command7", "Frame3", "最佳组合", "从每个部位的候选装备中找出伤害最高的组合", 120, 3480, 2055, 375),
 
     // Help, haste mode and gear set 1.
     button("Command4", "Frame4", "详细说明", "点击此处可查看详细说明", 120, 240, 2055, 375),

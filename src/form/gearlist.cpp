@@ -135,11 +135,11 @@ SlotsOfList slotsOf(const GearList& list) {
         const std::size_t s = static_cast<std::size_t>(found - slots.names.begin());
         if (found == slots.names.end()) {
             slots.names.push_back(item.slot);
-            slots.slots.emplace_back();
+            slots.gear.emplace_back();
             slots.items.emplace_back();
         }
-        slots.slots[s].items.push_back(item.ratings);
-        slots.slots[s].worn.push_back(item.worn);
+        slots.gear[s].items.push_back(item.ratings);
+        slots.gear[s].worn.push_back(item.worn);
         slots.items[s].push_back(index);
     }
     return slots;

@@ -56,7 +56,7 @@ std::string writeGearList(const GearList& list);
 // each first appears, with the index in `items` of each of its candidates.
 struct SlotsOfList {
     std::vector<std::string> names;
-    std::vector<GearSlot> slots;
+    std::vector<GearSlot> gear; // what the search takes
     std::vector<std::vector<std::size_t>> items;
 };
 SlotsOfList slotsOf(const GearList& list);

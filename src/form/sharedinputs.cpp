@@ -34,6 +34,12 @@ int hexValue(char c) {
     return -1;
 }
 
+bool isDisciplineOption(FieldId field) {
+    return kControls[field].kind == Kind::OptionButton && kControls[field].container == "Frame6";
+}
+
+} // namespace
+
 void percentEncode(std::string& out, std::string_view text) {
     constexpr char kHex[] = "0123456789ABCDEF";
     for (char c : text) {
@@ -67,12 +73,6 @@ std::optional<std::string> percentDecode(std::string_view text) {
     }
     return out;
 }
-
-bool isDisciplineOption(FieldId field) {
-    return kControls[field].kind == Kind::OptionButton && kControls[field].container == "Frame6";
-}
-
-} // namespace
 
 std::string encodeInputs(const FieldStore& fields) {
     std::string out(kVersion);
@@ -188,14 +188,23 @@ std::string Form::address() const {
         shown.setVisible(field, m_fields.shown(field).visible);
         shown.setValue(field, m_fields.shown(field).value);
     }
-    return addressFragment(shown);
+    // The candidate list of 最佳组合 follows the inputs, so that a reload or a
+    // shared link keeps it too.
+    const std::string list = m_candidates.addressPiece();
+    const std::string inputs = addressFragment(shown);
+    return list.empty() ? inputs : (inputs.empty() ? "#" + std::string(kVersion) : inputs) + list;
 }
 
 bool Form::restoreInputs(std::string_view text) {
-    const std::optional<SharedInputs> inputs = decodeInputs(text);
-    if (!inputs) {
+    const std::size_t listAt = std::min(text.find("&g="), text.size());
+    const std::optional<SharedInputs> inputs = decodeInputs(text.substr(0, listAt));
+    std::optional<GearList> list = GearCandidates::fromAddressPiece(text.substr(listAt));
+    if (!inputs || !list) {
         return false;
     }
+    m_candidates.setList(std::move(*list));
+    m_candidates.typeDraft(m_candidates.list().items.empty() ? std::string()
+                                                             : writeGearList(m_candidates.list()));
     run([&] {
         if (inputs->hasteMode && !hasteModeOn(m_fields)) {
             Command3_Click();

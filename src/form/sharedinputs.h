@@ -33,6 +33,11 @@ std::string encodeInputs(const FieldStore& fields);
 // encodeInputs, or nothing for the start state (its address has none).
 std::string addressFragment(const FieldStore& fields);
 
+// A text in an address: UTF-8, every byte but the unreserved ones as %XX;
+// and back, nullopt for a malformed escape or a byte that must be escaped.
+void percentEncode(std::string& out, std::string_view text);
+std::optional<std::string> percentDecode(std::string_view text);
+
 // Reads what encodeInputs wrote. Anything else (another version, an unknown
 // or repeated key, a malformed escape or UTF-8, a haste box outside haste
 // mode, too long a text) is refused whole.

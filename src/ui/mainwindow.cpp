@@ -2,6 +2,7 @@
 
 #include "form/boxtext.h"
 #include "ui/accessibility.h"
+#include "ui/bestgearwindow.h"
 #include "ui/chinese.h"
 #include "ui/elidinglabel.h"
 #include "ui/fonts.h"
@@ -10,6 +11,7 @@
 #include "ui/plaintext.h"
 #include "view/controlnames.h"
 #include "view/viewrules.h"
+#include <QPlainTextEdit>
 
 #include <QCheckBox>
 #include <QContextMenuEvent>
@@ -213,6 +215,10 @@ void MainWindow::connectEvents(FieldId field) {
                 openInsight();
                 return;
             }
+            if (opensBestGear(field)) {
+                openBestGear();
+                return;
+            }
             m_form.click(field);
             fieldChanged(field); // a press undone as a whole tells no change
             refreshInsight();
@@ -381,9 +387,23 @@ void MainWindow::openInsight() {
     m_insight->focusFirstLine();
 }
 
+void MainWindow::openBestGear() {
+    if (!m_bestGear) {
+        m_bestGear = std::make_unique<BestGearWindow>(m_form);
+    }
+    m_bestGear->refresh();
+    m_bestGear->showNormal();
+    m_bestGear->raise();
+    m_bestGear->activateWindow();
+    m_bestGear->list()->setFocus(Qt::OtherFocusReason);
+}
+
 void MainWindow::refreshInsight() {
     if (m_insight) {
         m_insight->refresh();
+    }
+    if (m_bestGear) {
+        m_bestGear->refresh(); // an answer of an older panel says so
     }
 }
 

@@ -14,6 +14,7 @@ namespace velmora::ui {
 
 class HelpWindow;
 class InsightWindow;
+class BestGearWindow;
 
 class MainWindow : public QWidget, private FieldObserver {
     Q_OBJECT
@@ -28,6 +29,8 @@ public:
     HelpWindow* helpWindow() const { return m_help.get(); }
     // Created by the first press of 实际提升与收益曲线 and kept for the run.
     InsightWindow* insightWindow() const { return m_insight.get(); }
+    // Created by the first press of 最佳组合 and kept for the run.
+    BestGearWindow* bestGearWindow() const { return m_bestGear.get(); }
     // The focus in the first panel box, its text selected, as at start.
     void focusFirstBox();
 
@@ -44,12 +47,14 @@ private:
     void updateAccessibleNames(FieldId changedLabel); // kNoLabel: all of them
     void openHelp();
     void openInsight();
+    void openBestGear();
     void refreshInsight(); // after anything that may have written results
 
     Form& m_form;
     std::vector<QWidget*> m_widgets; // by FieldId
     std::unique_ptr<HelpWindow> m_help;
     std::unique_ptr<InsightWindow> m_insight;
+    std::unique_ptr<BestGearWindow> m_bestGear;
 
     static constexpr FieldId kNoLabel = kNoControl;
     std::vector<std::vector<FieldId>> m_nameSources; // by FieldId, from the core

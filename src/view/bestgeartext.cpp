@@ -71,6 +71,39 @@ std::string combinationsText(double count) {
     return NumberToText(mantissa, Precision::Double) + "×10" + power;
 }
 
+BestGearShown bestGearShown(const Form& form) {
+    const GearCandidates& candidates = form.candidates();
+    const GearList& list = candidates.list();
+    BestGearShown shown;
+    const SlotsOfList slots = slotsOf(list);
+    shown.list = list.items.empty() ? "尚未读入装备列表"
+                                    : "已读入 " + std::to_string(slots.names.size()) + " 个部位、" +
+                                          std::to_string(list.items.size()) + " 件装备";
+    shown.canStart = !list.items.empty() && form.gainStore().has_value();
+    if (list.items.empty()) {
+        shown.status = "请在列表中填入装备，再按“读入列表”。";
+    } else if (!form.gainStore()) {
+        shown.status = "请先在主窗口按“计算”，再比较。";
+    } else if (candidates.search() == nullptr) {
+        shown.status = "按“开始比较”，在全部组合中找出最好的。";
+    } else if (!form.bestGearCurrent()) {
+        shown.status = "面板已变，请按“开始比较”重新比较。";
+    } else {
+        const GearCandidates::State state = candidates.state();
+        BestGearAnswer answer = bestGearAnswer(list, *candidates.search(), candidates.lineGains());
+        shown.status = (state == GearCandidates::State::Running   ? "正在比较："
+                        : state == GearCandidates::State::Stopped ? "已停止："
+                                                                  : "") +
+                       answer.status;
+        shown.rows = std::move(answer.rows);
+        shown.straightLine = std::move(answer.straightLine);
+        shown.running = state == GearCandidates::State::Running;
+        shown.canStop = shown.running;
+        shown.canContinue = state == GearCandidates::State::Stopped;
+    }
+    return shown;
+}
+
 BestGearAnswer bestGearAnswer(const GearList& list, const BestGearSearch& search, const Ratings& gains) {
     BestGearAnswer answer;
     answer.status = statusOf(search);

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "calc/bestgear.h"
+#include "form/form.h"
 #include "form/gearlist.h"
 
 #include <string>
@@ -36,6 +37,35 @@ inline constexpr std::string_view kNoSwap = "不换装备";
 // The answer as far as the search has got. gains: 计算's per-point gains in
 // the grid's row order (the straight line); empty rows before a search.
 BestGearAnswer bestGearAnswer(const GearList& list, const BestGearSearch& search, const Ratings& gains);
+
+// The window of 最佳组合, the same on both views.
+inline constexpr std::string_view kBestGearCaption = "最佳组合";
+inline constexpr std::string_view kGearListName = "装备列表";
+inline constexpr std::string_view kGearListRules =
+    "每行一件装备，各项以 Tab 分隔：部位、名称、已穿（1 或 "
+    "0）、根骨/元气、内功攻击、命中等级、会心等级、会效等级、"
+    "破防、无双等级、加速等级，末尾缺的等级为 "
+    "0；可直接粘贴表格。同一部位的装备互为候选，该部位标为已穿的件数即可穿的件数。"
+    "最多 16 个部位，每个部位最多 16 件。";
+// Tab types a separator inside the list; how the keyboard leaves it.
+inline constexpr std::string_view kGearListKeysDesktop = "在列表中按 Tab 输入分隔符，按 Ctrl+Tab 离开列表。";
+inline constexpr std::string_view kGearListKeysPage =
+    "在列表中按 Tab 输入分隔符，先按 Esc 再按 Tab 离开列表。";
+inline constexpr std::string_view kReadGearList = "读入列表", kWriteGearList = "写出列表",
+                                  kStartSearch = "开始比较", kStopSearch = "停止", kContinueSearch = "继续";
+inline constexpr std::string_view kStraightLineHeading = "对照";
+
+// What the window shows now: the list read in, where the search stands, its
+// rows, the straight line's pick, and which buttons do something.
+struct BestGearShown {
+    std::string list;   // "已读入 5 个部位、23 件装备"
+    std::string status; // the answer's status, or what to do first
+    std::vector<BestGearRow> rows;
+    std::string straightLine;
+    bool canStart = false, canStop = false, canContinue = false;
+    bool running = false; // the view asks for the next slice (kSearchSliceSteps)
+};
+BestGearShown bestGearShown(const Form& form);
 
 // A count of combinations as a player reads it: whole below 100000, else
 // "2.2×10⁹".

@@ -77,6 +77,12 @@ constexpr bool opensInsight(FieldId field) {
     return field == id("Command6");
 }
 
+// 最佳组合 opens the window that searches the player's candidate items
+// (bestGearShown of bestgeartext.h).
+constexpr bool opensBestGear(FieldId field) {
+    return field == id("Command7");
+}
+
 // A click on an option already selected changes nothing on screen but is
 // still its Click.
 constexpr bool clickOnSelectedIsClick(FieldId field) {

@@ -1,5 +1,6 @@
 // The candidate list as text: what is written reads back the same, and a
 // line that cannot be read is named by its line and column, taking nothing.
+#include "form/gearcandidates.h"
 #include "form/gearlist.h"
 
 #include <gtest/gtest.h>
@@ -30,6 +31,9 @@ TEST(GearListText, WhatIsWrittenReadsBackTheSame) {
         const GearList& back = std::get<GearList>(read);
         ASSERT_EQ(back.items.size(), list.items.size());
         EXPECT_EQ(writeGearList(back), text); // the 15 digits written are the value kept
+        GearCandidates inAddress;
+        inAddress.setList(back);
+        EXPECT_EQ(GearCandidates::fromAddressPiece(inAddress.addressPiece()), back);
         for (std::size_t i = 0; i < back.items.size(); ++i) {
             EXPECT_EQ(back.items[i].slot, list.items[i].slot);
             EXPECT_EQ(back.items[i].name, list.items[i].name);

@@ -192,6 +192,10 @@ TEST_F(SharedInputsTest, AnythingElseIsRefusedWhole) {
         "v1&Text1=%C2%85",
         "v1&Text1=<b>1</b>",
         "v1&Text1=1e999&x=<script>",
+        "v1&g=",                                       // a list piece with no item
+        "v1&g=%E5%B8%BD%E5%AD%90%09%E7%94%B2%092",     // 帽子, 甲, 已穿 2
+        "v1&g=%E5%B8%BD%E5%AD%90%09%E7%94%B2%091&g=1", // a second piece
+        "v1&g=a b",
         tooLong,
         wayTooLong,
     };
@@ -202,6 +206,24 @@ TEST_F(SharedInputsTest, AnythingElseIsRefusedWhole) {
         EXPECT_EQ(snapshot(), start);
     }
     EXPECT_TRUE(warnings.shown.empty());
+}
+
+// The candidate list of 最佳组合 travels with the inputs, and with none.
+TEST_F(SharedInputsTest, TheCandidateListTravelsWithTheAddress) {
+    for (const bool withInputs : {true, false}) {
+        SCOPED_TRACE(withInputs);
+        Form sent(warnings);
+        if (withInputs) {
+            sent.setText(control("Text3"), "15000");
+        }
+        sent.candidates().typeDraft("帽子\t甲 乙\t1\t0\t12.5\n戒指\t<b>&g=\t0\t1\t2\t3");
+        ASSERT_FALSE(sent.candidates().readDraft().has_value());
+        Form opened(warnings);
+        opened.openInputs(sent.address().substr(1));
+        EXPECT_EQ(opened.candidates().list(), sent.candidates().list());
+        EXPECT_EQ(opened.fields().text(control("Text3")), withInputs ? "15000" : "0");
+        EXPECT_EQ(opened.address(), sent.address());
+    }
 }
 
 TEST_F(SharedInputsTest, TextsThatLookLikeMarkupOrHugeNumbersAreKeptAsTexts) {

@@ -2,6 +2,8 @@
 // overcome 2000, hit 109 %, critical 25 %, critical effect 180 %, strain 30 %):
 // 135 hit rating is +0.87 % (90 of it over 110 %), 100 critical rating
 // +1.54 %, both +2.41 % (R from 1.1525 to 1.18028).
+#include "formfixture.h"
+
 #include "view/bestgeartext.h"
 
 #include <gtest/gtest.h>
@@ -16,7 +18,7 @@ const GearList kList{{{"帽子", "甲", true, {}},
                       {"戒指", "丁", false, {0, 0, 0, 100}}}};
 
 TEST(BestGearText, RowsSayTheChangeTheSwapsAndTheCaps) {
-    BestGearSearch search(kNearTheHitCap, slotsOf(kList).slots);
+    BestGearSearch search(kNearTheHitCap, slotsOf(kList).gear);
     ASSERT_TRUE(search.run(1000));
     const BestGearAnswer answer = bestGearAnswer(kList, search, {0, 0, 1}); // a line that sees only hit
     EXPECT_EQ(answer.status, "已比较全部 4 种组合，下面是其中最好的");
@@ -29,6 +31,49 @@ TEST(BestGearText, RowsSayTheChangeTheSwapsAndTheCaps) {
                          "第 2 名 +1.54 %：戒指：丙 → 丁", "第 3 名 +0.87 %：帽子：甲 → 乙（命中溢出 90 点）",
                          "第 4 名 0.00 %：不换装备"}));
     EXPECT_EQ(answer.straightLine, "按“计算”每点收益的直线挑选：帽子：甲 → 乙 +0.87 %，比最佳少 1.54 %");
+}
+
+// The window's states in order: what it asks for first, the search under
+// way, stopped and continued, and an answer of an older panel never shown as
+// current.
+TEST(BestGearText, TheWindowSaysWhatToDoAndNeverShowsAnOldAnswer) {
+    tools::RecordingWarnings warnings;
+    Form form(warnings);
+    GearCandidates& candidates = form.candidates();
+    const auto status = [&] { return bestGearShown(form).status; };
+    EXPECT_EQ(status(), "请在列表中填入装备，再按“读入列表”。");
+    candidates.typeDraft("帽子\t甲\t1\n帽子\t乙\t0\t0\t0\t135\n戒指\t丙\t1\n戒指\t丁\t0\t0\t0\t0\t100");
+    ASSERT_FALSE(candidates.readDraft().has_value());
+    EXPECT_EQ(bestGearShown(form).list, "已读入 2 个部位、4 件装备");
+    EXPECT_EQ(status(), "请先在主窗口按“计算”，再比较。");
+    EXPECT_FALSE(form.startBestGear());
+    for (const auto& [name, value] : {std::pair{"Text1", "3000"},
+                                      {"Text3", "20000"},
+                                      {"Text4", "109"},
+                                      {"Text5", "25"},
+                                      {"Text6", "180"},
+                                      {"Text7", "2000"},
+                                      {"Text8", "30"}}) {
+        form.setText(control(name), value);
+    }
+    form.click(control("Option2"));
+    form.click(control("Command1"));
+    EXPECT_EQ(status(), "按“开始比较”，在全部组合中找出最好的。");
+    ASSERT_TRUE(form.startBestGear());
+    EXPECT_EQ(status(), "正在比较：已比较 0 % 的组合（共 4 种），下面是目前找到的最好组合，尚未证明是最佳");
+    candidates.stopSearch();
+    candidates.searchOn(kSearchSliceSteps); // a stopped search does no work
+    EXPECT_TRUE(bestGearShown(form).canContinue);
+    EXPECT_TRUE(bestGearShown(form).rows.empty());
+    candidates.continueSearch();
+    candidates.searchOn(kSearchSliceSteps);
+    EXPECT_EQ(status(), "已比较全部 4 种组合，下面是其中最好的");
+    EXPECT_EQ(bestGearShown(form).rows.front().change, "+2.41 %");
+    form.setText(control("Text4"), "100");
+    EXPECT_EQ(bestGearShown(form).rows.size(), 4u); // typing alone changes no panel
+    form.click(control("Command1"));
+    EXPECT_EQ(status(), "面板已变，请按“开始比较”重新比较。");
+    EXPECT_TRUE(bestGearShown(form).rows.empty());
 }
 
 TEST(BestGearText, CountsAreWholeOrInPowersOfTen) {

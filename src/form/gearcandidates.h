@@ -1,0 +1,68 @@
+// 最佳组合 without a window: the player's candidate list, the text it moves
+// as, and the search over it from the panel of a 计算. The search runs in
+// slices of bounded work that the view asks for, so that no view blocks; it
+// can be stopped and continued.
+#pragma once
+
+#include "form/gainstore.h"
+#include "form/gearlist.h"
+#include "form/warnings.h"
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace velmora {
+
+class GearCandidates {
+public:
+    const GearList& list() const { return m_list; }
+    // The text area: what the player types or pastes, until it is read in.
+    const std::string& draft() const { return m_draft; }
+    void typeDraft(std::string text) { m_draft = std::move(text); }
+    // 读入列表: the whole draft becomes the list, or nothing of it does and
+    // the box says which line and column cannot be read.
+    std::optional<WarningBox> readDraft();
+    // 写出列表: the draft holds the whole list, titles first.
+    void writeDraft() { m_draft = writeGearList(m_list); }
+
+    // The list in the page's address: "&g=" and its text percent-encoded,
+    // or nothing for an empty list; and back (nullopt: refused whole).
+    std::string addressPiece() const;
+    static std::optional<GearList> fromAddressPiece(std::string_view piece);
+    void setList(GearList list);
+
+    // 开始比较: a new search from the panel of the 计算 that `gains` keeps,
+    // which wears the items marked 已穿.
+    void startSearch(const GainStore& gains);
+    // One slice of the search's work; nothing when it is not running.
+    void searchOn(std::uint64_t steps);
+    // 停止 and 继续.
+    void stopSearch() { m_stopped = true; }
+    void continueSearch() { m_stopped = false; }
+
+    enum class State { None, Running, Stopped, Done };
+    State state() const;
+    const BestGearSearch* search() const { return m_search.get(); }
+    // The straight line of the search: 计算's per-point gains, in the
+    // grid's row order.
+    const Ratings& lineGains() const { return m_lineGains; }
+    // The panel searched from: an answer belongs to it alone.
+    const MeasuredSheet& searchedPanel() const { return m_panel; }
+
+private:
+    GearList m_list;
+    std::string m_draft;
+    std::string m_error; // the prompt of the last box
+    std::unique_ptr<BestGearSearch> m_search;
+    Ratings m_lineGains{};
+    MeasuredSheet m_panel;
+    bool m_stopped = false;
+};
+
+// The steps of one slice: a few milliseconds' work on a phone.
+inline constexpr std::uint64_t kSearchSliceSteps = 20000;
+
+} // namespace velmora

@@ -1,0 +1,55 @@
+// The window of 最佳组合: the candidate list as text, read in and written out
+// by the core, and the search's answer as the core words it. The search runs
+// in slices between events, so that the window never stops answering.
+#pragma once
+
+#include "form/form.h"
+
+#include <QTimer>
+#include <QWidget>
+
+#include <vector>
+
+class QLabel;
+class QPlainTextEdit;
+class QPushButton;
+class QVBoxLayout;
+
+namespace velmora::ui {
+
+class BestGearWindow : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit BestGearWindow(Form& form);
+    // Shows what the core holds now.
+    void refresh();
+
+    QPlainTextEdit* list() const { return m_list; }
+    QPushButton* readButton() const { return m_read; }
+    QPushButton* writeButton() const { return m_write; }
+    QPushButton* startButton() const { return m_start; }
+    QLabel* status() const { return m_status; }
+    const std::vector<QLabel*>& rows() const { return m_rows; }
+    QLabel* straightLine() const { return m_line; }
+
+private:
+    QLabel* addLine(QVBoxLayout* layout);
+    void searchSlice();
+    void finished();
+
+    Form& m_form;
+    QPlainTextEdit* m_list = nullptr;
+    QPushButton* m_read = nullptr;
+    QPushButton* m_write = nullptr;
+    QPushButton* m_start = nullptr;
+    QPushButton* m_stop = nullptr;
+    QPushButton* m_continue = nullptr;
+    QLabel* m_listState = nullptr;
+    QLabel* m_status = nullptr;
+    std::vector<QLabel*> m_rows;
+    QLabel* m_line = nullptr;
+    QTimer m_slices;
+};
+
+} // namespace velmora::ui
