@@ -74,18 +74,6 @@ int main(int argc, char* argv[]) {
             }
         }
     }
-    if (!bestGearList.empty()) {
-        std::ifstream in(bestGearList);
-        const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-        form.candidates().typeDraft(text);
-        if (!in || form.candidates().readDraft() || !form.startBestGear()) {
-            std::cerr << "form-shot: cannot read and search " << bestGearList << '\n';
-            return 2;
-        }
-        while (form.candidates().state() == velmora::GearCandidates::State::Running) {
-            form.candidates().searchOn(velmora::kSearchSliceSteps);
-        }
-    }
     velmora::ui::MainWindow window(form);
     if (lastWarning) {
         if (warnings.shown.empty()) {
@@ -118,6 +106,18 @@ int main(int argc, char* argv[]) {
     } else if (!bestGearList.empty()) {
         auto* window = new velmora::ui::BestGearWindow(form);
         window->setAttribute(Qt::WA_DeleteOnClose);
+        velmora::GearCandidates& candidates = window->candidates();
+        std::ifstream in(bestGearList);
+        candidates.typeDraft(
+            std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()));
+        if (!in || candidates.readDraft() || !candidates.startSearch(form.gainStore())) {
+            std::cerr << "form-shot: cannot read and search " << bestGearList << '\n';
+            return 2;
+        }
+        while (candidates.state() == velmora::GearCandidates::State::Running) {
+            candidates.searchOn(velmora::kSearchSliceSteps);
+        }
+        window->refresh();
         shown = window;
     } else if (insight) {
         auto* window = new velmora::ui::InsightWindow(form);

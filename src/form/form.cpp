@@ -115,17 +115,9 @@ void Form::openInputs(std::string_view shared) {
     m_warnings.inputsOpened();
 }
 
-bool Form::startBestGear() {
-    if (!m_gains) {
-        return false;
-    }
-    m_candidates.startSearch(*m_gains);
-    return true;
-}
-
 void Form::startOver() {
     m_fields.restore(FieldStore().snapshot());
-    m_candidates = GearCandidates();
+    m_gearListAddress.clear();
     m_gains.reset();
     m_setComparison.reset();
     ++m_insightRevision;

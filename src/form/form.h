@@ -4,7 +4,6 @@
 
 #include "form/fieldstore.h"
 #include "form/gainstore.h"
-#include "form/gearcandidates.h"
 #include "form/warnings.h"
 
 #include <deque>
@@ -36,16 +35,11 @@ public:
     // Changes whenever the exact changes or the curves may have: a view need
     // not draw them again while it stays the same.
     unsigned insightRevision() const { return m_insightRevision; }
-    // 最佳组合's candidates and search; its panel is the last 计算's.
-    const GearCandidates& candidates() const { return m_candidates; }
-    GearCandidates& candidates() { return m_candidates; }
-    // 开始比较: false, and nothing starts, before the first 计算.
-    bool startBestGear();
-    // Whether the answer of 最佳组合 is of the panel of the last 计算.
-    bool bestGearCurrent() const {
-        return m_candidates.search() != nullptr && m_gains &&
-               m_gains->measured == m_candidates.searchedPanel();
-    }
+    // The candidate list of 最佳组合 as the address carries it after the
+    // inputs (GearCandidates::addressPiece), so that a reload or a shared
+    // link keeps it: held as written, read only by the window that uses it.
+    const std::string& gearListAddress() const { return m_gearListAddress; }
+    void setGearListAddress(std::string piece) { m_gearListAddress = std::move(piece); }
     void setObserver(FieldObserver* observer) { m_fields.setObserver(observer); }
 
     // What the user does. Actions on hidden controls do not reach them, and
@@ -142,7 +136,7 @@ private:
     FieldStore m_fields;
     std::optional<GainStore> m_gains;
     std::optional<SetComparison> m_setComparison;
-    GearCandidates m_candidates;
+    std::string m_gearListAddress;
     std::size_t m_curveRange = kDefaultCurveRange;
     unsigned m_insightRevision = 0;
     WarningSink& m_warnings;

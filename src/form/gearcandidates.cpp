@@ -3,11 +3,9 @@
 #include "form/checkednumbers.h"
 #include "form/sharedinputs.h"
 
-namespace velmora {
+#include <algorithm>
 
-namespace {
-constexpr std::string_view kAddressKey = "&g=";
-} // namespace
+namespace velmora {
 
 std::optional<WarningBox> GearCandidates::readDraft() {
     auto read = readGearList(m_draft);
@@ -23,10 +21,22 @@ std::string GearCandidates::addressPiece() const {
     if (m_list.items.empty()) {
         return {};
     }
-    // The titles are left out: reading needs none.
+    // The titles are left out, and each line's trailing zero ratings:
+    // reading needs neither.
     const std::string text = writeGearList(m_list).substr(kGearListTitles.size() + 1);
-    std::string piece(kAddressKey);
-    percentEncode(piece, text);
+    std::string piece(kGearListKey);
+    std::size_t lineStart = 0;
+    while (lineStart < text.size()) {
+        const std::size_t lineEnd = text.find('\n', lineStart);
+        std::string_view line(text.data() + lineStart, lineEnd - lineStart);
+        // (slot, name and 已穿 stay: 已穿 may be a 0 too)
+        while (line.ends_with("\t0") && std::count(line.begin(), line.end(), '\t') > 2) {
+            line.remove_suffix(2);
+        }
+        percentEncode(piece, line);
+        piece += "%0A";
+        lineStart = lineEnd + 1;
+    }
     return piece;
 }
 
@@ -34,10 +44,10 @@ std::optional<GearList> GearCandidates::fromAddressPiece(std::string_view piece)
     if (piece.empty()) {
         return GearList{};
     }
-    if (!piece.starts_with(kAddressKey)) {
+    if (!piece.starts_with(kGearListKey)) {
         return std::nullopt;
     }
-    const std::optional<std::string> text = percentDecode(piece.substr(kAddressKey.size()));
+    const std::optional<std::string> text = percentDecode(piece.substr(kGearListKey.size()));
     if (!text) {
         return std::nullopt;
     }
@@ -48,12 +58,24 @@ std::optional<GearList> GearCandidates::fromAddressPiece(std::string_view piece)
     return std::nullopt;
 }
 
+void GearCandidates::openAddress(std::string_view piece) {
+    std::optional<GearList> list = fromAddressPiece(piece);
+    setList(list ? std::move(*list) : GearList{});
+    m_addressUnreadable = !list;
+    m_draft = m_list.items.empty() ? std::string() : writeGearList(m_list);
+}
+
 void GearCandidates::setList(GearList list) {
+    m_addressUnreadable = false;
     m_list = std::move(list);
     m_search.reset(); // an answer belongs to the list it searched
 }
 
-void GearCandidates::startSearch(const GainStore& gains) {
+bool GearCandidates::startSearch(const std::optional<GainStore>& panel) {
+    if (!panel) {
+        return false;
+    }
+    const GainStore& gains = *panel;
     for (std::size_t row = 0; row < gains.texts.size(); ++row) {
         m_lineGains[row] = readStrict(gains.texts[row]);
     }
@@ -61,6 +83,7 @@ void GearCandidates::startSearch(const GainStore& gains) {
     m_search = std::make_unique<BestGearSearch>(gains.measured, slotsOf(m_list).gear);
     m_panel = gains.measured;
     m_stopped = false;
+    return true;
 }
 
 void GearCandidates::searchOn(std::uint64_t steps) {

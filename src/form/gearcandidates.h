@@ -28,15 +28,26 @@ public:
     // 写出列表: the draft holds the whole list, titles first.
     void writeDraft() { m_draft = writeGearList(m_list); }
 
-    // The list in the page's address: "&g=" and its text percent-encoded,
-    // or nothing for an empty list; and back (nullopt: refused whole).
+    // The list in the page's address (Form::gearListAddress): "&g=" and its
+    // text percent-encoded, or nothing for an empty list; and back (nullopt:
+    // not a list).
     std::string addressPiece() const;
     static std::optional<GearList> fromAddressPiece(std::string_view piece);
+    // A new visit: the list the address carries, in the list and its text.
+    // One that cannot be read leaves both empty, and the window says so.
+    void openAddress(std::string_view piece);
+    bool addressUnreadable() const { return m_addressUnreadable; }
     void setList(GearList list);
 
     // 开始比较: a new search from the panel of the 计算 that `gains` keeps,
-    // which wears the items marked 已穿.
-    void startSearch(const GainStore& gains);
+    // which wears the items marked 已穿; false, and nothing starts, before
+    // the first 计算.
+    bool startSearch(const std::optional<GainStore>& gains);
+    // Whether the search is of the panel that `gains` keeps (the last
+    // 计算's): an answer of an older panel is never shown as current.
+    bool answers(const std::optional<GainStore>& gains) const {
+        return m_search != nullptr && gains && gains->measured == m_panel;
+    }
     // One slice of the search's work; nothing when it is not running.
     void searchOn(std::uint64_t steps);
     // 停止 and 继续.
@@ -49,8 +60,6 @@ public:
     // The straight line of the search: 计算's per-point gains, in the
     // grid's row order.
     const Ratings& lineGains() const { return m_lineGains; }
-    // The panel searched from: an answer belongs to it alone.
-    const MeasuredSheet& searchedPanel() const { return m_panel; }
 
 private:
     GearList m_list;
@@ -60,6 +69,7 @@ private:
     Ratings m_lineGains{};
     MeasuredSheet m_panel;
     bool m_stopped = false;
+    bool m_addressUnreadable = false;
 };
 
 // The steps of one slice: a few milliseconds' work on a phone.

@@ -176,6 +176,11 @@ std::optional<SharedInputs> decodeInputs(std::string_view text) {
     return inputs;
 }
 
+bool isGearListAddress(std::string_view piece) {
+    return piece.empty() || (piece.starts_with(kGearListKey) && piece.size() > kGearListKey.size() &&
+                             percentDecode(piece.substr(kGearListKey.size())).has_value());
+}
+
 std::string addressFragment(const FieldStore& fields) {
     std::string inputs = encodeInputs(fields);
     return inputs == kVersion ? std::string() : "#" + inputs;
@@ -190,21 +195,20 @@ std::string Form::address() const {
     }
     // The candidate list of 最佳组合 follows the inputs, so that a reload or a
     // shared link keeps it too.
-    const std::string list = m_candidates.addressPiece();
     const std::string inputs = addressFragment(shown);
-    return list.empty() ? inputs : (inputs.empty() ? "#" + std::string(kVersion) : inputs) + list;
+    return m_gearListAddress.empty()
+               ? inputs
+               : (inputs.empty() ? "#" + std::string(kVersion) : inputs) + m_gearListAddress;
 }
 
 bool Form::restoreInputs(std::string_view text) {
-    const std::size_t listAt = std::min(text.find("&g="), text.size());
+    const std::size_t listAt = std::min(text.find(kGearListKey), text.size());
     const std::optional<SharedInputs> inputs = decodeInputs(text.substr(0, listAt));
-    std::optional<GearList> list = GearCandidates::fromAddressPiece(text.substr(listAt));
-    if (!inputs || !list) {
+    const std::string_view list = text.substr(listAt);
+    if (!inputs || !isGearListAddress(list)) {
         return false;
     }
-    m_candidates.setList(std::move(*list));
-    m_candidates.typeDraft(m_candidates.list().items.empty() ? std::string()
-                                                             : writeGearList(m_candidates.list()));
+    m_gearListAddress = list;
     run([&] {
         if (inputs->hasteMode && !hasteModeOn(m_fields)) {
             Command3_Click();

@@ -38,6 +38,12 @@ std::string addressFragment(const FieldStore& fields);
 void percentEncode(std::string& out, std::string_view text);
 std::optional<std::string> percentDecode(std::string_view text);
 
+// After the inputs, an address may carry the candidate list of 最佳组合:
+// "&g=" and its text percent-encoded. A piece is taken when it is well
+// formed (the list itself is read where it is used), or when there is none.
+inline constexpr std::string_view kGearListKey = "&g=";
+bool isGearListAddress(std::string_view piece);
+
 // Reads what encodeInputs wrote. Anything else (another version, an unknown
 // or repeated key, a malformed escape or UTF-8, a haste box outside haste
 // mode, too long a text) is refused whole.

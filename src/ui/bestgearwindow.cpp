@@ -47,7 +47,7 @@ BestGearWindow::BestGearWindow(Form& form) : m_form(form) {
     m_list->setAccessibleDescription(qText(kGearListKeysDesktop));
     m_list->setLineWrapMode(QPlainTextEdit::NoWrap);
     m_list->setTabStopDistance(72);
-    m_list->setPlainText(qText(m_form.candidates().draft()));
+    m_list->setPlainText(qText(m_candidates.draft()));
     m_list->setMinimumHeight(140);
     layout->addWidget(m_list, 1);
 
@@ -77,31 +77,31 @@ BestGearWindow::BestGearWindow(Form& form) : m_form(form) {
     layout->addStretch();
 
     connect(m_list, &QPlainTextEdit::textChanged, this,
-            [this] { m_form.candidates().typeDraft(m_list->toPlainText().toStdString()); });
+            [this] { m_candidates.typeDraft(m_list->toPlainText().toStdString()); });
     connect(m_read, &QPushButton::clicked, this, [this] {
-        if (const std::optional<WarningBox> box = m_form.candidates().readDraft()) {
+        if (const std::optional<WarningBox> box = m_candidates.readDraft()) {
             createWarningBox(box->prompt, box->title, this)->exec();
         }
         refresh();
     });
     connect(m_write, &QPushButton::clicked, this, [this] {
-        m_form.candidates().writeDraft();
-        m_list->setPlainText(qText(m_form.candidates().draft()));
+        m_candidates.writeDraft();
+        m_list->setPlainText(qText(m_candidates.draft()));
     });
     connect(m_start, &QPushButton::clicked, this, [this] {
-        if (m_form.startBestGear()) {
+        if (m_candidates.startSearch(m_form.gainStore())) {
             m_slices.start();
         }
         refresh();
     });
     connect(m_stop, &QPushButton::clicked, this, [this] {
-        m_form.candidates().stopSearch();
+        m_candidates.stopSearch();
         m_slices.stop();
         refresh();
         m_continue->setFocus(Qt::OtherFocusReason);
     });
     connect(m_continue, &QPushButton::clicked, this, [this] {
-        m_form.candidates().continueSearch();
+        m_candidates.continueSearch();
         m_slices.start();
         refresh();
     });
@@ -125,8 +125,8 @@ QLabel* BestGearWindow::addLine(QVBoxLayout* layout) {
 }
 
 void BestGearWindow::searchSlice() {
-    m_form.candidates().searchOn(kSearchSliceSteps);
-    if (m_form.candidates().state() != GearCandidates::State::Running) {
+    m_candidates.searchOn(kSearchSliceSteps);
+    if (m_candidates.state() != GearCandidates::State::Running) {
         finished();
     }
     refresh();
@@ -136,7 +136,7 @@ void BestGearWindow::searchSlice() {
 void BestGearWindow::finished() {
     m_slices.stop();
     refresh();
-    const BestGearShown shown = bestGearShown(m_form);
+    const BestGearShown shown = bestGearShown(m_candidates, m_form.gainStore());
     QString words = qText(shown.status);
     if (!shown.rows.empty()) {
         words += QStringLiteral("。") + qText(shown.rows.front().line);
@@ -145,7 +145,7 @@ void BestGearWindow::finished() {
 }
 
 void BestGearWindow::refresh() {
-    const BestGearShown shown = bestGearShown(m_form);
+    const BestGearShown shown = bestGearShown(m_candidates, m_form.gainStore());
     m_listState->setText(qText(shown.list));
     m_status->setText(qText(shown.status));
     for (std::size_t rank = 0; rank < m_rows.size(); ++rank) {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "form/form.h"
+#include "form/gearcandidates.h"
 
 #include <QTimer>
 #include <QWidget>
@@ -21,7 +22,9 @@ class BestGearWindow : public QWidget {
     Q_OBJECT
 
 public:
+    // The candidates are the window's, kept as long as it is.
     explicit BestGearWindow(Form& form);
+    GearCandidates& candidates() { return m_candidates; }
     // Shows what the core holds now.
     void refresh();
 
@@ -39,6 +42,7 @@ private:
     void finished();
 
     Form& m_form;
+    GearCandidates m_candidates;
     QPlainTextEdit* m_list = nullptr;
     QPushButton* m_read = nullptr;
     QPushButton* m_write = nullptr;

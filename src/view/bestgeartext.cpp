@@ -71,22 +71,23 @@ std::string combinationsText(double count) {
     return NumberToText(mantissa, Precision::Double) + "×10" + power;
 }
 
-BestGearShown bestGearShown(const Form& form) {
-    const GearCandidates& candidates = form.candidates();
+BestGearShown bestGearShown(const GearCandidates& candidates, const std::optional<GainStore>& panel) {
     const GearList& list = candidates.list();
     BestGearShown shown;
     const SlotsOfList slots = slotsOf(list);
     shown.list = list.items.empty() ? "尚未读入装备列表"
                                     : "已读入 " + std::to_string(slots.names.size()) + " 个部位、" +
                                           std::to_string(list.items.size()) + " 件装备";
-    shown.canStart = !list.items.empty() && form.gainStore().has_value();
+    shown.canStart = !list.items.empty() && panel.has_value();
     if (list.items.empty()) {
-        shown.status = "请在列表中填入装备，再按“读入列表”。";
-    } else if (!form.gainStore()) {
+        shown.status = candidates.addressUnreadable()
+                           ? "网址中的装备列表无法读入，请重新填入装备，再按“读入列表”。"
+                           : "请在列表中填入装备，再按“读入列表”。";
+    } else if (!panel) {
         shown.status = "请先在主窗口按“计算”，再比较。";
     } else if (candidates.search() == nullptr) {
         shown.status = "按“开始比较”，在全部组合中找出最好的。";
-    } else if (!form.bestGearCurrent()) {
+    } else if (!candidates.answers(panel)) {
         shown.status = "面板已变，请按“开始比较”重新比较。";
     } else {
         const GearCandidates::State state = candidates.state();

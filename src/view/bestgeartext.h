@@ -5,7 +5,8 @@
 #pragma once
 
 #include "calc/bestgear.h"
-#include "form/form.h"
+#include "form/gainstore.h"
+#include "form/gearcandidates.h"
 #include "form/gearlist.h"
 
 #include <string>
@@ -65,7 +66,8 @@ struct BestGearShown {
     bool canStart = false, canStop = false, canContinue = false;
     bool running = false; // the view asks for the next slice (kSearchSliceSteps)
 };
-BestGearShown bestGearShown(const Form& form);
+// panel: the gains of the last 计算, if any.
+BestGearShown bestGearShown(const GearCandidates& candidates, const std::optional<GainStore>& panel);
 
 // A count of combinations as a player reads it: whole below 100000, else
 // "2.2×10⁹".

@@ -132,6 +132,7 @@ val controls() {
         control.set("composedName", velmora::hasComposedName(field));
         control.set("opensHelp", velmora::opensHelp(field));
         control.set("opensInsight", velmora::opensInsight(field));
+        control.set("opensBestGear", velmora::opensBestGear(field));
         control.set("clickOnSelectedIsClick", velmora::clickOnSelectedIsClick(field));
         control.set("measuredForLayout", velmora::measuredForLayout(field));
         all.call<void>("push", control);
@@ -496,6 +497,41 @@ public:
     void widenCurves() { m_form.widenCurves(); }
     // The address fragment of the inputs on show ("" for the start state).
     std::string address() const { return m_form.address(); }
+    // The candidate list of 最佳组合 as the address carries it.
+    std::string gearListAddress() const { return m_form.gearListAddress(); }
+    void setGearListAddress(const std::string& piece) {
+        if (!velmora::isGearListAddress(piece)) {
+            refuse("A candidate list's address piece", piece);
+        }
+        m_form.setGearListAddress(piece);
+    }
+    // The panel of the last 计算 for 最佳组合's own module, whole: every
+    // number a double as it is held. Null before the first 计算.
+    val searchBasis() const {
+        const std::optional<velmora::GainStore>& gains = m_form.gainStore();
+        if (!gains) {
+            return val::null();
+        }
+        val texts = val::array();
+        for (const std::string& gain : gains->texts) {
+            texts.call<void>("push", gain);
+        }
+        const velmora::Sheet& sheet = gains->measured.sheet;
+        val numbers = val::array();
+        for (const double number : {sheet.attack, sheet.hit, sheet.critical, sheet.criticalEffect,
+                                    sheet.overcome, sheet.strain, sheet.haste}) {
+            numbers.call<void>("push", number);
+        }
+        val basis = val::object();
+        basis.set("gains", texts);
+        basis.set("haste", gains->haste);
+        basis.set("sheet", numbers);
+        const velmora::Discipline* discipline = gains->measured.discipline;
+        basis.set("discipline",
+                  discipline == nullptr ? -1 : static_cast<int>(discipline - velmora::kDisciplines));
+        basis.set("hasteMode", gains->measured.hasteMode);
+        return basis;
+    }
 
 private:
     static FieldId checked(int field) { return checkedField(field); }
@@ -542,6 +578,9 @@ EMSCRIPTEN_BINDINGS(velmora) {
         .function("dismissBox", &Calculator::dismissBox)
         .function("openAddress", &Calculator::openAddress)
         .function("address", &Calculator::address)
+        .function("gearListAddress", &Calculator::gearListAddress)
+        .function("setGearListAddress", &Calculator::setGearListAddress)
+        .function("searchBasis", &Calculator::searchBasis)
         .function("insight", &Calculator::insight)
         .function("narrowCurves", &Calculator::narrowCurves)
         .function("widenCurves", &Calculator::widenCurves)

@@ -1,6 +1,7 @@
 // The player's inputs written into a page address and read back.
 #include "formfixture.h"
 
+#include "form/gearcandidates.h"
 #include "form/sharedinputs.h"
 
 #include <random>
@@ -193,7 +194,6 @@ TEST_F(SharedInputsTest, AnythingElseIsRefusedWhole) {
         "v1&Text1=<b>1</b>",
         "v1&Text1=1e999&x=<script>",
         "v1&g=",                                       // a list piece with no item
-        "v1&g=%E5%B8%BD%E5%AD%90%09%E7%94%B2%092",     // 帽子, 甲, 已穿 2
         "v1&g=%E5%B8%BD%E5%AD%90%09%E7%94%B2%091&g=1", // a second piece
         "v1&g=a b",
         tooLong,
@@ -216,14 +216,24 @@ TEST_F(SharedInputsTest, TheCandidateListTravelsWithTheAddress) {
         if (withInputs) {
             sent.setText(control("Text3"), "15000");
         }
-        sent.candidates().typeDraft("帽子\t甲 乙\t1\t0\t12.5\n戒指\t<b>&g=\t0\t1\t2\t3");
-        ASSERT_FALSE(sent.candidates().readDraft().has_value());
+        GearCandidates typed;
+        typed.typeDraft("帽子\t甲 乙\t1\t0\t12.5\n戒指\t<b>&g=\t0\t1\t2\t3");
+        ASSERT_FALSE(typed.readDraft().has_value());
+        sent.setGearListAddress(typed.addressPiece());
         Form opened(warnings);
         opened.openInputs(sent.address().substr(1));
-        EXPECT_EQ(opened.candidates().list(), sent.candidates().list());
+        GearCandidates read;
+        read.openAddress(opened.gearListAddress());
+        EXPECT_EQ(read.list(), typed.list());
+        EXPECT_EQ(read.draft(), writeGearList(typed.list()));
         EXPECT_EQ(opened.fields().text(control("Text3")), withInputs ? "15000" : "0");
         EXPECT_EQ(opened.address(), sent.address());
     }
+    // A piece well formed but no list (已穿 2) opens as no list, said so.
+    GearCandidates unreadable;
+    unreadable.openAddress("&g=%E5%B8%BD%E5%AD%90%09%E7%94%B2%092");
+    EXPECT_TRUE(unreadable.addressUnreadable());
+    EXPECT_EQ(unreadable.list(), GearList{});
 }
 
 TEST_F(SharedInputsTest, TextsThatLookLikeMarkupOrHugeNumbersAreKeptAsTexts) {

@@ -39,14 +39,15 @@ TEST(BestGearText, RowsSayTheChangeTheSwapsAndTheCaps) {
 TEST(BestGearText, TheWindowSaysWhatToDoAndNeverShowsAnOldAnswer) {
     tools::RecordingWarnings warnings;
     Form form(warnings);
-    GearCandidates& candidates = form.candidates();
-    const auto status = [&] { return bestGearShown(form).status; };
+    GearCandidates candidates;
+    const auto shown = [&] { return bestGearShown(candidates, form.gainStore()); };
+    const auto status = [&] { return shown().status; };
     EXPECT_EQ(status(), "请在列表中填入装备，再按“读入列表”。");
     candidates.typeDraft("帽子\t甲\t1\n帽子\t乙\t0\t0\t0\t135\n戒指\t丙\t1\n戒指\t丁\t0\t0\t0\t0\t100");
     ASSERT_FALSE(candidates.readDraft().has_value());
-    EXPECT_EQ(bestGearShown(form).list, "已读入 2 个部位、4 件装备");
+    EXPECT_EQ(shown().list, "已读入 2 个部位、4 件装备");
     EXPECT_EQ(status(), "请先在主窗口按“计算”，再比较。");
-    EXPECT_FALSE(form.startBestGear());
+    EXPECT_FALSE(candidates.startSearch(form.gainStore()));
     for (const auto& [name, value] : {std::pair{"Text1", "3000"},
                                       {"Text3", "20000"},
                                       {"Text4", "109"},
@@ -59,21 +60,21 @@ TEST(BestGearText, TheWindowSaysWhatToDoAndNeverShowsAnOldAnswer) {
     form.click(control("Option2"));
     form.click(control("Command1"));
     EXPECT_EQ(status(), "按“开始比较”，在全部组合中找出最好的。");
-    ASSERT_TRUE(form.startBestGear());
+    ASSERT_TRUE(candidates.startSearch(form.gainStore()));
     EXPECT_EQ(status(), "正在比较：已比较 0 % 的组合（共 4 种），下面是目前找到的最好组合，尚未证明是最佳");
     candidates.stopSearch();
     candidates.searchOn(kSearchSliceSteps); // a stopped search does no work
-    EXPECT_TRUE(bestGearShown(form).canContinue);
-    EXPECT_TRUE(bestGearShown(form).rows.empty());
+    EXPECT_TRUE(shown().canContinue);
+    EXPECT_TRUE(shown().rows.empty());
     candidates.continueSearch();
     candidates.searchOn(kSearchSliceSteps);
     EXPECT_EQ(status(), "已比较全部 4 种组合，下面是其中最好的");
-    EXPECT_EQ(bestGearShown(form).rows.front().change, "+2.41 %");
+    EXPECT_EQ(shown().rows.front().change, "+2.41 %");
     form.setText(control("Text4"), "100");
-    EXPECT_EQ(bestGearShown(form).rows.size(), 4u); // typing alone changes no panel
+    EXPECT_EQ(shown().rows.size(), 4u); // typing alone changes no panel
     form.click(control("Command1"));
     EXPECT_EQ(status(), "面板已变，请按“开始比较”重新比较。");
-    EXPECT_TRUE(bestGearShown(form).rows.empty());
+    EXPECT_TRUE(shown().rows.empty());
 }
 
 TEST(BestGearText, CountsAreWholeOrInPowersOfTen) {

@@ -1,13 +1,33 @@
 // The address holds the inputs on show, always in place of the current
-// history entry (typing adds nothing to the browser's history). It follows
-// typing as it comes, and is written again when the page is hidden or left,
-// so that a reload, or a phone discarding the tab in the background, keeps
-// what was just typed.
+// history entry. Browsers record every address written (Chromium keeps each
+// one in its history database), so it is written when a box is left, after
+// a press and when the page is hidden or left, never keystroke by keystroke.
+// What is typed in between is kept in the tab's session storage, so that a
+// reload, or a phone discarding the tab in the background, keeps it.
 
-// At most this many writes a second: well within the browsers' limits on
-// history updates (Chromium and Firefox: 200 in 10 s), and faster than
-// anyone types.
-const kWritesPerSecond = 10;
+const typedKey = 'velmora-typed';
+
+function keepTyped(typed) {
+  try {
+    if (typed === null) {
+      sessionStorage.removeItem(typedKey);
+    } else {
+      sessionStorage.setItem(typedKey, JSON.stringify(typed));
+    }
+  } catch {
+    // Storage refused or full: the address is written when the box is left.
+  }
+}
+
+/** @returns {{ at: string, address: string } | null} */
+function typedSinceTheAddress() {
+  try {
+    const typed = JSON.parse(sessionStorage.getItem(typedKey) ?? 'null');
+    return typed !== null && typeof typed.at === 'string' && typeof typed.address === 'string' ? typed : null;
+  } catch {
+    return null;
+  }
+}
 
 /** @param {Calculator} calculator */
 export function keepAddress(calculator) {
@@ -21,39 +41,39 @@ export function keepAddress(calculator) {
       }
     }
   }
-  let pending = 0;
-  let recent = []; // when the writes of the last second were made
+  // A box left, a press: the address is current, nothing typed is pending.
   function writeNow() {
-    clearTimeout(pending);
-    pending = 0;
-    recent.push(performance.now());
+    keepTyped(null);
     write();
   }
-  // At once, unless the last second had its share of writes: then when the
-  // oldest of them is a second old.
-  function writeSoon() {
-    const now = performance.now();
-    recent = recent.filter((time) => now - time < 1000);
-    if (recent.length < kWritesPerSecond) {
-      writeNow();
-    } else if (pending === 0) {
-      pending = setTimeout(writeNow, recent[0] + 1000 - now);
-    }
+  // Typing: kept beside the address it changes, which stays as it is.
+  function typed() {
+    keepTyped({ at: location.hash, address: calculator.address() });
   }
-  addEventListener('pagehide', writeNow);
+  // The page hidden or left: written as well, but what was typed is kept too,
+  // since a reload may already be on its way to the address as it was.
+  addEventListener('pagehide', write);
   document.addEventListener('visibilitychange', () => {
     if (document.visibilityState === 'hidden') {
-      writeNow();
+      write();
     }
   });
-  return { writeNow, writeSoon };
+  document.getElementById('window').addEventListener('focusout', writeNow);
+  return { writeNow, typed };
 }
 
 // A link pasted into this tab, or back and forward: the new address opens as
-// a new visit would; the core holds it while a box of a press is up.
+// a new visit would; the core holds it while a box of a press is up. On a
+// reload, what was typed since the address was last written opens instead.
 /** @param {Calculator} calculator @param {(outcome: Outcome) => void} follow */
 export function openAddresses(calculator, follow) {
-  const open = () => follow(calculator.openAddress(location.hash.slice(1)));
+  const open = () => {
+    const typed = typedSinceTheAddress();
+    keepTyped(null);
+    const address = typed !== null && (typed.at === location.hash || typed.address === location.hash)
+      ? typed.address : location.hash;
+    follow(calculator.openAddress(address.replace(/^#/, '')));
+  };
   addEventListener('hashchange', open);
   return open;
 }

@@ -25,6 +25,7 @@ interface Control {
   composedName: boolean;
   opensHelp: boolean;
   opensInsight: boolean;
+  opensBestGear: boolean;
   clickOnSelectedIsClick: boolean;
   measuredForLayout: boolean;
 }
@@ -126,7 +127,67 @@ interface Calculator {
   narrowCurves(): void;
   widenCurves(): void;
   insightRevision(): number;
+  gearListAddress(): string;
+  setGearListAddress(piece: string): void;
+  searchBasis(): SearchBasis | null;
 }
+
+/** The panel of the last 计算, every number as the core holds it. */
+interface SearchBasis {
+  gains: string[];
+  haste: number;
+  sheet: number[];
+  discipline: number;
+  hasteMode: boolean;
+}
+
+/** The words of 最佳组合, from its own module. */
+interface BestGearWords {
+  caption: string;
+  listName: string;
+  rules: string;
+  keys: string;
+  read: string;
+  write: string;
+  start: string;
+  stop: string;
+  continue: string;
+}
+
+/** What the panel of 最佳组合 shows. */
+interface BestGearShown {
+  list: string;
+  status: string;
+  rows: { line: string; nearBest: boolean }[];
+  straightLine: string;
+  canStart: boolean;
+  canStop: boolean;
+  canContinue: boolean;
+  running: boolean;
+}
+
+/** 最佳组合's module, in the worker. */
+interface BestGearCandidates {
+  typeDraft(draft: string): void;
+  draft(): string;
+  readDraft(): WarningBox | null;
+  writeDraft(): void;
+  addressPiece(): string;
+  openAddress(piece: string): void;
+  start(basis: SearchBasis | null): boolean;
+  work(): void;
+  stop(): void;
+  resume(): void;
+  shown(basis: SearchBasis | null): BestGearShown;
+}
+
+interface BestGearCore {
+  words(): BestGearWords;
+  BestGear: new () => BestGearCandidates;
+}
+
+declare function createBestGear(): Promise<BestGearCore>;
+declare function importScripts(...urls: string[]): void;
 
 interface HelpLine {
   text: string;

@@ -4,8 +4,9 @@
 // fragment holds the player's inputs, written by the core.
 
 import { keepAddress, openAddresses } from './address.js';
+import { bestGearPanel } from './best-gear.js';
 import { insightPanel } from './insight.js';
-import { pressFollower } from './press.js';
+import { pressFollower, showWarningBox } from './press.js';
 import { mirror, remeasure } from './show.js';
 import { forwardUserActions } from './user-actions.js';
 import { buildWindow, layoutChooser, nameControls, placeInOneColumn } from './window.js';
@@ -27,13 +28,18 @@ export async function openMainWindow() {
 
   const address = keepAddress(calculator);
   const insight = insightPanel(core, calculator);
+  const bestGear = bestGearPanel(calculator, {
+    writeNow: () => address.writeNow(),
+    showBox: (box) => showWarningBox(box, () => {}),
+  });
   const start = core.startFocus();
   const follow = pressFollower(calculator, {
     show: () => {
       mirror(core, calculator, controls, view);
       insight.show();
+      bestGear.show();
     },
-    keep: (typing) => (typing ? address.writeSoon() : address.writeNow()),
+    keep: (typing) => (typing ? address.typed() : address.writeNow()),
     focusStart: () => {
       const box = view.inputs[start.field];
       box.focus();
@@ -42,7 +48,7 @@ export async function openMainWindow() {
       }
     },
   });
-  forwardUserActions(core, calculator, controls, view.inputs, follow, insight.open);
+  forwardUserActions(core, calculator, controls, view.inputs, follow, insight.open, bestGear.open);
   // Turning a phone, resizing the window or zooming changes the room, and
   // with it the layout and what fits: chosen and measured again, once a frame.
   let relayout = 0;

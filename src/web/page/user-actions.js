@@ -69,7 +69,7 @@ export function openHelp(core) {
 // is an entry, is the core's rule, not the page's.
 
 /** @param {VelmoraCore} core @param {Calculator} calculator @param {Control[]} controls */
-export function forwardUserActions(core, calculator, controls, inputs, follow, openInsight) {
+export function forwardUserActions(core, calculator, controls, inputs, follow, openInsight, openBestGear) {
   controls.forEach((control, i) => {
     const input = inputs[i];
     switch (control.kind) {
@@ -82,6 +82,8 @@ export function forwardUserActions(core, calculator, controls, inputs, follow, o
             openHelp(core);
           } else if (control.opensInsight) {
             openInsight();
+          } else if (control.opensBestGear) {
+            openBestGear();
           } else {
             follow(calculator.click(i));
           }

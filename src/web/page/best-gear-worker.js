@@ -1,0 +1,83 @@
+// 最佳组合 off the page's thread: the core's candidate list, search and words
+// in a module of their own. The page asks, one message at a time with an id;
+// each gets one reply. A search runs a slice at a time, so that 停止 and
+// every other request are heard between slices, and tells the page how far
+// it has got (at most every 100 ms) and when it has ended.
+'use strict';
+importScripts('velmora-best-gear.js');
+
+const reportEvery = 100; // milliseconds
+/** @type {(message: object) => void} */
+const tell = (message) => /** @type {any} */ (self).postMessage(message);
+const loaded = createBestGear().then((core) => ({ core, gear: new core.BestGear() }));
+let basis = null; // the panel of the last 计算, as the page last sent it
+let slicing = false;
+
+function searchOn(gear) {
+  if (slicing) {
+    return;
+  }
+  slicing = true;
+  let reported = performance.now();
+  const slice = () => {
+    gear.work();
+    const shown = gear.shown(basis);
+    if (!shown.running) {
+      slicing = false;
+      tell({ ended: true, shown });
+      return;
+    }
+    if (performance.now() - reported >= reportEvery) {
+      reported = performance.now();
+      tell({ progress: true, shown });
+    }
+    setTimeout(slice, 0);
+  };
+  setTimeout(slice, 0);
+}
+
+onmessage = async ({ data }) => {
+  const { core, gear } = await loaded;
+  if ('basis' in data) {
+    basis = data.basis;
+  }
+  const reply = { id: data.id };
+  switch (data.action) {
+    case 'words':
+      reply.words = core.words();
+      break;
+    case 'open':
+      gear.openAddress(data.piece);
+      break;
+    case 'type':
+      gear.typeDraft(data.draft);
+      break;
+    case 'read':
+      gear.typeDraft(data.draft);
+      reply.box = gear.readDraft();
+      reply.piece = gear.addressPiece();
+      break;
+    case 'write':
+      gear.writeDraft();
+      break;
+    case 'start':
+      if (gear.start(basis)) {
+        searchOn(gear);
+      }
+      break;
+    case 'stop':
+      gear.stop();
+      break;
+    case 'continue':
+      gear.resume();
+      searchOn(gear);
+      break;
+    case 'shown':
+      break;
+    default:
+      throw new RangeError(`an action unknown to the worker: "${data.action}"`);
+  }
+  reply.draft = gear.draft();
+  reply.shown = gear.shown(basis);
+  tell(reply);
+};
