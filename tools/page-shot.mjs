@@ -1,7 +1,7 @@
 // Renders the web page to PNG in headless Chromium: the start state, the
 // worked example, a warning box, a total too long for its label, the help
-// window with 基础理论 and 实际提升与收益曲线 near the hit cap; and the same on a
-// phone.
+// window with 基础理论, 实际提升与收益曲线 near the hit cap and 最佳组合 on a
+// list of candidates; and the same on a phone.
 //   node tools/page-shot.mjs [SITE_DIR] [OUT_DIR]
 import { readFileSync } from 'node:fs';
 
@@ -44,6 +44,8 @@ try {
   const insight = await nearTheHitCap(context, (on, selector) => on.click(selector));
   await insight.setViewportSize({ width: 620, height: 1400 });
   await insight.screenshot({ path: `${out}/web-insight.png`, fullPage: true });
+  await bestGear(insight, (on, selector) => on.click(selector));
+  await insight.screenshot({ path: `${out}/web-best-gear.png`, fullPage: true, clip: await panelClip(insight) });
 
   // A phone (390 x 844, touch): the start, the worked example, a warning box,
   // the gear-test grid after 总收益, and the help.
@@ -81,9 +83,30 @@ try {
     const box = document.getElementById('insight').getBoundingClientRect();
     return { x: 0, y: box.top + scrollY, width: innerWidth, height: box.height + 16 };
   }) });
+  await bestGear(phoneInsight, (on, selector) => on.tap(selector));
+  await phoneInsight.screenshot({ path: `${out}/phone-best-gear.png`, fullPage: true,
+    clip: await panelClip(phoneInsight) });
 } finally {
   await browser.close();
   site.stop();
+}
+
+// 最佳组合 on the candidate list of the desktop's picture, searched to the end.
+async function bestGear(page, press) {
+  await press(page, '#Command7');
+  await page.waitForSelector('#best-gear-list');
+  await page.fill('#best-gear-list', readFileSync(new URL('../docs/scenarios/candidates.tsv', import.meta.url), 'utf8'));
+  await press(page, '#best-gear button:text-is("读入列表")');
+  await press(page, '#best-gear button:text-is("开始比较")');
+  await page.waitForFunction(() => document.querySelector('#best-gear [role="status"]').textContent !== '');
+  await page.evaluate(() => document.activeElement instanceof HTMLElement && document.activeElement.blur());
+}
+
+async function panelClip(page) {
+  return page.evaluate(() => {
+    const box = document.getElementById('best-gear').getBoundingClientRect();
+    return { x: 0, y: box.top + scrollY - 8, width: innerWidth, height: box.height + 16 };
+  });
 }
 
 // The sheet near the hit cap (135 hit rating against 100 critical rating),

@@ -11,9 +11,12 @@
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollArea>
 #include <QShortcut>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace velmora::ui {
 
@@ -86,7 +89,7 @@ BestGearWindow::BestGearWindow(Form& form) : m_form(form) {
     });
     connect(m_write, &QPushButton::clicked, this, [this] {
         m_candidates.writeDraft();
-        m_list->setPlainText(qText(m_candidates.draft()));
+        refresh();
     });
     connect(m_start, &QPushButton::clicked, this, [this] {
         if (m_candidates.startSearch(m_form.gainStore())) {
@@ -111,7 +114,9 @@ BestGearWindow::BestGearWindow(Form& form) : m_form(form) {
     setStyleSheet(
         QStringLiteral("QLabel { border: 2px solid transparent; } QLabel:focus { border-color: #1a66c9; }"));
     connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this, &QWidget::close);
-    resize(720, 640);
+    // Its designed size where the screen has room; else the screen's, and it scrolls.
+    const QRect room = screen()->availableGeometry();
+    resize(std::min(720, room.width()), std::min(800, room.height() - 40));
     refresh();
 }
 
@@ -146,6 +151,9 @@ void BestGearWindow::finished() {
 
 void BestGearWindow::refresh() {
     const BestGearShown shown = bestGearShown(m_candidates, m_form.gainStore());
+    if (!shown.running && m_list->toPlainText().toStdString() != m_candidates.draft()) {
+        m_list->setPlainText(qText(m_candidates.draft())); // written out, or read from elsewhere
+    }
     m_listState->setText(qText(shown.list));
     m_status->setText(qText(shown.status));
     for (std::size_t rank = 0; rank < m_rows.size(); ++rank) {
