@@ -5,7 +5,10 @@
 //  - first visit: navigation to ready (a press possible), nothing cached;
 //  - repeat visit: the same, from the offline copy;
 //  - a tap on 计算 to the last label written;
-//  - the same with 实际提升与收益曲线 open: to its picture drawn and laid out.
+//  - the same with 实际提升与收益曲线 open: to its picture drawn and laid out;
+//  - 最佳组合 on a list of 6 slots × 8 candidates near the caps: a tap on 开始比较
+//    to the answer said (median and 90th percentile of 21 taps), and the
+//    longest task on the page's thread meanwhile (the search runs in a worker).
 //   node bench/web/phone.mjs [SITE_DIR] [LOADS]
 import { launch, startSite } from '../../tests/web/site.mjs';
 
@@ -88,7 +91,83 @@ async function tapToLabels(screen, conditions, withPicture = false) {
   return median(rounds);
 }
 
+// Six slots of eight: each item two to four attributes of a few hundred rating.
+function candidateList() {
+  let seed = 20261208;
+  const pick = (low, high) => {
+    seed = (seed * 1103515245 + 12345) % 2147483648;
+    return low + (seed % (high - low + 1));
+  };
+  const lines = [];
+  for (let slot = 1; slot <= 6; ++slot) {
+    for (let item = 0; item < 8; ++item) {
+      const ratings = [0, 0, 0, 0, 0, 0, 0, 0];
+      ratings[pick(0, 1)] = pick(0, 1) === 0 ? pick(40, 120) : pick(150, 450);
+      for (let extra = pick(1, 3); extra > 0; --extra) {
+        ratings[pick(2, 6)] += pick(150, 650);
+      }
+      lines.push([`部位${slot}`, `件${item}`, item === 0 ? 1 : 0, ...ratings].join('\t'));
+    }
+  }
+  return lines.join('\n');
+}
+
+async function bestGearAnswer(screen, conditions) {
+  const context = await browser.newContext(screens[screen]);
+  const page = await context.newPage();
+  await page.goto(site.url);
+  await page.waitForSelector('body[data-ready="true"]');
+  await page.click('#Option2');
+  for (const [name, value] of [['Text1', '3000'], ['Text3', '15000'], ['Text4', '105'], ['Text5', '25'],
+    ['Text6', '180'], ['Text7', '3000'], ['Text8', '30']]) {
+    await page.fill(`#${name}`, value);
+  }
+  await page.click('#Command1');
+  await page.click('#Command7');
+  await page.waitForSelector('#best-gear-list');
+  await page.fill('#best-gear-list', candidateList());
+  await page.click('#best-gear button:text-is("读入列表")');
+  await page.waitForFunction(() => document.querySelector('#best-gear .list-state').textContent.includes('48 件'));
+  await handicap(context, page, conditions);
+  const { answers, longest } = await page.evaluate(async () => {
+    let longest = 0;
+    new PerformanceObserver((list) => {
+      for (const entry of list.getEntries()) {
+        longest = Math.max(longest, entry.duration);
+      }
+    }).observe({ type: 'longtask' });
+    const said = document.querySelector('#best-gear [role="status"]');
+    const start = [...document.querySelectorAll('#best-gear button')].find((b) => b.textContent === '开始比较');
+    const answers = [];
+    for (let tap = 0; tap < 21; ++tap) {
+      said.textContent = '';
+      const tapped = performance.now();
+      const answered = new Promise((done) => {
+        const watch = new MutationObserver(() => {
+          if (said.textContent !== '') {
+            watch.disconnect();
+            done(performance.now());
+          }
+        });
+        watch.observe(said, { childList: true, characterData: true, subtree: true });
+      });
+      start.click();
+      answers.push((await answered) - tapped);
+    }
+    await new Promise((done) => setTimeout(done, 100)); // the last long task reported
+    return { answers, longest };
+  });
+  await context.close();
+  const sorted = [...answers].sort((a, b) => a - b);
+  return { median: median(answers), p90: sorted[Math.floor(0.9 * (sorted.length - 1))], longest };
+}
+
 try {
+  for (const [name, conditions] of [['none', null], ['CPU 4x, Slow 4G', slowPhone]]) {
+    const { median: middle, p90, longest } = await bestGearAnswer('phone', conditions);
+    console.log(`最佳组合 on a phone, ${name}: tap on 开始比较 to the answer said, median ${middle.toFixed(1)} ms,` +
+      ` 90th percentile ${p90.toFixed(1)} ms; longest task on the page's thread ${longest.toFixed(0)} ms`);
+  }
   console.log('| screen | handicap | first visit to ready | repeat visit (offline copy) | tap on 计算 to last label |' +
     ' the same with the curves open |');
   console.log('|---|---|---|---|---|---|');

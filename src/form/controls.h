@@ -175,7 +175,7 @@ inline constexpr std::string_view kTabOrder[] = {
     "Text10", "Text11", "Text12", "Text13", "Text14", "Command2", "Text15", "Text16",
     "Text17", "Text18", "Text19", "Text20", "Text21", "Text22", "Text23", "Text24",
     "Text25", "Text26", "Text27", "Text28", "Text29", "Text30", "Text31", "Text32",
-    "Text33", "Text34", "Text35", "Check1", "Check2", "Check3", "Command6", "Command1", "Text36",
+    "Text33", "Text34", "Text35", "Check1", "Check2", "Check3", "Command6", "Command7", "Command1", "Text36",
     "Text37", "Text38", "Text39", "Text40", "Command3", "Command4", "Command5",
 };
 // clang-format on
@@ -200,6 +200,22 @@ constexpr int tabPlaceOf(FieldId field) {
     }
     return 0;
 }
+
+// Every box and button a player acts on is reached by Tab (the formation
+// options, hidden for good, are no stops).
+constexpr bool everyControlInUseIsATabStop() {
+    for (FieldId field = 0; field < kControlCount; ++field) {
+        const ControlDesign& design = kControls[field];
+        const bool acted = design.kind == Kind::TextBox || design.kind == Kind::CommandButton ||
+                           design.kind == Kind::CheckBox ||
+                           (design.kind == Kind::OptionButton && design.shown == Shown::Yes);
+        if (acted && tabPlaceOf(field) == 0) {
+            return false;
+        }
+    }
+    return true;
+}
+static_assert(everyControlInUseIsATabStop());
 
 // The same lookup at run time, for names that come from outside.
 constexpr bool findControl(std::string_view name, FieldId& found) {

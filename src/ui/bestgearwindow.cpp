@@ -7,6 +7,7 @@
 #include "view/bestgeartext.h"
 
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPlainTextEdit>
@@ -52,6 +53,7 @@ BestGearWindow::BestGearWindow(Form& form) : m_form(form) {
     m_list->setTabStopDistance(72);
     m_list->setPlainText(qText(m_candidates.draft()));
     m_list->setMinimumHeight(140);
+    m_list->installEventFilter(this);
     layout->addWidget(m_list, 1);
 
     auto* buttons = new QHBoxLayout;
@@ -118,6 +120,20 @@ BestGearWindow::BestGearWindow(Form& form) : m_form(form) {
     const QRect room = screen()->availableGeometry();
     resize(std::min(720, room.width()), std::min(800, room.height() - 40));
     refresh();
+}
+
+// In the list Tab types a separator; Ctrl+Tab and Ctrl+Shift+Tab leave it.
+bool BestGearWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_list && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const bool control = key->modifiers().testFlag(Qt::ControlModifier);
+        if (control && (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab)) {
+            const bool back = key->key() == Qt::Key_Backtab || key->modifiers().testFlag(Qt::ShiftModifier);
+            focusNextPrevChild(!back);
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 QLabel* BestGearWindow::addLine(QVBoxLayout* layout) {

@@ -36,6 +36,9 @@ public:
     const std::vector<QLabel*>& rows() const { return m_rows; }
     QLabel* straightLine() const { return m_line; }
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     QLabel* addLine(QVBoxLayout* layout);
     void searchSlice();

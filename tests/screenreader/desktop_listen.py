@@ -19,6 +19,20 @@ PANEL_NAMES = {'Text3': '内功攻击', 'Text4': '命中率', 'Text5': '会心�
                'Text8': '无双'}
 
 
+# hat B (135 hit rating) in place of hat A (nothing): the best of two.
+BEST_ROW = r'已比较全部 2 种组合.*第 1 名 \+\d+\.\d\d %：hat：A → B'
+
+
+def type_gear_list(orca):
+    """Types two hats, fields separated by Tab, as a player without a spreadsheet does."""
+    for line in (['hat', 'A', '1'], ['hat', 'B', '0', '0', '0', '135']):
+        for at, field in enumerate(line):
+            if at > 0:
+                orca.key('Tab')
+            orca.type(field)
+        orca.key('Return')
+
+
 def tab_to(orca, name):
     """Tabs until Orca names a control that starts with `name`."""
     for _ in range(40):
@@ -109,6 +123,19 @@ def listen():
         else:
             raise AssertionError('Tab never reached 命中还差 225 点')
         orca.press_and_hear('alt+F4', r'实际提升与收益曲线 push button')
+        # 最佳组合: a list typed by keyboard (Tab types a separator, Ctrl+Tab
+        # leaves the list), read in and searched; the best row, its change and
+        # its swap are said as the answer stands, and reached again by Tab.
+        tab_to(orca, '最佳组合')
+        orca.press_and_hear('space', r'装备列表')
+        type_gear_list(orca)
+        orca.press_and_hear('ctrl+Tab', r'^读入列表 push button')
+        orca.key('space')
+        tab_to(orca, '开始比较')
+        orca.press_and_hear('space', BEST_ROW)
+        orca.press_and_hear('Tab', r'^已比较全部 2 种组合')
+        orca.press_and_hear('Tab', r'^第 1 名 \+\d+\.\d\d %：hat：A → B')
+        orca.press_and_hear('alt+F4', r'最佳组合 push button')
         tab_to(orca, '脱第一套装备')
         orca.wait_for_quiet()
         orca.press_and_hear('space', r'^notification 穿第一套装备\.$')

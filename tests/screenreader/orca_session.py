@@ -215,6 +215,25 @@ class OrcaSession:
     def type(self, text):
         subprocess.run(['xdotool', 'type', '--delay', '40', text], env=self.env, check=True)
 
+    def orca_command(self, key, pattern, attempts=3):
+        """Orca's modifier (Insert) held while `key` is pressed, until Orca
+        says pattern. The chord is pressed slowly: Orca takes Insert as its
+        modifier only once it has seen it go down, and a quick chord was at
+        times swallowed whole (nothing said, the mode unchanged). A chord
+        Orca did not take is pressed again; one it took is never repeated."""
+        for attempt in range(attempts):
+            self.wait_for_quiet(0.4, timeout=30)
+            self._wait_until_orca_takes_keys()
+            self.mark()
+            subprocess.run(['xdotool', 'keydown', 'Insert', 'sleep', '0.15', 'key', key, 'sleep', '0.15',
+                            'keyup', 'Insert'], env=self.env, check=True)
+            try:
+                return self.wait_for_speech(pattern, timeout=8)
+            except AssertionError:
+                if self.since_mark() or attempt + 1 == attempts:
+                    raise
+        raise AssertionError('unreachable')
+
     def press_and_hear(self, keys, pattern, timeout=45):
         """Presses keys (a string or a list) and waits for Orca to say pattern.
 

@@ -43,6 +43,8 @@ TEST_F(BestGear, TheWindowShowsTheProvenBestAndRefusesABadPasteWhole) {
     QTest::keyClick(best->list(), Qt::Key_Return);
     ASSERT_EQ(QApplication::focusWidget(), best->list());
     best->list()->insertPlainText("戒指\t丙\t1\n戒指\t丁\t0\t0\t0\t0\t100");
+    QTest::keyClick(best->list(), Qt::Key_Tab, Qt::ControlModifier); // leaves the list
+    ASSERT_EQ(QApplication::focusWidget(), best->readButton());
     QTest::mouseClick(best->readButton(), Qt::LeftButton);
     QTest::mouseClick(best->startButton(), Qt::LeftButton);
     ASSERT_TRUE(waitFor([&] { return best->status()->text().startsWith("已比较全部"); }));

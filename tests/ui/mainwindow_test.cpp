@@ -108,13 +108,13 @@ TEST_F(MainWindowTest, TabVisitsTheControlsInTheirOrder) {
     // Hidden controls are skipped by Tab; haste mode shows them.
     QTest::mouseClick(widget("Command3"), Qt::LeftButton);
     const char* const order[] = {
-        "Text1",   "Text3",   "Text4",   "Text5",   "Text6",   "Text7",    "Text8",    "Option1",
-        "Option2", "Option3", "Option4", "Option5", "Option6", "Option7",  "Text2",    "Text9",
-        "Text10",  "Text11",  "Text12",  "Text13",  "Text14",  "Command2", "Text15",   "Text16",
-        "Text17",  "Text18",  "Text19",  "Text20",  "Text21",  "Text22",   "Text23",   "Text24",
-        "Text25",  "Text26",  "Text27",  "Text28",  "Text29",  "Text30",   "Text31",   "Text32",
-        "Text33",  "Text34",  "Text35",  "Check1",  "Check2",  "Check3",   "Command6", "Command1",
-        "Text36",  "Text37",  "Text38",  "Text39",  "Text40",  "Command3", "Command4", "Command5"};
+        "Text1",    "Text3",    "Text4",    "Text5",    "Text6",   "Text7",  "Text8",  "Option1", "Option2",
+        "Option3",  "Option4",  "Option5",  "Option6",  "Option7", "Text2",  "Text9",  "Text10",  "Text11",
+        "Text12",   "Text13",   "Text14",   "Command2", "Text15",  "Text16", "Text17", "Text18",  "Text19",
+        "Text20",   "Text21",   "Text22",   "Text23",   "Text24",  "Text25", "Text26", "Text27",  "Text28",
+        "Text29",   "Text30",   "Text31",   "Text32",   "Text33",  "Text34", "Text35", "Check1",  "Check2",
+        "Check3",   "Command6", "Command7", "Command1", "Text36",  "Text37", "Text38", "Text39",  "Text40",
+        "Command3", "Command4", "Command5"};
     QWidget* at = widget("Text1");
     for (std::size_t i = 1; i < std::size(order); ++i) {
         do {

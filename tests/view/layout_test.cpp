@@ -23,8 +23,8 @@ TEST(OneColumn, TabFollowsWhatIsSeenFrameByFrameAndTheWindowKeepsItsOwn) {
         "Option1",  "Option2", "Option3", "Option4",  "Option5",  "Option6",  "Option7",
         "Command1", // 心法选择
         "Text1",    "Text3",   "Text4",   "Text5",    "Text6",    "Text7",    "Text8",
-        "Text36",                                     // 面板属性
-        "Check1",   "Check2",  "Check3",  "Command6", // 团队增益
+        "Text36",                                                 // 面板属性
+        "Check1",   "Check2",  "Check3",  "Command6", "Command7", // 团队增益
         "Text2",    "Text15",  "Text22",  "Text29",   "Text9",    "Text16",   "Text23",
         "Text30", // 配装测试
         "Text10",   "Text17",  "Text24",  "Text31",   "Text11",   "Text18",   "Text25",

@@ -13,7 +13,7 @@ describe('the keyboard', () => {
   // after set 1, the buffs, 计算 and 说明's buttons.
   const sets = (first, last) => Array.from({ length: last - first + 1 }, (_, i) => `Text${first + i}`);
   const windowChain = ['Text1', 'Text3', 'Text4', 'Text5', 'Text6', 'Text7', 'Text8', 'Option1', 'Text2',
-    ...sets(9, 14), 'Command2', ...sets(15, 35), 'Check1', 'Check2', 'Check3', 'Command6', 'Command1', 'Command3',
+    ...sets(9, 14), 'Command2', ...sets(15, 35), 'Check1', 'Check2', 'Check3', 'Command6', 'Command7', 'Command1', 'Command3',
     'Command4', 'Command5'];
   const walk = async (page, key, from, count) => {
     await page.focus(`#${from}`);

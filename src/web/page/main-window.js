@@ -4,7 +4,6 @@
 // fragment holds the player's inputs, written by the core.
 
 import { keepAddress, openAddresses } from './address.js';
-import { bestGearPanel } from './best-gear.js';
 import { insightPanel } from './insight.js';
 import { pressFollower, showWarningBox } from './press.js';
 import { mirror, remeasure } from './show.js';
@@ -28,7 +27,7 @@ export async function openMainWindow() {
 
   const address = keepAddress(calculator);
   const insight = insightPanel(core, calculator);
-  const bestGear = bestGearPanel(calculator, {
+  const bestGear = lateBestGear(calculator, {
     writeNow: () => address.writeNow(),
     showBox: (box) => showWarningBox(box, () => {}),
   });
@@ -68,6 +67,22 @@ export async function openMainWindow() {
   document.body.dataset.ready = 'true';
   performance.mark('velmora-ready');
   keepOfflineCopy();
+}
+
+// 最佳组合's panel, loaded with its module when it first opens: the first
+// visit does not carry it.
+function lateBestGear(calculator, page) {
+  let panel = null;
+  return {
+    async open() {
+      if (panel === null) {
+        const { bestGearPanel } = await import('./best-gear.js');
+        panel = bestGearPanel(calculator, page);
+      }
+      await panel.open();
+    },
+    show: () => panel?.show(),
+  };
 }
 
 // In one column (touch screens) nothing hovers: the tool tip of the control
