@@ -3,7 +3,8 @@
 // one in its history database), so it is written when a box is left, after
 // a press and when the page is hidden or left, never keystroke by keystroke.
 // What is typed in between is kept in the tab's session storage, so that a
-// reload, or a phone discarding the tab in the background, keeps it.
+// reload, or a phone discarding the tab in the background, keeps it; it
+// opens in place of the address unless the address is another one since.
 
 const typedKey = 'velmora-typed';
 
@@ -41,25 +42,35 @@ export function keepAddress(calculator) {
       }
     }
   }
-  // A box left, a press: the address is current, nothing typed is pending.
-  function writeNow() {
-    keepTyped(null);
-    write();
-  }
+  // The address as this page last wrote it (or opened it): the page's own
+  // writes as it is hidden or left do not count, since a reload may already
+  // be on its way to the address before them.
+  let written = location.hash;
   // Typing: kept beside the address it changes, which stays as it is.
   function typed() {
-    keepTyped({ at: location.hash, address: calculator.address() });
+    keepTyped({ at: written, address: calculator.address() });
   }
-  // The page hidden or left: written as well, but what was typed is kept too,
-  // since a reload may already be on its way to the address as it was.
-  addEventListener('pagehide', write);
-  document.addEventListener('visibilitychange', () => {
-    if (document.visibilityState === 'hidden') {
-      write();
-    }
-  });
-  document.getElementById('window').addEventListener('focusout', writeNow);
-  return { writeNow, typed };
+  // A box left, a press. Kept in storage as well: Firefox leaves the box as
+  // a reload unloads the page, after the page's last write.
+  function writeNow() {
+    typed();
+    write();
+    written = location.hash;
+  }
+  // From the opening of the address on (before it, the window holds the
+  // start state, not yet what was kept): the page hidden or left is written
+  // as well, what was typed kept too, since a reload may already be on its
+  // way to the address as it was.
+  function watch() {
+    addEventListener('pagehide', write);
+    document.addEventListener('visibilitychange', () => {
+      if (document.visibilityState === 'hidden') {
+        write();
+      }
+    });
+    document.getElementById('window').addEventListener('focusout', writeNow);
+  }
+  return { writeNow, typed, watch };
 }
 
 // A link pasted into this tab, or back and forward: the new address opens as

@@ -64,6 +64,7 @@ export async function openMainWindow() {
   matchMedia('(pointer: coarse)').addEventListener('change', layOutAgain);
 
   openAddresses(calculator, follow)();
+  address.watch();
   document.body.dataset.ready = 'true';
   performance.mark('velmora-ready');
   keepOfflineCopy();
