@@ -176,7 +176,8 @@ ExactChanges exactChanges(const MeasuredSheet& measured, const std::vector<Ratin
     for (std::size_t i = 0; i < exact.size(); ++i) {
         result.order += (i == 0 ? "" : "、") + names[exact[i]];
     }
-    result.order += result.orderDiffers ? "（与总收益的排序不同）" : "（与总收益的排序相同）";
+    // The exact change counts the caps; the totals, a straight line, do not.
+    result.order += result.orderDiffers ? "（与总收益的排序不同，以实际提升为准）" : "（与总收益的排序相同）";
     return result;
 }
 
@@ -230,8 +231,18 @@ std::optional<ExactChanges> exactChanges(const Form& form) {
     if (!compared) {
         return std::nullopt;
     }
-    return exactChanges(compared->measured, compared->sets, compared->set1Worn, compared->names,
-                        compared->totals);
+    ExactChanges changes = exactChanges(compared->measured, compared->sets, compared->set1Worn,
+                                        compared->names, compared->totals);
+    // 计算 has measured another panel since: the rows are of the old one,
+    // which each row says, so that a screen reader hears it on every row.
+    if (form.gainStore() && !(form.gainStore()->measured == compared->measured)) {
+        changes.stale = true;
+        changes.basis = join({kStaleExactChanges, "。", changes.basis});
+        for (SetChange& set : changes.sets) {
+            set.row += join({"（", kStaleExactChanges, "）"});
+        }
+    }
+    return changes;
 }
 
 std::optional<GainPicture> gainPicture(const Form& form) {

@@ -29,6 +29,7 @@ struct ExactChanges {
     std::vector<SetChange> sets;
     bool orderDiffers = false; // from the order of the 总收益 totals
     std::string order; // "实际提升从高到低：第二套、第一套、…" and whether 总收益 agrees
+    bool stale = false; // of a panel 计算 has measured again since
 };
 
 // Each set worn in place of set 1 (set1Worn: the panel holds set 1) or added
@@ -75,6 +76,8 @@ inline constexpr std::string_view kNoExactChanges = "按“总收益”后，这
 inline constexpr std::string_view kGainCurvesHeading = "收益曲线";
 inline constexpr std::string_view kNoGainCurves = "按“计算”后，这里画出各属性的收益曲线。";
 inline constexpr std::string_view kNoDamage = "当前面板无伤害，无法比较。";
+// The rows are of the panel of an older 计算 than the curves.
+inline constexpr std::string_view kStaleExactChanges = "面板已变，按总收益更新";
 inline constexpr std::string_view kWiderRange = "加宽范围";
 inline constexpr std::string_view kNarrowerRange = "收窄范围";
 

@@ -30,7 +30,8 @@ TEST(ExactChanges, ACapSwallowsPartOfASetAndTurnsTheOrder) {
     EXPECT_EQ(changes.sets[2].change, "+1.54 %");
     EXPECT_EQ(changes.sets[2].swallowed, "");
     EXPECT_TRUE(changes.orderDiffers);
-    EXPECT_EQ(changes.order, "实际提升从高到低：第三套、第二套、第一套、第四套（与总收益的排序不同）");
+    EXPECT_EQ(changes.order,
+              "实际提升从高到低：第三套、第二套、第一套、第四套（与总收益的排序不同，以实际提升为准）");
 }
 
 // Random sheets far from every cap, outside haste mode: a small set's exact
@@ -170,6 +171,17 @@ TEST_F(FormTest, TakenOffSet1ChangesWhatPuttingItOnChanges) {
     Sheet on = off;
     on.strain = 30;
     EXPECT_NEAR(changes->sets[0].percent, (damageByHand(on) / damageByHand(off) - 1) * 100, 1e-9);
+
+    // Another panel measured by 计算: the rows say they are of the old one
+    // until 总收益 is pressed again; 计算 of the same panel changes nothing.
+    EXPECT_FALSE(changes->stale);
+    click("Command1");
+    EXPECT_FALSE(exactChanges(form)->stale);
+    set("Text3", "16000");
+    click("Command1");
+    EXPECT_EQ(exactChanges(form)->sets[1].row, "第二套 0.00 %（面板已变，按总收益更新）");
+    click("Command2");
+    EXPECT_FALSE(exactChanges(form)->stale);
 }
 
 } // namespace
