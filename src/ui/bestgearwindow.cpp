@@ -35,12 +35,14 @@ BestGearWindow::BestGearWindow(Form& form) : m_form(form) {
     setFont(dialogFont());
     // Scrolls where the screen is too small for the whole window.
     auto* outer = new QVBoxLayout(this);
-    auto* scroll = new QScrollArea;
-    scroll->setWidgetResizable(true);
-    scroll->setFrameShape(QFrame::NoFrame);
-    outer->addWidget(scroll);
+    outer->setContentsMargins(0, 0, 0, 0);
+    m_scroll = new QScrollArea;
+    m_scroll->setWidgetResizable(true);
+    m_scroll->setFrameShape(QFrame::NoFrame);
+    m_scroll->setFocusPolicy(Qt::NoFocus); // Tab goes to the lines, and the view follows
+    outer->addWidget(m_scroll);
     auto* inner = new QWidget;
-    scroll->setWidget(inner);
+    m_scroll->setWidget(inner);
     auto* layout = new QVBoxLayout(inner);
 
     auto* rules = wrapped(kGearListRules);

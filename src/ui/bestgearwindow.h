@@ -14,6 +14,7 @@
 class QLabel;
 class QPlainTextEdit;
 class QPushButton;
+class QScrollArea;
 class QVBoxLayout;
 
 namespace velmora::ui {
@@ -35,6 +36,7 @@ public:
     QLabel* status() const { return m_status; }
     const std::vector<QLabel*>& rows() const { return m_rows; }
     QLabel* straightLine() const { return m_line; }
+    QScrollArea* scrollArea() const { return m_scroll; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -46,6 +48,7 @@ private:
 
     Form& m_form;
     GearCandidates m_candidates;
+    QScrollArea* m_scroll = nullptr;
     QPlainTextEdit* m_list = nullptr;
     QPushButton* m_read = nullptr;
     QPushButton* m_write = nullptr;

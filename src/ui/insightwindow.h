@@ -12,6 +12,7 @@
 
 class QLabel;
 class QPushButton;
+class QScrollArea;
 class QVBoxLayout;
 
 namespace velmora::ui {
@@ -29,6 +30,7 @@ public:
     void focusFirstLine();
 
     GainChart* chart() const { return m_chart; }
+    QScrollArea* scrollArea() const { return m_scroll; }
     const std::vector<QLabel*>& setRows() const { return m_rows; }
     const std::vector<QLabel*>& headroom() const { return m_headroom; }
 
@@ -36,6 +38,7 @@ private:
     QLabel* addText(QVBoxLayout* layout, bool focusable);
 
     Form& m_form;
+    QScrollArea* m_scroll = nullptr;
     QLabel* m_basis = nullptr;
     std::vector<QLabel*> m_rows;
     QLabel* m_order = nullptr;

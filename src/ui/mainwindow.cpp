@@ -12,6 +12,10 @@
 #include "view/controlnames.h"
 #include "view/viewrules.h"
 #include <QPlainTextEdit>
+#include <QScreen>
+#include <QScrollArea>
+#include <QStyle>
+#include <QVBoxLayout>
 
 #include <QCheckBox>
 #include <QContextMenuEvent>
@@ -89,7 +93,16 @@ void fitCaption(QLabel* label, FieldId field) {
 MainWindow::MainWindow(Form& form) : m_form(form), m_widgets(kControlCount, nullptr) {
     installAccessibility();
     setFont(dialogFont());
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    m_scroll = new QScrollArea(this);
+    m_scroll->setFrameShape(QFrame::NoFrame);
+    m_scroll->setFocusPolicy(Qt::NoFocus); // a stop of its own would break the window's tab chain
+    m_canvas = new QWidget;
+    m_scroll->setWidget(m_canvas);
+    layout->addWidget(m_scroll);
     build();
+    fitTheScreen();
     m_form.setObserver(this);
 }
 
@@ -101,14 +114,14 @@ void MainWindow::build() {
     // Containers come before their controls in the table.
     for (FieldId field = 0; field < kControlCount; ++field) {
         const ControlDesign& design = kControls[field];
-        QWidget* container = this;
+        QWidget* container = m_canvas;
         if (!design.container.empty()) {
             container = m_widgets[controlNamed(design.container)];
         }
         m_widgets[field] = design.kind == Kind::Window ? this : createWidget(field, container);
         if (design.kind == Kind::Window) {
             setWindowTitle(qText(design.text));
-            setFixedSize(twipsToPixels(design.width), twipsToPixels(design.height));
+            m_canvas->setFixedSize(twipsToPixels(design.width), twipsToPixels(design.height));
         } else {
             m_widgets[field]->setObjectName(qText(design.name));
             m_widgets[field]->setGeometry(twipsRect(design));
@@ -138,6 +151,23 @@ void MainWindow::build() {
     updateAccessibleNames(kNoLabel);
     m_built = true;
     focusFirstBox();
+}
+
+// As large as designed where the screen has room for it and its frame; the
+// rule is the core's.
+void MainWindow::fitTheScreen() {
+    const QScreen* on = screen();
+    if (on == nullptr) {
+        return;
+    }
+    // A window not yet shown has no frame: a title bar's worth is left free.
+    const QSize frame = isVisible() ? frameGeometry().size() - geometry().size() : QSize(8, 32);
+    const QSize room = on->availableGeometry().size() - frame;
+    const ScrollingWindow fitted =
+        fitScrollingWindow({m_canvas->width(), m_canvas->height()}, {room.width(), room.height()},
+                           style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, m_scroll));
+    setMaximumSize(fitted.largest.width, fitted.largest.height);
+    resize(fitted.opening.width, fitted.opening.height);
 }
 
 void MainWindow::focusFirstBox() {

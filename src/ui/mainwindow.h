@@ -7,6 +7,8 @@
 
 #include <QWidget>
 
+class QScrollArea;
+
 #include <memory>
 #include <vector>
 
@@ -23,6 +25,10 @@ public:
     explicit MainWindow(Form& form);
     ~MainWindow() override;
 
+    // Where the controls are placed, at the designed size: the whole client
+    // area where the screen has room for it, else scrolled.
+    QScrollArea* scrollArea() const { return m_scroll; }
+    QWidget* canvas() const { return m_canvas; } // the frames' container
     // The widget of a control of the table (the window itself for Form1).
     QWidget* widget(FieldId field) const { return m_widgets[field]; }
     // Created by the first press of 详细说明 and kept for the rest of the run.
@@ -39,6 +45,7 @@ protected:
 
 private:
     void build();
+    void fitTheScreen();
     QWidget* createWidget(FieldId field, QWidget* container);
     void connectEvents(FieldId field);
     void mirrorButtonsOfFrame(FieldId field);
@@ -51,6 +58,8 @@ private:
     void refreshInsight(); // after anything that may have written results
 
     Form& m_form;
+    QScrollArea* m_scroll = nullptr;
+    QWidget* m_canvas = nullptr;
     std::vector<QWidget*> m_widgets; // by FieldId
     std::unique_ptr<HelpWindow> m_help;
     std::unique_ptr<InsightWindow> m_insight;

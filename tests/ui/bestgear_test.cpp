@@ -5,11 +5,13 @@
 #include "windowfixture.h"
 
 #include "ui/bestgearwindow.h"
+#include "ui/insightwindow.h"
 
 #include <QLabel>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QTimer>
 
 namespace velmora::testing {
@@ -73,6 +75,63 @@ TEST_F(BestGear, TheWindowShowsTheProvenBestAndRefusesABadPasteWhole) {
     QTest::mouseClick(best->writeButton(), Qt::LeftButton);
     EXPECT_TRUE(best->list()->toPlainText().contains("戒指\t丁\t0\t0\t0\t0\t100"));
     EXPECT_EQ(best->rows().front()->text(), rows.front()); // the answer still belongs to that list
+}
+
+} // namespace
+} // namespace velmora::testing
+
+namespace velmora::testing {
+namespace {
+
+class ScreenFit : public WindowTest {};
+
+// Each window fits the screen it opens on (at its designed size where there
+// is room), and the last line a player tabs to comes into view: run on a wide
+// screen, a 1366 × 768 laptop at 125 % and 150 %, and a 1024 × 600 netbook.
+TEST_F(ScreenFit, EveryWindowFitsAndScrollsToWhatTabReaches) {
+    clickOn("Option2");
+    for (const auto& [name, value] : kWorkedPanel) {
+        type(name, QString::fromUtf8(value.data(), static_cast<qsizetype>(value.size())));
+    }
+    type("Text1", "3000"); // 总收益 asks for a whole panel
+    clickOn("Command1");
+    clickOn("Command2");
+    clickOn("Command6");
+    clickOn("Command7");
+    ui::InsightWindow* insight = window.insightWindow();
+    ui::BestGearWindow* best = window.bestGearWindow();
+    ASSERT_TRUE(insight != nullptr && best != nullptr);
+    best->candidates().typeDraft("帽子\t甲\t1\n帽子\t乙\t0\t0\t0\t135");
+    ASSERT_FALSE(best->candidates().readDraft().has_value());
+    best->refresh();
+    QTest::mouseClick(best->startButton(), Qt::LeftButton);
+    ASSERT_TRUE(waitFor([&] { return best->straightLine()->isVisible(); }));
+    struct Shown {
+        QWidget* window;
+        QScrollArea* scroll;
+        QWidget* beforeLast; // Tab from here reaches the window's last stop
+        QWidget* last;
+    };
+    const Shown windows[] = {
+        {&window, window.scrollArea(), widget("Command4"), widget("Command5")},
+        {insight, insight->scrollArea(), insight->findChildren<QPushButton*>().front(),
+         insight->findChildren<QPushButton*>().back()},                     // 收窄范围, 加宽范围
+        {best, best->scrollArea(), best->rows()[1], best->straightLine()}}; // 2 combinations
+    for (const Shown& shown : windows) {
+        SCOPED_TRACE(shown.window->windowTitle().toStdString());
+        shown.window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(shown.window));
+        const QRect room = shown.window->screen()->availableGeometry();
+        EXPECT_LE(shown.window->frameGeometry().width(), room.width());
+        EXPECT_LE(shown.window->frameGeometry().height(), room.height());
+        shown.beforeLast->setFocus(Qt::OtherFocusReason);
+        QTest::keyClick(shown.beforeLast, Qt::Key_Tab);
+        ASSERT_EQ(QApplication::focusWidget(), shown.last);
+        const QRect inView(shown.last->mapTo(shown.scroll->viewport(), QPoint(0, 0)), shown.last->size());
+        EXPECT_TRUE(shown.scroll->viewport()->rect().contains(inView))
+            << inView.x() << "," << inView.y() << " in " << shown.scroll->viewport()->width() << "x"
+            << shown.scroll->viewport()->height();
+    }
 }
 
 } // namespace

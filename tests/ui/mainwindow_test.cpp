@@ -75,7 +75,9 @@ TEST_F(MainWindowTest, ControlsStandAtTheirDesignedPlaces) {
         SCOPED_TRACE(place.name);
         QWidget* w = widget(place.name);
         EXPECT_EQ(w->objectName(), place.name);
-        EXPECT_EQ(w->parentWidget(), widget(place.container));
+        // The frames stand on the window's canvas, which scrolls on a small screen.
+        EXPECT_EQ(w->parentWidget(),
+                  std::string_view(place.container) == "Form1" ? window.canvas() : widget(place.container));
         EXPECT_EQ(w->geometry(), place.rect);
     }
     // Fitting labels keep their place; their size follows the caption.
