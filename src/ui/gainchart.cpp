@@ -23,8 +23,25 @@ void GainChart::setPicture(std::optional<GainPicture> picture) {
     update();
 }
 
-QColor GainChart::colourOf(const GainCurve& curve) {
-    return QColor(qText(curve.colour));
+// The core's colour for the plot it is on: the dark one on a dark palette.
+QColor GainChart::colourOf(const GainCurve& curve) const {
+    const bool dark = palette().color(QPalette::Window).lightness() < 128;
+    return QColor(qText(dark ? curve.darkColour : curve.colour));
+}
+
+// The curve's line: its colour and its dash pattern (in pixels; Qt counts
+// dashes in pen widths).
+QPen GainChart::penOf(const GainCurve& curve, double width) const {
+    QPen pen(colourOf(curve), width);
+    pen.setCapStyle(Qt::FlatCap);
+    if (!curve.dashes.empty()) {
+        QList<qreal> dashes;
+        for (const double length : curve.dashes) {
+            dashes << length / width;
+        }
+        pen.setDashPattern(dashes);
+    }
+    return pen;
 }
 
 QRectF GainChart::plotArea() const {
@@ -96,11 +113,12 @@ void GainChart::drawCurves(QPainter& painter) const {
         for (std::size_t k = 0; k < curve.points.size(); ++k) {
             k == 0 ? path.moveTo(place(curve.points[k])) : path.lineTo(place(curve.points[k]));
         }
-        painter.setPen(QPen(colourOf(curve), 2));
+        painter.setPen(penOf(curve, 2));
         painter.setBrush(Qt::NoBrush);
         painter.drawPath(path);
         for (const CapMark& cap : curve.caps) {
             const QPointF at = place(cap.at);
+            painter.setPen(QPen(colourOf(curve), 2));
             painter.setBrush(colourOf(curve));
             painter.drawEllipse(at, 4, 4);
             // On a patch of the background, so that no line crosses the words.
@@ -111,7 +129,6 @@ void GainChart::drawCurves(QPainter& painter) const {
             painter.fillRect(box.adjusted(-2, 0, 2, 0), palette().color(QPalette::Window));
             painter.setPen(palette().color(QPalette::WindowText));
             painter.drawText(origin, words);
-            painter.setPen(QPen(colourOf(curve), 2));
         }
     }
     painter.restore();
@@ -122,7 +139,7 @@ void GainChart::drawLegend(QPainter& painter) const {
     const double left = width() - kLegendWidth;
     double top = kTopMargin + metrics.ascent();
     for (std::size_t i = 0; i < m_picture->curves.size(); ++i) {
-        painter.setPen(QPen(colourOf(m_picture->curves[i]), 3));
+        painter.setPen(penOf(m_picture->curves[i], 2));
         painter.drawLine(QPointF(left, top - metrics.ascent() / 3),
                          QPointF(left + 18, top - metrics.ascent() / 3));
         painter.setPen(palette().color(QPalette::WindowText));

@@ -5,6 +5,7 @@
 
 #include "view/gearinsight.h"
 
+#include <QPen>
 #include <QWidget>
 
 #include <optional>
@@ -21,7 +22,8 @@ public:
     // Where a point of the picture is drawn, in the widget's pixels.
     QPointF place(const CurvePoint& point) const;
     // The colour of the curve at this index.
-    static QColor colourOf(const GainCurve& curve);
+    QColor colourOf(const GainCurve& curve) const;
+    QPen penOf(const GainCurve& curve, double width) const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -52,6 +52,7 @@ InsightWindow::InsightWindow(Form& form) : m_form(form) {
     m_noCurves = addText(layout, false);
     m_chart = new GainChart(this);
     layout->addWidget(m_chart, 1);
+    m_coincide = addText(layout, true);
     auto* rooms = new QHBoxLayout;
     for (std::size_t cap = 0; cap < std::size(kCaps); ++cap) {
         auto* label = new QLabel;
@@ -131,6 +132,12 @@ void InsightWindow::refresh() {
     m_noCurves->setText(qText(shown.curvesNote));
     m_noCurves->setVisible(!shown.chart);
     m_chart->setVisible(shown.chart);
+    QStringList together;
+    for (const std::string& line : picture ? picture->coincide : std::vector<std::string>{}) {
+        together << qText(line);
+    }
+    m_coincide->setText(together.join(QChar('\n')));
+    m_coincide->setVisible(shown.chart && !together.isEmpty());
     for (std::size_t cap = 0; cap < m_headroom.size(); ++cap) {
         const bool hasLine = picture && cap < picture->headroom.size();
         m_headroom[cap]->setText(hasLine ? qText(picture->headroom[cap]) : QString());

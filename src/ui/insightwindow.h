@@ -44,6 +44,7 @@ private:
     QLabel* m_order = nullptr;
     QLabel* m_noCurves = nullptr;
     GainChart* m_chart = nullptr;
+    QLabel* m_coincide = nullptr; // curves that run as one line
     std::vector<QLabel*> m_headroom;
     QLabel* m_range = nullptr;
     QPushButton* m_narrower = nullptr;

@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <cmath>
 #include <initializer_list>
+#include <optional>
+#include <utility>
 
 namespace velmora {
 
@@ -60,7 +62,10 @@ std::string curveName(const MeasuredSheet& measured, std::size_t row) {
 GainCurve curveOf(const MeasuredSheet& measured, const CurveNumbers& numbers, double range,
                   std::size_t index) {
     GainCurve curve;
-    curve.colour = kCurveColours[index % std::size(kCurveColours)];
+    const CurveStyle& style = kCurveStyles[index % std::size(kCurveStyles)];
+    curve.colour = style.light;
+    curve.darkColour = style.dark;
+    curve.dashes = style.dashes;
     curve.name = curveName(measured, numbers.row);
     curve.points = numbers.points;
     const std::string reach = pointsText(range);
@@ -181,6 +186,56 @@ ExactChanges exactChanges(const MeasuredSheet& measured, const std::vector<Ratin
     return result;
 }
 
+namespace {
+
+// Where two curves part between two points: at a cap of either between them
+// (the curves bend there), else at the last point they share.
+double partingAt(const GainCurve& a, const GainCurve& b, double shared, double next) {
+    double at = shared;
+    for (const GainCurve* curve : {&a, &b}) {
+        for (const CapMark& cap : curve->caps) {
+            const double rating = cap.at.rating;
+            if ((shared < rating && rating < next) || (next < rating && rating < shared)) {
+                at = std::fabs(rating - shared) < std::fabs(at - shared) || at == shared ? rating : at;
+            }
+        }
+    }
+    return at;
+}
+
+// The longest stretch of at least three points over which two curves give
+// the same change at the same ratings: they run as one line there.
+std::optional<std::pair<double, double>> sharedStretch(const GainCurve& a, const GainCurve& b) {
+    std::optional<std::pair<double, double>> longest;
+    std::size_t run = 0;
+    const std::size_t n = std::min(a.points.size(), b.points.size());
+    for (std::size_t k = 0; k <= n; ++k) {
+        const bool same = k < n && a.points[k].rating == b.points[k].rating &&
+                          std::fabs(a.points[k].percent - b.points[k].percent) <=
+                              1e-9 * std::max(1.0, std::fabs(a.points[k].percent));
+        if (same) {
+            ++run;
+            continue;
+        }
+        if (run >= 3 && (!longest || a.points[k - 1].rating - a.points[k - run].rating >
+                                         longest->second - longest->first)) {
+            const std::size_t first = k - run, last = k - 1;
+            longest = std::pair{
+                first > 0 ? partingAt(a, b, a.points[first].rating, a.points[first - 1].rating)
+                          : a.points[first].rating,
+                k < n ? partingAt(a, b, a.points[last].rating, a.points[k].rating) : a.points[last].rating};
+        }
+        run = 0;
+    }
+    return longest;
+}
+
+std::string signedPoints(double rating) {
+    return join({rating > 0 ? "+" : "", pointsText(rating)});
+}
+
+} // namespace
+
 GainPicture gainPicture(const MeasuredSheet& measured, double range) {
     GainPicture picture;
     if (hasDamage(measured.sheet)) {
@@ -197,6 +252,16 @@ GainPicture gainPicture(const MeasuredSheet& measured, double range) {
     picture.spoken = join({kGainCurvesHeading, "："});
     for (const GainCurve& curve : picture.curves) {
         picture.spoken += join({&curve == &picture.curves.front() ? "" : "；", curve.summary});
+    }
+    for (std::size_t i = 0; i < picture.curves.size(); ++i) {
+        for (std::size_t j = i + 1; j < picture.curves.size(); ++j) {
+            if (const auto stretch = sharedStretch(picture.curves[i], picture.curves[j])) {
+                picture.coincide.push_back(
+                    join({picture.curves[i].name, "与", picture.curves[j].name, "在 ",
+                          signedPoints(stretch->first), " 至 ", signedPoints(stretch->second), " 点重合"}));
+                picture.spoken += join({"；", picture.coincide.back()});
+            }
+        }
     }
     picture.spoken += "。";
     const auto room = headroom(measured.sheet);

@@ -10,6 +10,7 @@
 #include <array>
 #include <cstddef>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -49,7 +50,9 @@ struct GainCurve {
     std::vector<CurvePoint> points;
     std::vector<CapMark> caps; // where the curve reaches a cap within the range
     std::string summary;       // the curve in words, for a screen reader
-    std::string_view colour;   // "#0072B2"
+    std::string_view colour;   // on a light plot: "#0062A8"
+    std::string_view darkColour;
+    std::span<const double> dashes; // on, off, … in pixels; empty: solid
 };
 
 struct Tick {
@@ -63,7 +66,9 @@ struct GainPicture {
     std::vector<Tick> ratingTicks, percentTicks;
     std::string ratingAxis, percentAxis, range; // "属性变化（点）", "期望伤害变化（%）", "范围 ±600 点"
     std::vector<std::string> headroom; // "命中还差 45 点"
-    std::string spoken;                // the whole picture in words, its name for a screen reader
+    // Curves that run as one line over a stretch, said so: "命中等级与无双等级在 -600 至 +45 点重合"
+    std::vector<std::string> coincide;
+    std::string spoken; // the whole picture in words, its name for a screen reader
     // Why there are no curves though 计算 has run: the panel does no damage
     // (kNoDamage); empty when there are curves.
     std::string_view noComparison;
@@ -100,10 +105,23 @@ struct InsightShown {
 InsightShown insightShown(const std::optional<ExactChanges>& changes,
                           const std::optional<GainPicture>& picture);
 
-// The curves' colours, in order: told apart in light and dark palettes and by
-// most colour-blind eyes.
-inline constexpr std::string_view kCurveColours[] = {"#0072B2", "#D55E00", "#009E73", "#CC79A7",
-                                                     "#E69F00", "#56B4E9", "#999999", "#F0E442"};
+// Each curve's look, in order: a colour for the light plot and one for the
+// dark (each at least 4.5:1 against its plot: #efefef, #262626), and a dash
+// pattern of its own in pixels (on, off, …; none: solid), so that the lines
+// are told apart without colour, and a line drawn over another leaves it
+// seen through its gaps.
+struct CurveStyle {
+    std::string_view light, dark;
+    std::span<const double> dashes;
+};
+inline constexpr double kDashed[] = {7, 4}, kDotted[] = {2, 3}, kDashDot[] = {10, 3, 2, 3},
+                        kLongDash[] = {14, 5}, kShortDashDot[] = {4, 2, 1, 2}, kSparseDots[] = {1, 5},
+                        kDashDots[] = {10, 2, 2, 2};
+inline constexpr CurveStyle kCurveStyles[] = {
+    {"#0062A8", "#6CB4FF", {}},          {"#B34700", "#FF9A57", kDashed},
+    {"#00785A", "#3CCB95", kDotted},     {"#A3367F", "#F08CCB", kDashDot},
+    {"#6B5B00", "#D9C04A", kLongDash},   {"#006C8F", "#4FC8E8", kShortDashDot},
+    {"#595959", "#B3B3B3", kSparseDots}, {"#7A4BB0", "#C49BFF", kDashDots}};
 
 // Every attribute the panel has: the primary one through the discipline (if
 // any), haste only in haste mode.

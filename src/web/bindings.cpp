@@ -352,6 +352,8 @@ val picture(const velmora::GainPicture& picture) {
         c.set("name", text(curve.name));
         c.set("summary", text(curve.summary));
         c.set("colour", text(curve.colour));
+        c.set("darkColour", text(curve.darkColour));
+        c.set("dashes", numbers(std::vector<double>(curve.dashes.begin(), curve.dashes.end())));
         std::vector<double> ratings;
         std::vector<double> percents;
         for (const velmora::CurvePoint& at : curve.points) {
@@ -381,6 +383,7 @@ val picture(const velmora::GainPicture& picture) {
     p.set("percentAxis", text(picture.percentAxis));
     p.set("range", text(picture.range));
     p.set("headroom", texts(picture.headroom));
+    p.set("coincide", texts(picture.coincide));
     p.set("spoken", text(picture.spoken));
     p.set("noComparison", text(picture.noComparison));
     return p;

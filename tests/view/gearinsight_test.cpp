@@ -119,6 +119,27 @@ TEST(GainCurves, CapsFallWhereTheModelPutsThemAndCurvesRiseToThem) {
     }
 }
 
+// Below their caps hit and strain gain alike (1/45 % of R a rating: 45 hit a
+// percent, 33.75 strain at 0.75), so their curves run as one line until the
+// first of them reaches its cap; over the hit cap they never meet.
+TEST(GainCurves, LinesThatRunTogetherAreSaidToCoincide) {
+    const struct {
+        Sheet sheet;
+        std::vector<std::string> coincide;
+    } cases[] = {
+        {{20000, 109, 25, 180, 2000, 30, 0}, {"命中等级与无双等级在 -600 至 +45 点重合"}},
+        {{20000, 100, 25, 180, 2000, 34, 0}, {"命中等级与无双等级在 -600 至 +33.8 点重合"}},
+        {{15000, 115, 25, 180, 3000, 30, 0}, {}},
+    };
+    for (const auto& c : cases) {
+        const GainPicture picture = gainPicture({c.sheet, &kDisciplines[1], false}, 600);
+        EXPECT_EQ(picture.coincide, c.coincide);
+        for (const std::string& said : c.coincide) {
+            EXPECT_NE(picture.spoken.find(said), std::string::npos);
+        }
+    }
+}
+
 // Sheets far from the panel, where the curves and a search go.
 TEST(ModelOnEverySheet, RatesStayAtOrAboveZeroAndACapBelowZeroLeavesNoCrits) {
     const struct {

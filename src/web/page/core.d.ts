@@ -75,7 +75,11 @@ interface CapMark {
 interface GainCurve {
   name: string;
   summary: string;
+  /** On the light plot and on the dark one. */
   colour: string;
+  darkColour: string;
+  /** On, off, … in pixels; empty: solid. */
+  dashes: Float64Array;
   ratings: Float64Array;
   percents: Float64Array;
   caps: CapMark[];
@@ -93,6 +97,8 @@ interface GainPicture {
   percentAxis: string;
   range: string;
   headroom: string[];
+  /** Curves that run as one line over a stretch, said so. */
+  coincide: string[];
   spoken: string;
   /** Why there are no curves though 计算 has run ('' when there are). */
   noComparison: string;

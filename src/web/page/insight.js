@@ -36,13 +36,14 @@ export function insightPanel(core, calculator) {
   const chart = element('div', 'chart');
   const legend = element('ul', 'legend');
   const headroom = element('ul', 'headroom');
+  const coincide = element('ul', 'coincide');
   const range = element('span', 'range');
   const narrower = element('button', '', words.narrower);
   const wider = element('button', '', words.wider);
   const ranges = element('div', 'ranges');
   ranges.append(range, narrower, wider);
   panel.append(caption, element('h3', '', words.exactHeading), basis, rows, order,
-    element('h3', '', words.curvesHeading), noCurves, chart, legend, headroom, ranges);
+    element('h3', '', words.curvesHeading), noCurves, chart, legend, coincide, headroom, ranges);
   for (const [button, choose] of [[narrower, () => calculator.narrowCurves()], [wider, () => calculator.widenCurves()]]) {
     button.type = 'button';
     button.addEventListener('click', () => {
@@ -65,7 +66,7 @@ export function insightPanel(core, calculator) {
     order.hidden = !shown.order;
     noCurves.textContent = shown.curvesNote;
     noCurves.hidden = shown.chart;
-    for (const part of [chart, legend]) {
+    for (const part of [chart, legend, coincide]) {
       part.hidden = !shown.chart;
     }
     for (const part of [headroom, ranges]) {
@@ -81,9 +82,10 @@ export function insightPanel(core, calculator) {
     wider.disabled = !canWiden;
     legend.replaceChildren(...picture.curves.map((curve) => {
       const item = element('li', '', curve.name);
-      item.style.setProperty('--curve-colour', curve.colour);
+      item.prepend(sample(curve));
       return item;
     }));
+    coincide.replaceChildren(...picture.coincide.map((line) => readable('li', line)));
     chart.replaceChildren(...(shown.chart ? [drawChart(picture, chart)] : []));
   }
 
@@ -105,6 +107,31 @@ export function insightPanel(core, calculator) {
       /** @type {HTMLElement | SVGElement} */ (first).focus({ preventScroll: true });
     },
   };
+}
+
+// A curve's colours, for the light plot and the dark (set through the style
+// object: the page's policy refuses style attributes), and its dashes.
+/** @param {SVGElement} shape @param {GainCurve} curve */
+function paint(shape, curve) {
+  shape.style.setProperty('--light', curve.colour);
+  shape.style.setProperty('--dark', curve.darkColour);
+  shape.setAttribute('stroke-dasharray', Array.from(curve.dashes).join(' ') || 'none');
+  return shape;
+}
+
+// A legend's sample: a short stretch of the curve's line, drawn as the line is.
+/** @param {GainCurve} curve */
+function sample(curve) {
+  const svg = document.createElementNS(svgNS, 'svg');
+  svg.setAttribute('width', '24');
+  svg.setAttribute('height', '6');
+  svg.setAttribute('aria-hidden', 'true');
+  const line = document.createElementNS(svgNS, 'line');
+  for (const [key, value] of Object.entries({ x1: '0', x2: '24', y1: '3', y2: '3', class: 'curve' })) {
+    line.setAttribute(key, value);
+  }
+  svg.append(paint(line, curve));
+  return svg;
 }
 
 // The picture at the width the chart has and with the font it uses, so that
@@ -151,11 +178,11 @@ function drawChart(picture, chart) {
     picture.ratingAxis);
   add('text', { x: 0, y: font }, picture.percentAxis);
   picture.curves.forEach((curve) => {
-    const colour = curve.colour;
     const points = Array.from(curve.percents, (percent, k) => `${x(curve.ratings[k])},${y(percent)}`);
-    add('polyline', { points: points.join(' '), stroke: colour, class: 'curve' });
+    paint(add('polyline', { points: points.join(' '), class: 'curve' }), curve);
     for (const cap of curve.caps) {
-      add('circle', { cx: x(cap.rating), cy: y(cap.percent), r: 4, fill: colour });
+      paint(add('circle', { cx: x(cap.rating), cy: y(cap.percent), r: 4, class: 'cap-mark' }), curve)
+        .setAttribute('stroke-dasharray', 'none');
       add('text', { x: x(cap.rating) + 6, y: y(cap.percent) + (cap.below ? font : -6), class: 'cap' }, cap.text);
     }
   });
