@@ -9,9 +9,10 @@ import { mkdtempSync, readdirSync, readFileSync, writeFileSync, copyFileSync } f
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
 import { gzipSync } from 'node:zlib';
-import { launch, openWindow, startSite, siteDir } from '../../tests/web/site.mjs';
 
 process.env.VELMORA_SITE ??= process.argv[2];
+// After the site is named: the helpers read its folder as they load.
+const { launch, openWindow, startSite, siteDir } = await import('../../tests/web/site.mjs');
 const loads = Number(process.argv[3] ?? 21);
 const median = (values) => [...values].sort((a, b) => a - b)[Math.floor(values.length / 2)];
 

@@ -10,9 +10,10 @@
 //    to the answer said (median and 90th percentile of 21 taps), and the
 //    longest task on the page's thread meanwhile (the search runs in a worker).
 //   node bench/web/phone.mjs [SITE_DIR] [LOADS]
-import { launch, startSite } from '../../tests/web/site.mjs';
 
 process.env.VELMORA_SITE ??= process.argv[2];
+// After the site is named: the helpers read its folder as they load.
+const { launch, startSite } = await import('../../tests/web/site.mjs');
 const loads = Number(process.argv[3] ?? 11);
 const median = (values) => [...values].sort((a, b) => a - b)[Math.floor(values.length / 2)];
 

@@ -32,8 +32,8 @@ function typedSinceTheAddress() {
 
 /** @param {Calculator} calculator */
 export function keepAddress(calculator) {
-  function write() {
-    const address = location.pathname + location.search + calculator.address();
+  function write(fragment = calculator.address()) {
+    const address = location.pathname + location.search + fragment;
     if (address !== location.pathname + location.search + location.hash) {
       try {
         history.replaceState(null, '', address);
@@ -46,26 +46,60 @@ export function keepAddress(calculator) {
   // writes as it is hidden or left do not count, since a reload may already
   // be on its way to the address before them.
   let written = location.hash;
-  // Typing: kept beside the address it changes, which stays as it is.
-  function typed() {
+  // Typing: kept beside the address it changes, which stays as it is; a
+  // moment after the keys, or at once when the page is hidden or left, so
+  // that a keystroke costs no storage write.
+  let pending = 0;
+  let stored = false; // what was typed is in storage
+  let leaving = false;
+  function keepNow() {
+    clearTimeout(pending);
+    pending = 0;
     keepTyped({ at: written, address: calculator.address() });
+    stored = true;
   }
-  // A box left, a press. Kept in storage as well: Firefox leaves the box as
-  // a reload unloads the page, after the page's last write.
+  function typed() {
+    if (pending === 0) {
+      pending = setTimeout(keepNow, 250);
+    }
+  }
+  // A box left, a press: the address is current, nothing typed is pending.
+  // Not while the page is being left: Firefox leaves the box then, and a
+  // reload may already be on its way to the address as it was.
   function writeNow() {
-    typed();
+    if (leaving) {
+      return;
+    }
+    clearTimeout(pending);
+    pending = 0;
+    if (stored) {
+      keepTyped(null);
+      stored = false;
+    }
     write();
     written = location.hash;
+  }
+  function hidden() {
+    if (pending !== 0) {
+      keepNow();
+    }
+    write();
   }
   // From the opening of the address on (before it, the window holds the
   // start state, not yet what was kept): the page hidden or left is written
   // as well, what was typed kept too, since a reload may already be on its
   // way to the address as it was.
   function watch() {
-    addEventListener('pagehide', write);
+    addEventListener('pagehide', () => {
+      leaving = true;
+      hidden();
+    });
+    addEventListener('pageshow', () => {
+      leaving = false; // back from the back-forward cache
+    });
     document.addEventListener('visibilitychange', () => {
       if (document.visibilityState === 'hidden') {
-        write();
+        hidden();
       }
     });
     document.getElementById('window').addEventListener('focusout', writeNow);
