@@ -14,6 +14,7 @@ Exits non-zero on the first thing Orca did not say.
 import json
 import socket
 import sys
+import time
 from pathlib import Path
 
 from orca_session import OrcaSession
@@ -87,8 +88,14 @@ def main():
         orca.press_and_hear('Return', r'^已算出每一点属性的收益$')
 
         # Browse mode reads a result with its row, once.
-        if orca.orca_command('a', r'^(Browse|Focus) mode$') == 'Focus mode':
-            orca.orca_command('a', r'^Browse mode$')
+        # Toggled until Orca is in browse mode; the chords apart by more than
+        # Orca's double press, which makes focus mode sticky instead.
+        for _ in range(4):
+            if orca.orca_command('a', r'^(Browse|Focus) mode$') == 'Browse mode':
+                break
+            time.sleep(1.5)
+        else:
+            raise AssertionError('Orca never went to browse mode')
         orca.press_and_hear('Up', rf'^无双 {results["Label21"]}\.$')
         orca.press_and_hear('Up', rf'^破防 {results["Label20"]}\.$')
         orca.press_and_hear('Up', rf'^会效 {results["Label19"]}\.$')
