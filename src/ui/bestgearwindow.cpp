@@ -4,6 +4,7 @@
 #include "ui/fonts.h"
 #include "ui/messageboxwarnings.h"
 #include "ui/plaintext.h"
+#include "ui/scrolling.h"
 #include "view/bestgeartext.h"
 
 #include <QHBoxLayout>
@@ -12,12 +13,9 @@
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <QScrollArea>
 #include <QShortcut>
 #include <QVBoxLayout>
-
-#include <algorithm>
 
 namespace velmora::ui {
 
@@ -33,17 +31,8 @@ QLabel* wrapped(std::string_view text = {}) {
 BestGearWindow::BestGearWindow(Form& form) : m_form(form) {
     setWindowTitle(qText(kBestGearCaption));
     setFont(dialogFont());
-    // Scrolls where the screen is too small for the whole window.
-    auto* outer = new QVBoxLayout(this);
-    outer->setContentsMargins(0, 0, 0, 0);
-    m_scroll = new QScrollArea;
+    auto* layout = new QVBoxLayout(scrollingClient(this, &m_scroll));
     m_scroll->setWidgetResizable(true);
-    m_scroll->setFrameShape(QFrame::NoFrame);
-    m_scroll->setFocusPolicy(Qt::NoFocus); // Tab goes to the lines, and the view follows
-    outer->addWidget(m_scroll);
-    auto* inner = new QWidget;
-    m_scroll->setWidget(inner);
-    auto* layout = new QVBoxLayout(inner);
 
     auto* rules = wrapped(kGearListRules);
     layout->addWidget(rules);
@@ -118,9 +107,7 @@ BestGearWindow::BestGearWindow(Form& form) : m_form(form) {
     setStyleSheet(
         QStringLiteral("QLabel { border: 2px solid transparent; } QLabel:focus { border-color: #1a66c9; }"));
     connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this, &QWidget::close);
-    // Its designed size where the screen has room; else the screen's, and it scrolls.
-    const QRect room = screen()->availableGeometry();
-    resize(std::min(720, room.width()), std::min(800, room.height() - 40));
+    fitTheScreen(this, QSize(720, 800), m_scroll);
     refresh();
 }
 

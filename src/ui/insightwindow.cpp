@@ -4,16 +4,14 @@
 #include "ui/fonts.h"
 #include "ui/gainchart.h"
 #include "ui/plaintext.h"
+#include "ui/scrolling.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QScreen>
 #include <QScrollArea>
 #include <QShortcut>
 #include <QVBoxLayout>
-
-#include <algorithm>
 
 namespace velmora::ui {
 
@@ -30,17 +28,8 @@ QLabel* heading(std::string_view text) {
 InsightWindow::InsightWindow(Form& form) : m_form(form) {
     setWindowTitle(qText(kInsightCaption));
     setFont(dialogFont());
-    // Scrolls where the screen is too small for the whole window.
-    auto* outer = new QVBoxLayout(this);
-    outer->setContentsMargins(0, 0, 0, 0);
-    m_scroll = new QScrollArea;
+    auto* layout = new QVBoxLayout(scrollingClient(this, &m_scroll));
     m_scroll->setWidgetResizable(true);
-    m_scroll->setFrameShape(QFrame::NoFrame);
-    m_scroll->setFocusPolicy(Qt::NoFocus); // Tab goes to the lines, and the view follows
-    outer->addWidget(m_scroll);
-    auto* inner = new QWidget;
-    m_scroll->setWidget(inner);
-    auto* layout = new QVBoxLayout(inner);
     layout->addWidget(heading(kExactChangesHeading));
     m_basis = addText(layout, false);
     for (std::size_t set = 0; set < field::kGearSets.size(); ++set) {
@@ -83,9 +72,7 @@ InsightWindow::InsightWindow(Form& form) : m_form(form) {
         QStringLiteral("QLabel { border: 2px solid transparent; } QLabel:focus { border-color: #1a66c9; }"));
     // Escape closes it, as any window that holds no input.
     connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this, &QWidget::close);
-    // Its designed size where the screen has room; else the screen's, and it scrolls.
-    const QRect room = screen()->availableGeometry();
-    resize(std::min(680, room.width()), std::min(600, room.height() - 40));
+    fitTheScreen(this, QSize(680, 600), m_scroll);
     refresh();
 }
 

@@ -9,13 +9,11 @@
 #include "ui/helpwindow.h"
 #include "ui/insightwindow.h"
 #include "ui/plaintext.h"
+#include "ui/scrolling.h"
 #include "view/controlnames.h"
 #include "view/viewrules.h"
 #include <QPlainTextEdit>
-#include <QScreen>
 #include <QScrollArea>
-#include <QStyle>
-#include <QVBoxLayout>
 
 #include <QCheckBox>
 #include <QContextMenuEvent>
@@ -93,16 +91,10 @@ void fitCaption(QLabel* label, FieldId field) {
 MainWindow::MainWindow(Form& form) : m_form(form), m_widgets(kControlCount, nullptr) {
     installAccessibility();
     setFont(dialogFont());
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    m_scroll = new QScrollArea(this);
-    m_scroll->setFrameShape(QFrame::NoFrame);
-    m_scroll->setFocusPolicy(Qt::NoFocus); // a stop of its own would break the window's tab chain
-    m_canvas = new QWidget;
-    m_scroll->setWidget(m_canvas);
-    layout->addWidget(m_scroll);
+    m_canvas = scrollingClient(this, &m_scroll);
     build();
-    fitTheScreen();
+    const QSize largest = fitTheScreen(this, m_canvas->size(), m_scroll);
+    setMaximumSize(largest);
     m_form.setObserver(this);
 }
 
@@ -151,23 +143,6 @@ void MainWindow::build() {
     updateAccessibleNames(kNoLabel);
     m_built = true;
     focusFirstBox();
-}
-
-// As large as designed where the screen has room for it and its frame; the
-// rule is the core's.
-void MainWindow::fitTheScreen() {
-    const QScreen* on = screen();
-    if (on == nullptr) {
-        return;
-    }
-    // A window not yet shown has no frame: a title bar's worth is left free.
-    const QSize frame = isVisible() ? frameGeometry().size() - geometry().size() : QSize(8, 32);
-    const QSize room = on->availableGeometry().size() - frame;
-    const ScrollingWindow fitted =
-        fitScrollingWindow({m_canvas->width(), m_canvas->height()}, {room.width(), room.height()},
-                           style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, m_scroll));
-    setMaximumSize(fitted.largest.width, fitted.largest.height);
-    resize(fitted.opening.width, fitted.opening.height);
 }
 
 void MainWindow::focusFirstBox() {

@@ -45,7 +45,6 @@ protected:
 
 private:
     void build();
-    void fitTheScreen();
     QWidget* createWidget(FieldId field, QWidget* container);
     void connectEvents(FieldId field);
     void mirrorButtonsOfFrame(FieldId field);

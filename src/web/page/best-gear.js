@@ -6,18 +6,9 @@
 // What is typed in the list is kept in the tab's session storage, so that a
 // reload keeps it; the list read in goes into the address with the inputs.
 
-const draftKey = 'velmora-best-gear-draft';
+import { element } from './insight.js';
 
-function element(tag, className, text) {
-  const made = document.createElement(tag);
-  if (className) {
-    made.className = className;
-  }
-  if (text !== undefined) {
-    made.textContent = text;
-  }
-  return made;
-}
+const draftKey = 'velmora-best-gear-draft';
 
 function button(text) {
   const made = element('button', '', text);

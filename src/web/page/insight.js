@@ -4,7 +4,7 @@
 // 计算 drawn as SVG, with every number, tick and text the core's.
 const svgNS = 'http://www.w3.org/2000/svg';
 
-function element(tag, className, text) {
+export function element(tag, className, text) {
   const made = document.createElement(tag);
   if (className) {
     made.className = className;
