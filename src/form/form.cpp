@@ -92,9 +92,11 @@ void Form::endPress() {
         resultChanged = resultChanged || (kControls[result].role == LabelRole::Result &&
                                           !(m_fields.shown(result) == m_fields.state(result)));
     }
+    m_pressRecaptioned = m_pressedButton < kControlCount &&
+                         m_fields.shown(m_pressedButton).text != m_fields.state(m_pressedButton).text;
     m_running = false;
     m_fields.commit();
-    if (resultChanged) {
+    if (resultChanged || m_pressRecaptioned) {
         m_announcedPress = m_pressedButton;
     }
     if (m_inputsToOpen) {

@@ -66,6 +66,9 @@ public:
     // been done since (an action or a dismissal): what a screen reader is
     // told of is that press; kControlCount when there is none.
     FieldId announcedPress() const { return m_announcedPress; }
+    // Whether that press gave its own button a new caption (脱第一套装备 →
+    // 穿第一套装备), which a player on the button is told.
+    bool pressRecaptioned() const { return m_pressRecaptioned; }
 
     // A new visit with the inputs of a shared address: the start state, then
     // the inputs when they are read whole. Arriving during a press, it opens
@@ -143,6 +146,7 @@ private:
     std::deque<WarningBox> m_boxes; // the first is up once the press's work is done
     FieldId m_pressedButton = kControlCount;
     FieldId m_announcedPress = kControlCount;
+    bool m_pressRecaptioned = false;
     std::optional<std::string> m_inputsToOpen; // an address that arrived during a press
     bool m_running = false;
 };

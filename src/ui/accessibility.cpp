@@ -8,7 +8,6 @@
 #include <QAccessibleWidget>
 #include <QApplication>
 #include <QLineEdit>
-#include <QPointer>
 
 namespace velmora::ui {
 
@@ -222,9 +221,9 @@ Announcer* announcerOf(QWidget* window) {
 }
 
 // Qt 6.4 reports a new name with the object where the name belongs; a screen
-// reader fails on it for the focused control and says nothing. Such a
-// change is spoken as a notification instead; every other event goes on to
-// the platform as before.
+// reader fails on it for the focused control and says nothing. The press
+// that renamed it announces the new caption itself (announcement()), so such
+// an event goes no further; every other event goes on to the platform.
 QAccessible::UpdateHandler qtUpdate = nullptr;
 
 void forwardToPlatform(QAccessibleEvent* event) {
@@ -234,21 +233,8 @@ void forwardToPlatform(QAccessibleEvent* event) {
 }
 
 void velmoraUpdate(QAccessibleEvent* event) {
-    QWidget* focused = QApplication::focusWidget();
+    const QWidget* focused = QApplication::focusWidget();
     if (event->type() == QAccessible::NameChanged && focused != nullptr && event->object() == focused) {
-        QAccessibleInterface* changed = event->accessibleInterface();
-        const QString name = changed != nullptr ? changed->text(QAccessible::Name) : QString();
-        if (!name.isEmpty()) {
-            QPointer<QWidget> window = focused->window();
-            QMetaObject::invokeMethod(
-                window,
-                [window, name] {
-                    if (window) {
-                        announce(window, name);
-                    }
-                },
-                Qt::QueuedConnection);
-        }
         return;
     }
     forwardToPlatform(event);

@@ -44,7 +44,12 @@ std::string announcement(const Form& form) {
     if (form.announcedPress() == kControlCount) {
         return {};
     }
-    return announcementAfter(form.announcedPress(), form.fields());
+    const FieldId press = form.announcedPress();
+    const std::string computed = announcementAfter(press, form.fields());
+    if (!form.pressRecaptioned()) {
+        return computed;
+    }
+    return form.fields().text(press) + (computed.empty() ? "" : "。" + computed);
 }
 
 ScrollingWindow fitScrollingWindow(WindowSize designed, WindowSize room, int scrollBar) {

@@ -133,8 +133,10 @@ constexpr int twipsToPixels(int twips) {
 std::string announcementAfter(FieldId button, const FieldStore& fields);
 
 // What a screen reader is told now that the form's last action or dismissal
-// has been handled: what its last press computed (announcementAfter), or
-// nothing.
+// has been handled: the new caption of a button its last press changed
+// ("穿第一套装备"), then what the press computed (announcementAfter), or
+// nothing. Both views say it, so a player on the button hears its caption
+// change.
 std::string announcement(const Form& form);
 
 // A window's size in pixels.

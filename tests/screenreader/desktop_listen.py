@@ -138,9 +138,9 @@ def listen():
         orca.press_and_hear('alt+F4', r'最佳组合 push button')
         tab_to(orca, '脱第一套装备')
         orca.wait_for_quiet()
-        orca.press_and_hear('space', r'^notification 穿第一套装备\.$')
+        orca.press_and_hear('space', r'^notification 穿第一套装备。已算出每一点属性的收益\.$')
         orca.press_and_hear('KP_Enter', r'^穿第一套装备 push button')
-        orca.press_and_hear('space', r'^notification 脱第一套装备\.$')
+        orca.press_and_hear('space', r'^notification 脱第一套装备。已算出每一点属性的收益\.$')
 
         # The help: a section's press is announced; flat review, caret and
         # say-all read its printed lines.

@@ -6,7 +6,8 @@
 A warning box spoken with its title and prompt on three loads and dismissed
 by Enter, Space and Escape; the worked example typed by keyboard, 计算
 announced, a result read in browse mode with its row and without "comment";
-总收益 announced with each set's whole total; a set's exact change and a
+总收益 announced with each set's whole total; 脱第一套装备's new caption
+announced; a set's exact change and a
 cap's headroom read by Tab; the help's section press announced and its text
 found after the buttons.
 Exits non-zero on the first thing Orca did not say.
@@ -144,6 +145,11 @@ def main():
         orca.key('Return')
         tab_to(orca, '开始比较 push button')
         orca.press_and_hear('Return', r'已比较全部 2 种组合.*第 1 名 \+\d+\.\d\d %：hat：A → B')
+
+        # 脱第一套装备 says its new caption, as on the desktop.
+        tab_to(orca, '脱第一套装备', 'shift+Tab')
+        orca.press_and_hear('space', r'^穿第一套装备。已算出每一点属性的收益$')
+        orca.press_and_hear('space', r'^脱第一套装备。已算出每一点属性的收益$')
 
         # The help: its own tab, a press announced, the text after the buttons.
         tab_to(orca, '详细说明', 'shift+Tab')

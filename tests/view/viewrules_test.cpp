@@ -73,7 +73,8 @@ TEST(ViewRules, TwipsArePixelsAt96DotsPerInch) {
 }
 
 // A listener is told of a press that changed a result, in the button's
-// words; a press that changed none, or any other control, says nothing.
+// words, after the button's own new caption when it has one; a press that
+// changed none, or any other control, says nothing.
 class Announcements : public FormTest {};
 
 TEST_F(Announcements, OnlyAPressThatChangesAResultIsTold) {
@@ -82,9 +83,9 @@ TEST_F(Announcements, OnlyAPressThatChangesAResultIsTold) {
     EXPECT_EQ(announcement(form), "");
     const std::pair<const char*, const char*> presses[] = {
         {"Command1", "已算出每一点属性的收益"},
-        {"Command1", ""}, // the same results again
-        {"Command3", ""}, // haste mode: no computation
-        {"Check3", ""},   // a buff changes the panel, not the results
+        {"Command1", ""},         // the same results again
+        {"Command3", "无加速版"}, // haste mode: no computation, the button renamed
+        {"Check3", ""},           // a buff changes the panel, not the results
         {"Command1", "已算出每一点属性的收益"},
     };
     for (const auto& [button, told] : presses) {
@@ -100,7 +101,7 @@ TEST_F(Announcements, OnlyAPressThatChangesAResultIsTold) {
               "已算出各套装备的总收益：第一套 148.0695，第二套 2.96139，第三套 0，第四套 0。")
         << "each set's total whole: 100 and 2 times the attack's 1.480695";
     click("Command5");
-    EXPECT_EQ(announcement(form), "已算出每一点属性的收益");
+    EXPECT_EQ(announcement(form), "穿第一套装备。已算出每一点属性的收益");
     enter("Text2"); // the guard puts set 1 on and computes: no button was pressed
     EXPECT_EQ(text("Command5"), "脱第一套装备");
     EXPECT_EQ(announcement(form), "");
