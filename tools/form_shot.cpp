@@ -1,7 +1,8 @@
 // form-shot: renders the main window, the help window with a section or the
 // window of exact changes and gain curves, offscreen to a PNG, optionally
 // after a form-driver script.
-//   form-shot [--script FILE] [--help-section 1..6 | --warning | --insight | --best-gear LIST.tsv] OUT.png
+//   form-shot [--script FILE] [--help-section 1..6 | --warning | --insight | --wider N | --best-gear
+//   LIST.tsv] OUT.png
 // --warning renders the last warning box the script raised, under a title
 // bar drawn the way a window manager frames it (offscreen has no frames).
 #include "script.h"
@@ -32,6 +33,7 @@ int main(int argc, char* argv[]) {
     int helpSection = 0;
     bool lastWarning = false;
     bool insight = false;
+    int wider = 0;            // presses of 加宽范围 before the insight window is shown
     std::string bestGearList; // a candidate list, read in and searched to the end
     QString out;
     const QStringList args = QApplication::arguments();
@@ -42,6 +44,9 @@ int main(int argc, char* argv[]) {
             lastWarning = true;
         } else if (args[i] == QLatin1String("--insight")) {
             insight = true;
+        } else if (args[i] == QLatin1String("--wider") && i + 1 < args.size()) {
+            insight = true;
+            wider = args[++i].toInt();
         } else if (args[i] == QLatin1String("--best-gear") && i + 1 < args.size()) {
             bestGearList = args[++i].toStdString();
         } else if (args[i] == QLatin1String("--help-section") && i + 1 < args.size()) {
@@ -51,8 +56,9 @@ int main(int argc, char* argv[]) {
         }
     }
     if (out.isEmpty() || helpSection < 0 || helpSection > 6) {
-        std::cerr << "usage: form-shot [--script FILE] [--help-section 1..6 | --warning | --insight | "
-                     "--best-gear LIST.tsv] OUT.png\n";
+        std::cerr
+            << "usage: form-shot [--script FILE] [--help-section 1..6 | --warning | --insight | --wider N | "
+               "--best-gear LIST.tsv] OUT.png\n";
         return 2;
     }
 
@@ -120,6 +126,9 @@ int main(int argc, char* argv[]) {
         window->refresh();
         shown = window;
     } else if (insight) {
+        for (int press = 0; press < wider; ++press) {
+            form.widenCurves();
+        }
         auto* window = new velmora::ui::InsightWindow(form);
         window->setAttribute(Qt::WA_DeleteOnClose);
         shown = window;

@@ -1,7 +1,8 @@
 // Renders the web page to PNG in headless Chromium: the start state, the
 // worked example, a warning box, a total too long for its label, the help
 // window with 基础理论, 实际提升与收益曲线 near the hit cap and 最佳组合 on a
-// list of candidates; and the same on a phone.
+// list of candidates; and the same on a phone, 实际提升与收益曲线 also turned
+// sideways.
 //   node tools/page-shot.mjs [SITE_DIR] [OUT_DIR]
 import { readFileSync } from 'node:fs';
 
@@ -73,6 +74,13 @@ try {
   await mobile.tap('#Command2');
   await mobile.evaluate(() => document.getElementById('Frame2').scrollIntoView());
   await mobile.screenshot({ path: `${out}/phone-gear-grid.png` });
+  // At 320 px the cells go under their rows' names, so that five digits fit.
+  await mobile.setViewportSize({ width: 320, height: 844 });
+  await mobile.fill('#Text17', '15200');
+  await mobile.evaluate(() => new Promise((done) => requestAnimationFrame(() => requestAnimationFrame(done))));
+  await mobile.evaluate(() => document.getElementById('Frame2').scrollIntoView());
+  await mobile.screenshot({ path: `${out}/phone-320-gear-grid.png` });
+  await mobile.setViewportSize({ width: 390, height: 844 });
   const [phoneHelp] = await Promise.all([phone.waitForEvent('page'), mobile.tap('#Command4')]);
   await phoneHelp.waitForSelector('body[data-ready="true"]');
   await phoneHelp.setViewportSize({ width: 390, height: 844 });
@@ -83,6 +91,11 @@ try {
     const box = document.getElementById('insight').getBoundingClientRect();
     return { x: 0, y: box.top + scrollY, width: innerWidth, height: box.height + 16 };
   }) });
+  // Turned sideways (844 x 390): the chart leaves its legend and headroom in view.
+  await phoneInsight.setViewportSize({ width: 844, height: 390 });
+  await phoneInsight.evaluate(() => document.querySelector('#insight .chart').scrollIntoView());
+  await phoneInsight.screenshot({ path: `${out}/phone-landscape-insight.png` });
+  await phoneInsight.setViewportSize({ width: 390, height: 844 });
   await bestGear(phoneInsight, (on, selector) => on.tap(selector));
   await phoneInsight.screenshot({ path: `${out}/phone-best-gear.png`, fullPage: true,
     clip: await panelClip(phoneInsight) });

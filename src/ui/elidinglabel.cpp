@@ -1,5 +1,6 @@
 #include "ui/elidinglabel.h"
 
+#include "view/layout.h"
 #include "view/viewrules.h"
 
 #include <QHelpEvent>
@@ -29,7 +30,7 @@ bool ElidingLabel::isElided() const {
     const QRect room = contentsRect();
     const int wrap = wordWrap() ? Qt::TextWordWrap : 0;
     const QRect needed = fontMetrics().boundingRect(room, wrap | Qt::AlignLeft, text());
-    return needed.width() > room.width();
+    return !fitsItsRoom(needed.width(), room.width());
 }
 
 ShownCaption ElidingLabel::shown() const {
@@ -39,8 +40,9 @@ ShownCaption ElidingLabel::shown() const {
     const QFontMetrics metrics = fontMetrics();
     const int room = contentsRect().width();
     return showCaption(text().toStdString(), [&](std::string_view candidate) {
-        return metrics.horizontalAdvance(
-                   QString::fromUtf8(candidate.data(), static_cast<qsizetype>(candidate.size()))) <= room;
+        return fitsItsRoom(metrics.horizontalAdvance(
+                               QString::fromUtf8(candidate.data(), static_cast<qsizetype>(candidate.size()))),
+                           room);
     });
 }
 

@@ -1,6 +1,7 @@
 #include "ui/gainchart.h"
 
 #include "ui/plaintext.h"
+#include "view/chartlabels.h"
 
 #include <QPainter>
 #include <QPainterPath>
@@ -51,10 +52,9 @@ QRectF GainChart::plotArea() const {
 
 QPointF GainChart::place(const CurvePoint& point) const {
     const QRectF area = plotArea();
-    const GainPicture& p = *m_picture;
-    const double x = area.left() + (point.rating - p.left) / (p.right - p.left) * area.width();
-    const double y = area.bottom() - (point.percent - p.bottom) / (p.top - p.bottom) * area.height();
-    return {x, y};
+    const PixelPoint at =
+        plotPixel(*m_picture, {area.left(), area.top(), area.width(), area.height()}, point);
+    return {at.x, at.y};
 }
 
 void GainChart::paintEvent(QPaintEvent*) {
@@ -107,8 +107,7 @@ void GainChart::drawAxes(QPainter& painter) const {
 void GainChart::drawCurves(QPainter& painter) const {
     painter.save();
     painter.setClipRect(plotArea().adjusted(-4, -4, 4, 4));
-    for (std::size_t i = 0; i < m_picture->curves.size(); ++i) {
-        const GainCurve& curve = m_picture->curves[i];
+    for (const GainCurve& curve : m_picture->curves) {
         QPainterPath path;
         for (std::size_t k = 0; k < curve.points.size(); ++k) {
             k == 0 ? path.moveTo(place(curve.points[k])) : path.lineTo(place(curve.points[k]));
@@ -117,21 +116,46 @@ void GainChart::drawCurves(QPainter& painter) const {
         painter.setBrush(Qt::NoBrush);
         painter.drawPath(path);
         for (const CapMark& cap : curve.caps) {
-            const QPointF at = place(cap.at);
             painter.setPen(QPen(colourOf(curve), 2));
             painter.setBrush(colourOf(curve));
-            painter.drawEllipse(at, 4, 4);
-            // On a patch of the background, so that no line crosses the words.
-            const QString words = qText(cap.text);
-            const QFontMetricsF metrics(font());
-            const QPointF origin = at + QPointF(6, cap.below ? metrics.ascent() + 4 : -6);
-            const QRectF box = metrics.boundingRect(words).translated(origin);
-            painter.fillRect(box.adjusted(-2, 0, 2, 0), palette().color(QPalette::Window));
-            painter.setPen(palette().color(QPalette::WindowText));
-            painter.drawText(origin, words);
+            painter.drawEllipse(place(cap.at), kCapMarkRadius - 1, kCapMarkRadius - 1);
         }
     }
+    drawCapLabels(painter);
     painter.restore();
+}
+
+// Where the core places them, after every line, so that none is drawn over
+// the words.
+void GainChart::drawCapLabels(QPainter& painter) const {
+    const QFontMetricsF metrics(font());
+    std::vector<PixelBox> sizes;
+    std::vector<QString> words;
+    for (const GainCurve& curve : m_picture->curves) {
+        for (const CapMark& cap : curve.caps) {
+            words.push_back(qText(cap.text));
+            sizes.push_back({0, 0, metrics.horizontalAdvance(words.back()), metrics.height()});
+        }
+    }
+    const QRectF area = plotArea();
+    const auto places =
+        placeCapLabels(*m_picture, {area.left(), area.top(), area.width(), area.height()}, sizes);
+    for (std::size_t i = 0; i < places.size(); ++i) {
+        const PixelBox& box = places[i].box;
+        if (!places[i].shown) {
+            continue;
+        }
+        if (places[i].onPatch) {
+            painter.fillRect(QRectF(box.left, box.top, box.width, box.height),
+                             palette().color(QPalette::Window));
+        }
+        painter.setPen(palette().color(QPalette::WindowText));
+        if (places[i].leader) {
+            painter.drawLine(QPointF(places[i].leaderFrom.x, places[i].leaderFrom.y),
+                             QPointF(places[i].leaderTo.x, places[i].leaderTo.y));
+        }
+        painter.drawText(QPointF(box.left, box.top + metrics.ascent()), words[i]);
+    }
 }
 
 void GainChart::drawLegend(QPainter& painter) const {

@@ -32,6 +32,7 @@ private:
     QRectF plotArea() const;
     void drawAxes(QPainter& painter) const;
     void drawCurves(QPainter& painter) const;
+    void drawCapLabels(QPainter& painter) const;
     void drawLegend(QPainter& painter) const;
 
     std::optional<GainPicture> m_picture;

@@ -11,6 +11,7 @@
 #include "ui/plaintext.h"
 #include "ui/scrolling.h"
 #include "view/controlnames.h"
+#include "view/layout.h"
 #include "view/viewrules.h"
 #include <QPlainTextEdit>
 #include <QScrollArea>
@@ -81,7 +82,7 @@ void fitCheckBoxHeight(QCheckBox* box) {
 void fitCaption(QLabel* label, FieldId field) {
     label->adjustSize();
     const int room = fittingLabelRoom(field);
-    if (label->width() > room) {
+    if (!fitsItsRoom(label->width(), room)) {
         label->resize(room, label->height());
     }
 }

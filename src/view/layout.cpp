@@ -206,16 +206,118 @@ FieldId frameOf(FieldId field) {
 
 } // namespace
 
-const std::vector<ColumnPlace>& oneColumnPlaces() {
-    static const std::vector<ColumnPlace> places = [] {
-        std::vector<ColumnPlace> all = makeOneColumnPlaces();
-        for (FieldId field = 0; field < all.size(); ++field) {
-            all[field].namesRow =
-                kControls[field].kind == Kind::Label && kControls[field].role == LabelRole::Caption;
+namespace {
+
+// A frame whose first column holds only row names, each beside a full row
+// of two or more boxes.
+bool isGrid(FieldId frame, const std::vector<ColumnPlace>& places) {
+    const int columns = places[frame].columns;
+    if (columns < 3) {
+        return false;
+    }
+    const std::vector<FieldId> inside = controlsIn(frame);
+    return std::all_of(inside.begin(), inside.end(), [&](FieldId name) {
+        const GridCell& at = places[name].cell;
+        if (at.toLastColumn || at.column > 1) {
+            return true;
         }
+        const auto boxes = std::count_if(inside.begin(), inside.end(), [&](FieldId box) {
+            return kControls[box].kind == Kind::TextBox && places[box].cell.row == at.row;
+        });
+        return places[name].namesRow && boxes == columns - 1;
+    });
+}
+
+// A grid's cells under their row's name, `perLine` a line: each row of the
+// grid takes a line for its name (when it has one), then its cells' lines;
+// what runs across the frame keeps a line of its own.
+void cellsUnderNames(FieldId frame, int perLine, std::vector<ColumnPlace>& places) {
+    const int cells = places[frame].columns - 1;
+    const int cellLines = (cells + perLine - 1) / perLine;
+    std::vector<FieldId> inside = controlsIn(frame);
+    int lastRow = 0;
+    for (const FieldId field : inside) {
+        lastRow = std::max(lastRow, places[field].cell.row);
+    }
+    const auto rows = static_cast<std::size_t>(lastRow) + 1;
+    std::vector<bool> named(rows, false);
+    std::vector<bool> hasCells(rows, false);
+    for (const FieldId field : inside) {
+        const GridCell& cell = places[field].cell;
+        const auto row = static_cast<std::size_t>(cell.row);
+        named[row] = named[row] || places[field].namesRow;
+        hasCells[row] = hasCells[row] || (!cell.toLastColumn && cell.column > 1);
+    }
+    std::vector<int> firstLine(rows, 0);
+    int line = 1;
+    for (std::size_t row = 1; row < rows; ++row) {
+        firstLine[row] = line;
+        line += (named[row] ? 1 : 0) + (hasCells[row] ? cellLines : (named[row] ? 0 : 1));
+    }
+    for (const FieldId field : inside) {
+        GridCell& cell = places[field].cell;
+        const auto row = static_cast<std::size_t>(cell.row);
+        if (places[field].namesRow || cell.toLastColumn || cell.column == 1) {
+            cell = {firstLine[row], 1, 1, true};
+        } else {
+            const int at = cell.column - 2;
+            cell = {firstLine[row] + (named[row] ? 1 : 0) + at / perLine, 1, at % perLine + 1, false};
+        }
+    }
+    places[frame].columns = std::min(cells, perLine);
+    places[frame].evenColumns = true;
+}
+
+std::vector<ColumnPlace> placesWith(CellLines cells) {
+    std::vector<ColumnPlace> all = makeOneColumnPlaces();
+    for (FieldId field = 0; field < all.size(); ++field) {
+        all[field].namesRow =
+            kControls[field].kind == Kind::Label && kControls[field].role == LabelRole::Caption;
+    }
+    if (cells == CellLines::Beside) {
         return all;
-    }();
-    return places;
+    }
+    for (FieldId frame = 0; frame < all.size(); ++frame) {
+        if (kControls[frame].kind == Kind::Frame && isGrid(frame, all)) {
+            cellsUnderNames(frame, cells == CellLines::Under ? all[frame].columns - 1 : 2, all);
+        }
+    }
+    return all;
+}
+
+} // namespace
+
+const std::vector<ColumnPlace>& oneColumnPlaces(CellLines cells) {
+    static const std::vector<ColumnPlace> beside = placesWith(CellLines::Beside);
+    static const std::vector<ColumnPlace> under = placesWith(CellLines::Under);
+    static const std::vector<ColumnPlace> paired = placesWith(CellLines::Paired);
+    switch (cells) {
+    case CellLines::Under:
+        return under;
+    case CellLines::Paired:
+        return paired;
+    case CellLines::Beside:
+        break;
+    }
+    return beside;
+}
+
+CellLines chooseCellLines(double gridWidth, double widestName, double gap, double needs) {
+    const std::vector<ColumnPlace>& places = oneColumnPlaces();
+    int cells = 1;
+    for (FieldId frame = 0; frame < places.size(); ++frame) {
+        if (kControls[frame].kind == Kind::Frame && isGrid(frame, places)) {
+            cells = std::max(cells, places[frame].columns - 1);
+        }
+    }
+    const double sets = cells;
+    if ((gridWidth - widestName - sets * gap) / sets >= needs) {
+        return CellLines::Beside;
+    }
+    if ((gridWidth - (sets - 1) * gap) / sets >= needs) {
+        return CellLines::Under;
+    }
+    return CellLines::Paired;
 }
 
 bool measuredForLayout(FieldId field) {
@@ -250,10 +352,13 @@ bool needsMoreRoom(const MeasuredCaption& measured) {
     if (kControls[measured.field].kind == Kind::Label && isNumberText(measured.caption)) {
         return false; // shortened with "…", whole in its description
     }
-    // A pixel or less is rounding, or the leading of a last line (17 px lines
-    // for 12 px text), which cuts no glyph.
-    constexpr double kSlack = 1.0;
-    return measured.width > measured.roomWidth + kSlack || measured.height > measured.roomHeight + kSlack;
+    return !fitsItsRoom(measured.width, measured.roomWidth) ||
+           !fitsItsRoom(measured.height, measured.roomHeight);
+}
+
+bool fitsItsRoom(double needs, double room) {
+    constexpr double kRounding = 0.5;
+    return needs <= room + kRounding;
 }
 
 Layout chooseLayout(double screenWidth, double windowWidth, bool touch, bool aCaptionNeedsMoreRoom) {

@@ -9,6 +9,7 @@
 
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace velmora {
@@ -36,10 +37,29 @@ struct ColumnPlace {
     FieldId lead = kNoControl;
     // A row's name: never squeezed, the boxes beside it give way.
     bool namesRow = false;
+    // A frame whose columns share its width evenly: a grid's cells under
+    // their names.
+    bool evenColumns = false;
 };
 
+// How a grid's cells (配装测试: a row of rating boxes under each set) run
+// in the one-column layout: beside their row's name; on a line of their own
+// under it; or two a line under it, the sets' headings two a line as well,
+// so that each cell stands under its set's heading.
+enum class CellLines { Beside, Under, Paired };
+
 // Every control's place in the one-column layout, by FieldId.
-const std::vector<ColumnPlace>& oneColumnPlaces();
+const std::vector<ColumnPlace>& oneColumnPlaces(CellLines cells = CellLines::Beside);
+
+// The widest rating a cell must show whole: five digits, in the widest.
+inline constexpr std::string_view kWidestCellText = "88888";
+
+// The first of Beside, Under and Paired whose cells have the room a cell
+// needs to show kWidestCellText whole (needs, its padding and border
+// included), from what the view measured: the grid's width inside its
+// frame, its widest row name and the gap between its columns. Paired when
+// none has.
+CellLines chooseCellLines(double gridWidth, double widestName, double gap, double needs);
 
 // The tab chain, first to last: in the window layout the window's own order;
 // in one column what the player sees, frame by frame from the top, each
@@ -60,6 +80,11 @@ struct MeasuredCaption {
 // The controls whose captions are measured for the choice: every one with a
 // caption of its own (labels, buttons, options, check boxes).
 bool measuredForLayout(FieldId field);
+
+// Whether text that needs `needs` pixels fits a room of `room`, as both views
+// measure it: half a pixel or less over is the rounding of a layout to whole
+// device pixels, which cuts no glyph.
+bool fitsItsRoom(double needs, double room);
 
 // Whether a caption needs more room than its control gives it in the window
 // layout; a number too long is shortened with "…" and does not count.

@@ -11,6 +11,7 @@
 #include "form/form.h"
 #include "form/sharedinputs.h"
 #include "help/helparticle.h"
+#include "view/chartlabels.h"
 #include "view/controlnames.h"
 #include "view/gearinsight.h"
 #include "view/gridtext.h"
@@ -140,24 +141,6 @@ val controls() {
     return all;
 }
 
-// Each control's place in the one-column layout (see layout.h).
-val oneColumnPlaces() {
-    val all = val::array();
-    for (const velmora::ColumnPlace& place : velmora::oneColumnPlaces()) {
-        val one = val::object();
-        one.set("readingOrder", place.readingOrder);
-        one.set("columns", place.columns);
-        one.set("row", place.cell.row);
-        one.set("rows", place.cell.rows);
-        one.set("column", place.cell.column);
-        one.set("toLastColumn", place.cell.toLastColumn);
-        one.set("lead", place.lead == velmora::kNoControl ? -1 : static_cast<int>(place.lead));
-        one.set("namesRow", place.namesRow);
-        all.call<void>("push", one);
-    }
-    return all;
-}
-
 // A name the page passes that the core does not know is a fault in the
 // page: thrown back at it as a RangeError, never read as a default.
 [[noreturn]] void refuse(std::string_view what, const std::string& name) {
@@ -178,6 +161,60 @@ velmora::Layout layoutNamed(const std::string& name) {
     refuse("a layout", name);
 }
 
+velmora::CellLines cellLinesNamed(const std::string& name) {
+    if (name == "beside") {
+        return velmora::CellLines::Beside;
+    }
+    if (name == "under") {
+        return velmora::CellLines::Under;
+    }
+    if (name == "paired") {
+        return velmora::CellLines::Paired;
+    }
+    refuse("a way of cell lines", name);
+}
+
+std::string cellLinesName(velmora::CellLines cells) {
+    switch (cells) {
+    case velmora::CellLines::Under:
+        return "under";
+    case velmora::CellLines::Paired:
+        return "paired";
+    case velmora::CellLines::Beside:
+        break;
+    }
+    return "beside";
+}
+
+// "beside", "under" or "paired", from what the page measured of the grid.
+std::string widestCellText() {
+    return std::string(velmora::kWidestCellText);
+}
+
+std::string chooseCellLines(double gridWidth, double widestName, double gap, double needs) {
+    return cellLinesName(velmora::chooseCellLines(gridWidth, widestName, gap, needs));
+}
+
+// Each control's place in the one-column layout (see layout.h), with a
+// grid's cells as named.
+val oneColumnPlaces(const std::string& cells) {
+    val all = val::array();
+    for (const velmora::ColumnPlace& place : velmora::oneColumnPlaces(cellLinesNamed(cells))) {
+        val one = val::object();
+        one.set("readingOrder", place.readingOrder);
+        one.set("columns", place.columns);
+        one.set("row", place.cell.row);
+        one.set("rows", place.cell.rows);
+        one.set("column", place.cell.column);
+        one.set("toLastColumn", place.cell.toLastColumn);
+        one.set("lead", place.lead == velmora::kNoControl ? -1 : static_cast<int>(place.lead));
+        one.set("namesRow", place.namesRow);
+        one.set("evenColumns", place.evenColumns);
+        all.call<void>("push", one);
+    }
+    return all;
+}
+
 // The tab chain of a layout, by control index.
 val tabChain(const std::string& layout) {
     return indices(velmora::tabChain(layoutNamed(layout)));
@@ -187,6 +224,11 @@ val tabChain(const std::string& layout) {
 bool needsMoreRoom(int field, const std::string& caption, double width, double height, double roomWidth,
                    double roomHeight) {
     return velmora::needsMoreRoom({checkedField(field), caption, width, height, roomWidth, roomHeight});
+}
+
+// Whether text that needs `needs` pixels fits its room.
+bool fitsItsRoom(double needs, double room) {
+    return velmora::fitsItsRoom(needs, room);
 }
 
 // "window" or "one-column", from what the page measured.
@@ -344,6 +386,22 @@ val texts(const std::vector<std::string>& all) {
     return list;
 }
 
+val box(const velmora::PixelBox& box) {
+    val b = val::object();
+    b.set("left", box.left);
+    b.set("top", box.top);
+    b.set("width", box.width);
+    b.set("height", box.height);
+    return b;
+}
+
+val point(const velmora::PixelPoint& at) {
+    val p = val::object();
+    p.set("x", at.x);
+    p.set("y", at.y);
+    return p;
+}
+
 val picture(const velmora::GainPicture& picture) {
     val p = val::object();
     val curves = val::array();
@@ -465,6 +523,51 @@ public:
     // What each set really changes (as of the last 总收益) and the gain
     // curves (of the last 计算), each null before its press; whether the range
     // can be narrowed or widened.
+    // The picture insight() last gave, planned for the chart's width, its
+    // words as the page measured them and the height the screen leaves it.
+    val chartPlan(double width, const val& measured, double tallest) const {
+        if (!m_drawnPicture) {
+            throw std::logic_error("chartPlan: no picture drawn");
+        }
+        const auto size = [](const val& of) {
+            return velmora::PixelBox{0, 0, of["width"].as<double>(), of["height"].as<double>()};
+        };
+        const auto sizes = [&](const val& list) {
+            std::vector<velmora::PixelBox> all;
+            for (std::size_t i = 0; i < list["length"].as<std::size_t>(); ++i) {
+                all.push_back(size(list[i]));
+            }
+            return all;
+        };
+        const velmora::ChartText text{measured["font"].as<double>(),  sizes(measured["capLabels"]),
+                                      sizes(measured["ratingTicks"]), sizes(measured["percentTicks"]),
+                                      size(measured["ratingAxis"]),   size(measured["percentAxis"])};
+        const velmora::ChartPlan plan = velmora::planChart(*m_drawnPicture, width, text, tallest);
+        const auto places = [](const std::vector<velmora::TextPlace>& all) {
+            val list = val::array();
+            for (const velmora::TextPlace& place : all) {
+                val each = box(place.box);
+                each.set("shown", place.shown);
+                each.set("onPatch", place.onPatch);
+                each.set("leader", place.leader);
+                each.set("leaderFrom", point(place.leaderFrom));
+                each.set("leaderTo", point(place.leaderTo));
+                list.call<void>("push", each);
+            }
+            return list;
+        };
+        val all = val::object();
+        all.set("height", plan.height);
+        all.set("plot", box(plan.plot));
+        all.set("capLabels", places(plan.capLabels));
+        all.set("ratingTicks", places(plan.ratingTicks));
+        all.set("percentTicks", places(plan.percentTicks));
+        all.set("ratingAxis", box(plan.ratingAxis));
+        all.set("percentAxis", box(plan.percentAxis));
+        all.set("markRadius", velmora::kCapMarkRadius);
+        return all;
+    }
+
     val insight() const {
         val all = val::object();
         val changes = val::null();
@@ -481,6 +584,7 @@ public:
         }
         all.set("changes", changes);
         const std::optional<velmora::GainPicture> curves = velmora::gainPicture(m_form);
+        m_drawnPicture = curves;
         all.set("picture", curves ? picture(*curves) : val::null());
         all.set("start", text(insightStartName(velmora::insightStart(exact, curves))));
         const velmora::InsightShown shown = velmora::insightShown(exact, curves);
@@ -551,6 +655,7 @@ private:
 
     PageWarnings m_warnings;
     velmora::Form m_form;
+    mutable std::optional<velmora::GainPicture> m_drawnPicture;
 };
 
 } // namespace
@@ -558,8 +663,11 @@ private:
 EMSCRIPTEN_BINDINGS(velmora) {
     emscripten::function("controls", &controls);
     emscripten::function("oneColumnPlaces", &oneColumnPlaces);
+    emscripten::function("chooseCellLines", &chooseCellLines);
+    emscripten::function("widestCellText", &widestCellText);
     emscripten::function("tabChain", &tabChain);
     emscripten::function("needsMoreRoom", &needsMoreRoom);
+    emscripten::function("fitsItsRoom", &fitsItsRoom);
     emscripten::function("chooseLayout", &chooseLayout);
     emscripten::function("helpWindow", &helpWindow);
     emscripten::function("helpSections", &helpSections);
@@ -585,6 +693,7 @@ EMSCRIPTEN_BINDINGS(velmora) {
         .function("setGearListAddress", &Calculator::setGearListAddress)
         .function("searchBasis", &Calculator::searchBasis)
         .function("insight", &Calculator::insight)
+        .function("chartPlan", &Calculator::chartPlan)
         .function("narrowCurves", &Calculator::narrowCurves)
         .function("widenCurves", &Calculator::widenCurves)
         .function("insightRevision", &Calculator::insightRevision);

@@ -40,40 +40,95 @@ TEST(OneColumn, TabFollowsWhatIsSeenFrameByFrameAndTheWindowKeepsItsOwn) {
 }
 
 // Cells are compared as rectangles of the frame's grid; the note over the
-// hidden formation options overlaps them in the window as designed.
+// hidden formation options overlaps them in the window as designed. So with
+// a grid's cells beside, under and two a line under their names.
 TEST(OneColumn, NoTwoControlsShareACellUnlessTheyOverlapInTheWindowAndResultsTakeTheirOwnLines) {
-    const auto& places = oneColumnPlaces();
-    const auto cellOf = [&](FieldId field) {
-        const GridCell& c = places[field].cell;
-        const int last = c.toLastColumn ? places[controlNamed(kControls[field].container)].columns : c.column;
-        return std::array{c.row, c.row + c.rows - 1, c.column, last};
-    };
-    const auto meet = [](auto a, auto b) {
-        return a[0] <= b[1] && b[0] <= a[1] && a[2] <= b[3] && b[2] <= a[3];
-    };
-    const auto designed = [](FieldId f) {
-        const ControlDesign& d = kControls[f];
-        return std::array{d.top, d.top + d.height - 1, d.left, d.left + d.width - 1};
-    };
-    for (FieldId a = 1; a < kControlCount; ++a) {
-        for (FieldId b = a + 1; b < kControlCount; ++b) {
-            if (kControls[a].kind != Kind::Frame && kControls[a].container == kControls[b].container &&
-                !meet(designed(a), designed(b))) {
-                EXPECT_FALSE(meet(cellOf(a), cellOf(b))) << kControls[a].name << " and " << kControls[b].name;
+    for (const CellLines lines : {CellLines::Beside, CellLines::Under, CellLines::Paired}) {
+        SCOPED_TRACE(static_cast<int>(lines));
+        const auto& places = oneColumnPlaces(lines);
+        const auto cellOf = [&](FieldId field) {
+            const GridCell& c = places[field].cell;
+            const int last =
+                c.toLastColumn ? places[controlNamed(kControls[field].container)].columns : c.column;
+            return std::array{c.row, c.row + c.rows - 1, c.column, last};
+        };
+        const auto meet = [](auto a, auto b) {
+            return a[0] <= b[1] && b[0] <= a[1] && a[2] <= b[3] && b[2] <= a[3];
+        };
+        const auto designed = [](FieldId f) {
+            const ControlDesign& d = kControls[f];
+            return std::array{d.top, d.top + d.height - 1, d.left, d.left + d.width - 1};
+        };
+        for (FieldId a = 1; a < kControlCount; ++a) {
+            for (FieldId b = a + 1; b < kControlCount; ++b) {
+                if (kControls[a].kind != Kind::Frame && kControls[a].container == kControls[b].container &&
+                    !meet(designed(a), designed(b))) {
+                    EXPECT_FALSE(meet(cellOf(a), cellOf(b)))
+                        << kControls[a].name << " and " << kControls[b].name;
+                }
             }
         }
+        const struct {
+            std::string_view result, rowName, lead;
+            int linesBelow;
+        } ownLines[] = {{"Label15", "Label3", "", 1},
+                        {"Label28", "Command2", "第一套", 1},
+                        {"Label34", "Command2", "第四套", 4}};
+        for (const auto& line : ownLines) {
+            const ColumnPlace& result = places[controlNamed(line.result)];
+            EXPECT_EQ(result.cell.row, places[controlNamed(line.rowName)].cell.row + line.linesBelow)
+                << line.result;
+            EXPECT_EQ(result.lead == kNoControl ? "" : kControls[result.lead].text, line.lead) << line.result;
+        }
     }
+}
+
+// Every rating box of 配装测试 stands in its set's column, on its row's line
+// or, under the row's name, on the line its set's heading takes among the
+// headings' lines; the grid as wide as its cells a line.
+TEST(OneColumn, EachCellStandsUnderItsSetsHeading) {
     const struct {
-        std::string_view result, rowName, lead;
-        int linesBelow;
-    } ownLines[] = {{"Label15", "Label3", "", 1},
-                    {"Label28", "Command2", "第一套", 1},
-                    {"Label34", "Command2", "第四套", 4}};
-    for (const auto& line : ownLines) {
-        const ColumnPlace& result = places[controlNamed(line.result)];
-        EXPECT_EQ(result.cell.row, places[controlNamed(line.rowName)].cell.row + line.linesBelow)
-            << line.result;
-        EXPECT_EQ(result.lead == kNoControl ? "" : kControls[result.lead].text, line.lead) << line.result;
+        CellLines lines;
+        int columns;
+        bool underName;
+    } cases[] = {{CellLines::Beside, 5, false}, {CellLines::Under, 4, true}, {CellLines::Paired, 2, true}};
+    for (const auto& c : cases) {
+        const auto& places = oneColumnPlaces(c.lines);
+        EXPECT_EQ(places[controlNamed("Frame2")].columns, c.columns);
+        EXPECT_EQ(places[controlNamed("Frame2")].evenColumns, c.underName);
+        const int firstHeading = places[controlNamed("Label27")].cell.row;
+        for (FieldId box = 0; box < kControlCount; ++box) {
+            if (kControls[box].container != "Frame2" || kControls[box].kind != Kind::TextBox) {
+                continue;
+            }
+            const GridCell& cell = places[box].cell;
+            const GridCell& heading = places[columnHeadingOf(box)].cell;
+            const GridCell& name = places[rowNameOf(box)].cell;
+            const int set = kControls[columnHeadingOf(box)].left; // the heading's place across
+            SCOPED_TRACE(::testing::Message()
+                         << kControls[box].name << " " << static_cast<int>(c.lines) << " " << set);
+            EXPECT_EQ(cell.column, heading.column);
+            EXPECT_EQ(cell.row - name.row, c.underName ? 1 + heading.row - firstHeading : 0);
+            EXPECT_EQ(name.toLastColumn, c.underName);
+            EXPECT_LE(cell.column, c.columns);
+        }
+    }
+}
+
+TEST(OneColumn, CellsGoUnderTheirNamesWhenBesideThemAFiveDigitRatingIsCut) {
+    // 4 cells: beside a row name, (width - name - 4 gaps) / 4 each; under it,
+    // (width - 3 gaps) / 4; two a line, (width - 1 gap) / 2.
+    const struct {
+        double width, name, needs;
+        CellLines chosen;
+    } cases[] = {
+        {354, 64, 57, CellLines::Beside},                                    // 390 px at 16 px: 66.5 each
+        {284, 64, 57, CellLines::Under},                                     // 320 px: 49 beside, 66.5 under
+        {284, 64, 66.5, CellLines::Under}, {284, 64, 79, CellLines::Paired}, // 24 px text: 139 two a line
+        {100, 64, 79, CellLines::Paired},                                    // no room anywhere: the most
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(chooseCellLines(c.width, c.name, 6, c.needs), c.chosen) << c.width << " " << c.needs;
     }
 }
 
@@ -94,7 +149,8 @@ TEST(OneColumn, IsChosenWhenTheWindowOrAnyCaptionButANumberWouldNotFit) {
         {1280, true, {}, Layout::OneColumn},
         {1280, false, {caption("Label13", "每一点相应属性的收益", 20, 21.5)}, Layout::OneColumn},
         {1280, false, {caption("Label3", "内功攻击", 51.5, 0)}, Layout::OneColumn},
-        {1280, false, {caption("Command2", "总收益", 51, 21)}, Layout::Window},  // rounding, leading
+        {1280, false, {caption("Command2", "总收益", 50.5, 20.5)}, Layout::Window}, // rounding
+        {1280, false, {caption("Command2", "总收益", 51, 20)}, Layout::OneColumn},
         {1280, false, {caption("Label30", "1508.6454", 90, 0)}, Layout::Window}, // shortened with "…"
     };
     for (const auto& c : cases) {

@@ -171,7 +171,7 @@ async function compare(page, cdp, caret, acted = null) {
         element.textContent = drawn;
         expect(control.name, drawn, want);
         // In one column a result on a line of its own shows its set's name before it.
-        const lead = core.oneColumnPlaces()[i].lead;
+        const lead = core.oneColumnPlaces(document.documentElement.dataset.cells)[i].lead;
         if (layout === 'one-column') {
           expect(`${control.name} lead`, getComputedStyle(element, '::before').content,
             lead >= 0 ? JSON.stringify(fields[lead].text) : 'none');
@@ -187,7 +187,7 @@ async function compare(page, cdp, caret, acted = null) {
     });
     // In one column each frame's rows are drawn under its caption, top to bottom as the core's grid has them.
     if (document.documentElement.classList.contains('one-column')) {
-      const places = core.oneColumnPlaces();
+      const places = core.oneColumnPlaces(document.documentElement.dataset.cells);
       const drawn = controls.map((control, i) => (fields[i].visible && control.kind !== 'Frame'
         && control.kind !== 'Window' ? document.getElementById(control.name) : null));
       const rect = (element) => (element.closest('.choice') ?? element).getBoundingClientRect();

@@ -499,7 +499,8 @@ describe('实际提升 and 收益曲线', () => {
     const drawn = await page.evaluate(() => {
       const svg = document.querySelector('#insight svg');
       const lines = [...svg.querySelectorAll('line')].map((line) => ({ line, label: line.nextElementSibling }));
-      const axis = (vertical) => lines.filter(({ line }) => (line.getAttribute('x1') === line.getAttribute('x2')) === vertical)
+      const axis = (vertical) => lines.filter(({ line, label }) => label?.tagName === 'text' &&
+        (line.getAttribute('x1') === line.getAttribute('x2')) === vertical)
         .map(({ line, label }) => [Number(line.getAttribute(vertical ? 'x1' : 'y1')), Number(label.textContent)]);
       const names = [...document.querySelectorAll('#insight .legend li')].map((item) => item.textContent);
       return { ratings: axis(true), percents: axis(false), curves: [...svg.querySelectorAll('polyline')]

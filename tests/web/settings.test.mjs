@@ -2,7 +2,9 @@
 // settings players use: phones from 320 px and a desktop, a minimum font size
 // of 16 and 24 px, the text-spacing overrides low-vision readers use, forced
 // colours and the dark preference, in Chromium and Firefox, each set as a
-// player sets it. Nothing scrolls sideways, no text runs out of its control.
+// player sets it. Nothing scrolls sideways, no text runs out of its control,
+// every box shows a 5-digit rating whole, the chart's words are as large as
+// the prose and none touches another.
 import assert from 'node:assert/strict';
 import { mkdirSync, mkdtempSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
@@ -80,6 +82,34 @@ function playAndLook(panel) {
       faults.push(`"${text.textContent}" runs out of its control`);
     }
   }
+  // Every box shows a 5-digit rating whole (set without telling the page).
+  for (const box of document.querySelectorAll('#window input[type="text"]')) {
+    const typed = box.value;
+    box.value = '88888';
+    if (box.getClientRects().length && box.scrollWidth > box.clientWidth) {
+      faults.push(`${box.id} cuts 88888: ${box.scrollWidth} px in ${box.clientWidth}`);
+    }
+    box.value = typed;
+  }
+  // The chart: its words as large as the prose beside it (a minimum font
+  // size reaches both), inside the picture and apart from each other.
+  press('Command6');
+  const prose = drawn(document.querySelector('#insight .headroom li')).height;
+  const svg = document.querySelector('#insight .chart svg').getBoundingClientRect();
+  const words = [...document.querySelectorAll('#insight .chart text')].map((text) => [text, drawn(text)]);
+  for (const [text, box] of words) {
+    if (box.height < prose - 1) {
+      faults.push(`the chart's "${text.textContent}" is drawn ${box.height} px high beside prose ${prose} px high`);
+    }
+    if (outside(box, svg)) {
+      faults.push(`the chart's "${text.textContent}" is drawn beyond the chart`);
+    }
+  }
+  words.forEach(([text, box], i) => words.slice(0, i).forEach(([other, seen]) => {
+    if (box.left < seen.right && seen.left < box.right && box.top < seen.bottom && seen.top < box.bottom) {
+      faults.push(`the chart's "${text.textContent}" overlaps "${other.textContent}"`);
+    }
+  }));
   return { faults, numbers: numbers.length, cut, layout: root.classList.contains('one-column') ? 'one-column' : 'window' };
 }
 

@@ -39,7 +39,12 @@ interface ColumnPlace {
   toLastColumn: boolean;
   lead: number;
   namesRow: boolean;
+  /** A frame whose columns share its width evenly. */
+  evenColumns: boolean;
 }
+
+/** How a grid's cells run in one column: beside their row's name, under it, or two a line under it. */
+type CellLines = 'beside' | 'under' | 'paired';
 
 interface FieldState {
   text: string;
@@ -83,6 +88,51 @@ interface GainCurve {
   ratings: Float64Array;
   percents: Float64Array;
   caps: CapMark[];
+}
+
+interface PixelBox {
+  left: number;
+  top: number;
+  width: number;
+  height: number;
+}
+
+interface TextPlace extends PixelBox {
+  shown: boolean;
+  /** No curve could miss it: drawn on a patch of the plot's colour. */
+  onPatch: boolean;
+  /** A line from it to its mark, from leaderFrom to leaderTo. */
+  leader: boolean;
+  leaderFrom: { x: number; y: number };
+  leaderTo: { x: number; y: number };
+}
+
+/** The picture planned for the chart's room: its height, plot and where each word goes. */
+interface ChartPlan {
+  height: number;
+  plot: PixelBox;
+  capLabels: TextPlace[];
+  ratingTicks: TextPlace[];
+  percentTicks: TextPlace[];
+  ratingAxis: PixelBox;
+  percentAxis: PixelBox;
+  markRadius: number;
+}
+
+interface Size {
+  width: number;
+  height: number;
+}
+
+/** The chart's words as the page measured them. */
+interface ChartText {
+  /** The size they are drawn at. */
+  font: number;
+  capLabels: Size[];
+  ratingTicks: Size[];
+  percentTicks: Size[];
+  ratingAxis: Size;
+  percentAxis: Size;
 }
 
 interface GainPicture {
@@ -130,6 +180,9 @@ interface Calculator {
   openAddress(shared: string): Outcome;
   address(): string;
   insight(): Insight;
+  /** The picture insight() last gave, planned for the chart's width, its text as measured and the height the
+   * screen leaves it. */
+  chartPlan(width: number, text: ChartText, tallest: number): ChartPlan;
   narrowCurves(): void;
   widenCurves(): void;
   insightRevision(): number;
@@ -212,10 +265,15 @@ interface HelpSection {
 
 interface VelmoraCore {
   controls(): Control[];
-  oneColumnPlaces(): ColumnPlace[];
+  oneColumnPlaces(cells: CellLines): ColumnPlace[];
+  /** The cells' way for the grid's width, its widest row name, the gap between its columns and the width a
+   * cell needs for widestCellText(). */
+  chooseCellLines(gridWidth: number, widestName: number, gap: number, needs: number): CellLines;
+  widestCellText(): string;
   tabChain(layout: LayoutName): number[];
   needsMoreRoom(field: number, caption: string, width: number, height: number, roomWidth: number,
     roomHeight: number): boolean;
+  fitsItsRoom(needs: number, room: number): boolean;
   chooseLayout(screenWidth: number, windowWidth: number, touch: boolean, aCaptionNeedsMoreRoom: boolean): LayoutName;
   helpWindow(): {
     caption: string; width: number; height: number; buttonTop: number; buttonWidth: number;

@@ -86,7 +86,13 @@ export function insightPanel(core, calculator) {
       return item;
     }));
     coincide.replaceChildren(...picture.coincide.map((line) => readable('li', line)));
-    chart.replaceChildren(...(shown.chart ? [drawChart(picture, chart)] : []));
+    if (shown.chart) {
+      // The legend and the headroom stay in view under the chart.
+      const under = headroom.getBoundingClientRect().bottom - legend.getBoundingClientRect().top;
+      drawChart(calculator, picture, chart, window.innerHeight - under - 16);
+    } else {
+      chart.replaceChildren();
+    }
   }
 
   return {
@@ -134,18 +140,63 @@ function sample(curve) {
   return svg;
 }
 
-// The picture at the width the chart has and with the font it uses, so that
-// its words are as large as the page's.
-/** @param {GainPicture} picture @param {HTMLElement} chart */
-function drawChart(picture, chart) {
-  const font = parseFloat(getComputedStyle(chart).fontSize) || 12;
-  const width = Math.max(chart.clientWidth, 200);
-  const height = Math.round(Math.min(Math.max(width * 0.55, 14 * font), 24 * font));
-  const area = { left: 4 * font, right: width - font, top: 2 * font, bottom: height - 2.8 * font };
-  const x = (rating) => area.left + (rating - picture.left) / (picture.right - picture.left) * (area.right - area.left);
-  const y = (percent) => area.bottom - (percent - picture.bottom) / (picture.top - picture.bottom) *
-    (area.bottom - area.top);
+// The size the chart's text is drawn at: the page's, or larger where the
+// player's minimum font size raises the page's text (the style does not
+// show that): a probe's width against one at 100 px, above any minimum.
+/** @param {HTMLElement} chart */
+function drawnFontSize(chart) {
+  const styled = parseFloat(getComputedStyle(chart).fontSize) || 12;
+  const probe = (size) => {
+    const text = element('span', '', '0000000000');
+    text.style.setProperty('font-size', `${size}px`);
+    chart.append(text);
+    const width = text.getBoundingClientRect().width;
+    text.remove();
+    return width;
+  };
+  const large = probe(100);
+  const drawn = large > 0 ? 100 * probe(styled) / large : styled;
+  return drawn > styled + 0.5 ? drawn : styled; // within rounding, the style's
+}
+
+// A text's size as drawn in the chart, and how far its baseline is below its
+// top; measured once for each text, kind and font size.
+const measuredLabels = new Map();
+/** @param {SVGSVGElement} svg @param {string} words @param {number} font @param {string} kind */
+function measuredLabel(svg, words, font, kind) {
+  const key = `${font}|${kind}|${words}`;
+  if (!measuredLabels.has(key)) {
+    const text = document.createElementNS(svgNS, 'text');
+    text.setAttribute('class', kind);
+    text.textContent = words;
+    svg.append(text);
+    const box = text.getBBox();
+    text.remove();
+    measuredLabels.set(key, { width: box.width, height: box.height, ascent: -box.y });
+  }
+  return measuredLabels.get(key);
+}
+
+// The picture at the width the chart has, as tall as the core plans it for
+// the words as drawn and the height the screen leaves (tallest), every word
+// where the core places it.
+/** @param {Calculator} calculator @param {GainPicture} picture @param {HTMLElement} chart @param {number} tallest */
+function drawChart(calculator, picture, chart, tallest) {
   const svg = document.createElementNS(svgNS, 'svg');
+  chart.replaceChildren(svg);
+  const font = drawnFontSize(chart);
+  svg.style.setProperty('font-size', `${font}px`);
+  const width = Math.max(chart.clientWidth, 200);
+  const measured = (words, kind = '') => measuredLabel(svg, words, font, kind);
+  const caps = picture.curves.flatMap((curve) => curve.caps.map((cap) => cap.text));
+  const plan = calculator.chartPlan(width, { font, capLabels: caps.map((words) => measured(words, 'cap')),
+    ratingTicks: picture.ratingTicks.map((tick) => measured(tick.text)),
+    percentTicks: picture.percentTicks.map((tick) => measured(tick.text)),
+    ratingAxis: measured(picture.ratingAxis), percentAxis: measured(picture.percentAxis) }, tallest);
+  const { height, plot: area } = plan;
+  const x = (rating) => area.left + (rating - picture.left) / (picture.right - picture.left) * area.width;
+  const y = (percent) => area.top + area.height - (percent - picture.bottom) / (picture.top - picture.bottom) *
+    area.height;
   svg.setAttribute('viewBox', `0 0 ${width} ${height}`);
   svg.setAttribute('width', String(width));
   svg.setAttribute('height', String(height));
@@ -163,27 +214,48 @@ function drawChart(picture, chart) {
     svg.append(shape);
     return shape;
   };
-  for (const tick of picture.percentTicks) {
-    add('line', { x1: area.left, x2: area.right, y1: y(tick.value), y2: y(tick.value),
+  // Words with their box's top left where the core puts them.
+  const write = (place, words, kind = '') => {
+    add('text', { x: place.left, y: place.top + measured(words, kind).ascent, class: kind }, words);
+  };
+  const right = area.left + area.width;
+  const bottom = area.top + area.height;
+  // Each tick's line, then its words where the core writes them.
+  picture.percentTicks.forEach((tick, i) => {
+    add('line', { x1: area.left, x2: right, y1: y(tick.value), y2: y(tick.value),
       class: tick.value === 0 ? 'axis' : 'grid' });
-    add('text', { x: area.left - 6, y: y(tick.value), 'text-anchor': 'end', 'dominant-baseline': 'middle' },
-      tick.text);
-  }
-  for (const tick of picture.ratingTicks) {
-    add('line', { x1: x(tick.value), x2: x(tick.value), y1: area.top, y2: area.bottom,
+    if (plan.percentTicks[i].shown) {
+      write(plan.percentTicks[i], tick.text);
+    }
+  });
+  picture.ratingTicks.forEach((tick, i) => {
+    add('line', { x1: x(tick.value), x2: x(tick.value), y1: area.top, y2: bottom,
       class: tick.value === 0 ? 'axis' : 'grid' });
-    add('text', { x: x(tick.value), y: area.bottom + font * 1.2, 'text-anchor': 'middle' }, tick.text);
-  }
-  add('text', { x: (area.left + area.right) / 2, y: height - font * 0.3, 'text-anchor': 'middle' },
-    picture.ratingAxis);
-  add('text', { x: 0, y: font }, picture.percentAxis);
+    if (plan.ratingTicks[i].shown) {
+      write(plan.ratingTicks[i], tick.text);
+    }
+  });
+  write(plan.ratingAxis, picture.ratingAxis);
+  write(plan.percentAxis, picture.percentAxis);
   picture.curves.forEach((curve) => {
     const points = Array.from(curve.percents, (percent, k) => `${x(curve.ratings[k])},${y(percent)}`);
     paint(add('polyline', { points: points.join(' '), class: 'curve' }), curve);
     for (const cap of curve.caps) {
-      paint(add('circle', { cx: x(cap.rating), cy: y(cap.percent), r: 4, class: 'cap-mark' }), curve)
-        .setAttribute('stroke-dasharray', 'none');
-      add('text', { x: x(cap.rating) + 6, y: y(cap.percent) + (cap.below ? font : -6), class: 'cap' }, cap.text);
+      paint(add('circle', { cx: x(cap.rating), cy: y(cap.percent), r: plan.markRadius - 1, class: 'cap-mark' }),
+        curve).setAttribute('stroke-dasharray', 'none');
+    }
+  });
+  // After every line, so that none is drawn over the words.
+  plan.capLabels.forEach((place, i) => {
+    if (place.onPatch) {
+      add('rect', { x: place.left, y: place.top, width: place.width, height: place.height, class: 'patch' });
+    }
+    if (place.leader) {
+      const { leaderFrom: from, leaderTo: to } = place;
+      add('line', { x1: from.x, y1: from.y, x2: to.x, y2: to.y, class: 'leader' });
+    }
+    if (place.shown) {
+      write(place, caps[i], 'cap');
     }
   });
   return svg;

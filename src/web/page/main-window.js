@@ -18,7 +18,7 @@ export async function openMainWindow() {
   /** @type {HTMLImageElement} */ (document.getElementById('warning-sign')).alt = words.warningSign;
   document.getElementById('warning-ok').textContent = words.warningButton;
   const view = buildWindow(controls, document.getElementById('window'));
-  placeInOneColumn(core, controls, view.boxes);
+  placeInOneColumn(core, controls, view.boxes, 'beside');
   view.whole = nameControls(controls, view.texts);
   mirror(core, calculator, controls, view);
   const chooseLayout = layoutChooser(core, controls, view);

@@ -70,6 +70,10 @@ export function showCaptions(core, { texts, whole, layout }, changed) {
     texts[i].textContent = caption;
     whole[i].textContent = caption;
   }
+  const fitsAsDrawn = (/** @type {HTMLElement} */ label) => {
+    const { needs, room } = textExtent(label);
+    return room <= 0 || core.fitsItsRoom(needs, room); // a hidden label is measured when it shows
+  };
   const overflowing = changed.filter(([i]) => texts[i].classList.contains('one-line') && !fitsAsDrawn(texts[i]));
   for (const [i, caption] of changed) {
     let shown = { text: caption, whole: '' };
@@ -82,11 +86,6 @@ export function showCaptions(core, { texts, whole, layout }, changed) {
     }
     describe(texts[i], shown.whole);
   }
-}
-
-function fitsAsDrawn(label) {
-  const { needs, room } = textExtent(label);
-  return room <= 0 || needs <= room + 0.5; // a hidden label is measured when it shows
 }
 
 function describe(label, whole) {

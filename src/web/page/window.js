@@ -101,13 +101,17 @@ function place(box, control) {
 // grid where the core says: frames in reading order, each control in its
 // cell; a result on a line of its own shows its column's heading before it.
 // The grid's first row is the frame's caption.
-/** @param {VelmoraCore} core @param {Control[]} controls */
-export function placeInOneColumn(core, controls, boxes) {
-  core.oneColumnPlaces().forEach((place, i) => {
+// cells: how a grid's cells run (beside, under or two a line under their
+// names), as the core chose it for the room.
+/** @param {VelmoraCore} core @param {Control[]} controls @param {CellLines} cells */
+export function placeInOneColumn(core, controls, boxes, cells) {
+  document.documentElement.dataset.cells = cells;
+  core.oneColumnPlaces(cells).forEach((place, i) => {
     const style = boxes[i].style;
     if (controls[i].kind === 'Frame') {
       style.setProperty('--reading-order', place.readingOrder);
       style.setProperty('--grid-columns', place.columns);
+      style.setProperty('--grid-track', place.evenColumns ? 'minmax(0, 1fr)' : 'auto');
     } else if (controls[i].kind !== 'Window') {
       style.setProperty('--grid-row', `${place.row + 1} / span ${place.rows}`);
       style.setProperty('--grid-column', place.toLastColumn ? `${place.column} / -1` : `${place.column}`);
@@ -166,6 +170,12 @@ export function layoutChooser(core, controls, view) {
       measured.captions.some((c) => core.needsMoreRoom(c.field, c.caption, c.width, c.height, c.roomWidth,
         c.roomHeight)));
     root.classList.toggle('one-column', layout === 'one-column');
+    if (layout === 'one-column') {
+      const cells = chooseCellLines(core, controls, view);
+      if (cells !== root.dataset.cells) {
+        placeInOneColumn(core, controls, view.boxes, cells);
+      }
+    }
     if (layout !== view.layout) {
       view.layout = layout;
       view.inputs.forEach((input) => {
@@ -177,6 +187,40 @@ export function layoutChooser(core, controls, view) {
     }
     return layout;
   };
+}
+
+// How a grid's cells run in one column, by the core's rule, from what is
+// measured here: the grid's width inside its frame, its widest row name, the
+// gap between its columns, and the width a cell needs for the widest rating
+// (its text as drawn in a cell's font, with the cell's padding and border).
+/** @param {VelmoraCore} core @param {Control[]} controls @returns {CellLines} */
+function chooseCellLines(core, controls, view) {
+  const grids = core.oneColumnPlaces('under');
+  let chosen = /** @type {CellLines} */ ('beside');
+  controls.forEach((control, frame) => {
+    if (control.kind !== 'Frame' || !grids[frame].evenColumns) {
+      return;
+    }
+    const box = view.boxes[frame];
+    const style = getComputedStyle(box);
+    const width = box.clientWidth - parseFloat(style.paddingLeft) - parseFloat(style.paddingRight);
+    const inside = controls.map((c, i) => i).filter((i) => controls[i].container === control.name &&
+      !view.boxes[i].hidden);
+    const names = inside.filter((i) => grids[i].namesRow).map((i) => textExtent(view.texts[i]).needs);
+    const cell = view.inputs[inside.find((i) => controls[i].kind === 'TextBox')];
+    const cellStyle = getComputedStyle(cell);
+    const probe = document.createElement('span');
+    probe.textContent = core.widestCellText();
+    probe.style.setProperty('font', cellStyle.font);
+    probe.style.setProperty('white-space', 'pre');
+    probe.style.setProperty('position', 'absolute'); // not a cell of the frame's grid
+    box.append(probe);
+    const needs = probe.getBoundingClientRect().width + ['paddingLeft', 'paddingRight', 'borderLeftWidth',
+      'borderRightWidth'].reduce((sum, side) => sum + parseFloat(cellStyle[side]), 0);
+    probe.remove();
+    chosen = core.chooseCellLines(width, Math.max(0, ...names), parseFloat(style.columnGap) || 0, needs);
+  });
+  return chosen;
 }
 
 /** @param {VelmoraCore} core @param {Control[]} controls */
