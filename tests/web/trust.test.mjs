@@ -208,6 +208,8 @@ describe('the address', () => {
       await page.click(`#Option${1 + round}`);
       await page.click(round % 2 ? '#Check2' : '#Command5');
       await answerBoxes(page);
+      // A press writes the address once its frame is painted: after this frame's tasks.
+      await page.evaluate(() => new Promise((done) => requestAnimationFrame(() => setTimeout(done, 0))));
       const shown = await shownFields(page);
       for (const [name, field] of Object.entries(shown)) {
         assert.doesNotMatch(field.text, /[\u0000-\u0008\u000b-\u001f\u007f\u200b\u202e\ufeff\u00ad]/, name);

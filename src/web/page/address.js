@@ -1,7 +1,8 @@
 // The address holds the inputs on show, always in place of the current
 // history entry. Browsers record every address written (Chromium keeps each
 // one in its history database), so it is written when a box is left, after
-// a press and when the page is hidden or left, never keystroke by keystroke.
+// a press (once its frame is painted) and when the page is hidden or left,
+// never keystroke by keystroke.
 // What is typed in between is kept in the tab's session storage, so that a
 // reload, or a phone discarding the tab in the background, keeps it; it
 // opens in place of the address unless the address is another one since.
@@ -79,6 +80,17 @@ export function keepAddress(calculator) {
     write();
     written = location.hash;
   }
+  // After a press, once its frame is painted: the player sees the results
+  // before the browser records the address.
+  let painted = 0;
+  function writeAfterPaint() {
+    if (painted === 0) {
+      painted = requestAnimationFrame(() => setTimeout(() => {
+        painted = 0;
+        writeNow();
+      }, 0));
+    }
+  }
   function hidden() {
     if (pending !== 0) {
       keepNow();
@@ -104,7 +116,7 @@ export function keepAddress(calculator) {
     });
     document.getElementById('window').addEventListener('focusout', writeNow);
   }
-  return { writeNow, typed, watch };
+  return { writeNow, writeAfterPaint, typed, watch };
 }
 
 // A link pasted into this tab, or back and forward: the new address opens as

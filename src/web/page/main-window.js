@@ -38,7 +38,7 @@ export async function openMainWindow() {
       insight.show();
       bestGear.show();
     },
-    keep: (typing) => (typing ? address.typed() : address.writeNow()),
+    keep: (typing) => (typing ? address.typed() : address.writeAfterPaint()),
     focusStart: () => {
       const box = view.inputs[start.field];
       box.focus();
