@@ -357,13 +357,14 @@ void MainWindow::fieldChanged(FieldId field) {
 }
 
 // Names and relations are the core's: a box is named by its labels' captions
-// ("第二套 会心等级"), a result is labelled by its row and set.
+// ("第二套 会心等级"), a result by its row and set and its text, and each is
+// labelled by what it is named by.
 void MainWindow::findAccessibleNames() {
     m_nameSources.resize(kControlCount);
     for (FieldId field = 0; field < kControlCount; ++field) {
         m_nameSources[field] = nameSourcesOf(field);
         QList<QWidget*> labels;
-        for (const FieldId label : labelsOf(field)) {
+        for (const FieldId label : labelledByOf(field)) {
             labels.append(m_widgets[label]);
         }
         setLabelledBy(m_widgets[field], labels);

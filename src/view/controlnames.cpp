@@ -79,6 +79,10 @@ bool hasComposedName(FieldId control) {
            (kind == Kind::Label && !labelsOf(control).empty());
 }
 
+std::vector<FieldId> labelledByOf(FieldId control) {
+    return hasComposedName(control) ? nameSourcesOf(control) : std::vector<FieldId>{};
+}
+
 std::string accessibleNameOf(FieldId control, const FieldStore& fields) {
     std::string name;
     for (const FieldId source : nameSourcesOf(control)) {

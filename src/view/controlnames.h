@@ -35,6 +35,12 @@ std::vector<FieldId> nameSourcesOf(FieldId control);
 // than being its own caption.
 bool hasComposedName(FieldId control);
 
+// What an assistive tool is told labels the control: the sources of a
+// composed name, a result itself last (a page can relate its name to its
+// sources only by naming them all); nothing when the name is its own
+// caption. Both views relate the same controls.
+std::vector<FieldId> labelledByOf(FieldId control);
+
 // That name as the captions read now: "第二套 会心等级" for a box,
 // "第二套 总收益 2094.54585513998" for a total, "计算" for a button.
 std::string accessibleNameOf(FieldId control, const FieldStore& fields);

@@ -131,6 +131,7 @@ val controls() {
         control.set("tabIndex", velmora::tabPlaceOf(field));
         control.set("nameSources", indices(velmora::nameSourcesOf(field)));
         control.set("composedName", velmora::hasComposedName(field));
+        control.set("labelledBy", indices(velmora::labelledByOf(field)));
         control.set("opensHelp", velmora::opensHelp(field));
         control.set("opensInsight", velmora::opensInsight(field));
         control.set("opensBestGear", velmora::opensBestGear(field));

@@ -91,12 +91,12 @@ def main():
         # Browse mode reads a result with its row, once.
         # Toggled until Orca is in browse mode; the chords apart by more than
         # Orca's double press, which makes focus mode sticky instead.
-        for _ in range(4):
+        for _ in range(6):
             if orca.orca_command('a', r'^(Browse|Focus) mode$') == 'Browse mode':
                 break
             time.sleep(1.5)
         else:
-            raise AssertionError('Orca never went to browse mode')
+            raise AssertionError(f'Orca never went to browse mode; last heard: {orca.spoken()[-12:]!r}')
         orca.press_and_hear('Up', rf'^无双 {results["Label21"]}\.$')
         orca.press_and_hear('Up', rf'^破防 {results["Label20"]}\.$')
         orca.press_and_hear('Up', rf'^会效 {results["Label19"]}\.$')

@@ -225,7 +225,7 @@ protected:
                     labels << relation.first->object()->objectName();
                 }
             }
-            for (const FieldId label : labelsOf(field)) {
+            for (const FieldId label : labelledByOf(field)) {
                 wantLabels << ui::qText(kControls[label].name);
             }
             expect(field, "labelled by", labels.join(' '), wantLabels.join(' '));

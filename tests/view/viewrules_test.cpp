@@ -163,8 +163,8 @@ TEST(ViewRules, BoxesAndResultsAreNamedFromOtherCaptions) {
 }
 
 // A box is named by its row (and set); a result by its row, or its set and
-// 总收益, then its text; headings, units and notes label nothing and are
-// named by their caption. A discipline renames its primary attribute's row.
+// 总收益, then its text, and is labelled by the same; headings, units and
+// notes label nothing and are named by their caption. A discipline renames its primary attribute's row.
 TEST_F(FormTest, NamesSayWhatEachControlIs) {
     const struct {
         const char* discipline;
@@ -174,10 +174,10 @@ TEST_F(FormTest, NamesSayWhatEachControlIs) {
     } named[] = {
         {"", "Text7", {"破防"}, "破防"},
         {"", "Text19", {"第二套", "会效等级"}, "第二套 会效等级"},
-        {"", "Label16", {"命中率"}, "命中率 命中"},
-        {"", "Label64", {"命中判定"}, "命中判定 命中判定"},
-        {"", "Label28", {"第一套", "总收益"}, "第一套 总收益 第一套"},
-        {"", "Label34", {"第四套", "总收益"}, "第四套 总收益 第四套"},
+        {"", "Label16", {"命中率", "命中"}, "命中率 命中"},
+        {"", "Label64", {"命中判定", "命中判定"}, "命中判定 命中判定"},
+        {"", "Label28", {"第一套", "总收益", "第一套"}, "第一套 总收益 第一套"},
+        {"", "Label34", {"第四套", "总收益", "第四套"}, "第四套 总收益 第四套"},
         {"", "Label11", {}, "%"},
         {"", "Label42", {}, "2013.06.27更新　感谢试用并反馈结果的各位侠士"},
         {"Option2", "Text1", {"根骨"}, "根骨"},
@@ -189,7 +189,7 @@ TEST_F(FormTest, NamesSayWhatEachControlIs) {
             click(c.discipline);
         }
         std::vector<std::string> labels;
-        for (const FieldId label : labelsOf(control(c.control))) {
+        for (const FieldId label : labelledByOf(control(c.control))) {
             labels.push_back(form.fields().text(label));
         }
         EXPECT_EQ(labels, c.labels) << c.control;

@@ -22,6 +22,8 @@ interface Control {
   role: 'Caption' | 'Heading' | 'Unit' | 'Result' | 'Note';
   tabIndex: number;
   nameSources: number[];
+  /** What it is labelled by: the sources of a composed name; none otherwise. */
+  labelledBy: number[];
   composedName: boolean;
   opensHelp: boolean;
   opensInsight: boolean;

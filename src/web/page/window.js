@@ -146,8 +146,8 @@ export function nameControls(controls, texts) {
   controls.forEach((control, i) => {
     // A result has no role: a screen reader reads its name once, as text
     // ("无双 4.43654"), where a note role would add "comment".
-    if (control.composedName) {
-      texts[i].setAttribute('aria-labelledby', control.nameSources.map(sourceId).join(' '));
+    if (control.labelledBy.length > 0) {
+      texts[i].setAttribute('aria-labelledby', control.labelledBy.map(sourceId).join(' '));
     }
   });
   return whole;
