@@ -13,22 +13,27 @@ bool apart(const PixelBox& a, const PixelBox& b) {
     return a.right() <= b.left || b.right() <= a.left || a.bottom() <= b.top || b.bottom() <= a.top;
 }
 
-// Whether a curve's drawn line passes through the box, walked in steps of a
-// quarter pixel (the box's outer half pixel, where antialiasing only grazes
-// it, left out).
+// Whether the segment passes through the box, walked in steps of a quarter
+// pixel (the box's outer half pixel, where antialiasing only grazes it, left
+// out).
+bool runsThrough(PixelPoint p, PixelPoint q, const PixelBox& box) {
+    const int steps = 1 + static_cast<int>(4 * std::hypot(q.x - p.x, q.y - p.y));
+    for (int s = 0; s <= steps; ++s) {
+        const double x = p.x + (q.x - p.x) * s / steps;
+        const double y = p.y + (q.y - p.y) * s / steps;
+        if (x > box.left + 0.5 && x < box.right() - 0.5 && y > box.top + 0.5 && y < box.bottom() - 0.5) {
+            return true;
+        }
+    }
+    return false;
+}
+
 bool aLineRunsThrough(const GainPicture& picture, const PixelBox& plot, const PixelBox& box) {
-    const PixelBox core{box.left + 0.5, box.top + 0.5, box.width - 1, box.height - 1};
     for (const GainCurve& curve : picture.curves) {
         for (std::size_t k = 1; k < curve.points.size(); ++k) {
-            const PixelPoint p = plotPixel(picture, plot, curve.points[k - 1]);
-            const PixelPoint q = plotPixel(picture, plot, curve.points[k]);
-            const int steps = 1 + static_cast<int>(4 * std::hypot(q.x - p.x, q.y - p.y));
-            for (int s = 0; s <= steps; ++s) {
-                const double x = p.x + (q.x - p.x) * s / steps;
-                const double y = p.y + (q.y - p.y) * s / steps;
-                if (x > core.left && x < core.right() && y > core.top && y < core.bottom()) {
-                    return true;
-                }
+            if (runsThrough(plotPixel(picture, plot, curve.points[k - 1]),
+                            plotPixel(picture, plot, curve.points[k]), box)) {
+                return true;
             }
         }
     }
@@ -113,13 +118,8 @@ void expectClear(const Drawn& drawn, const PixelBox& plot, const std::vector<Tex
                                   std::abs(from.y - label.top), std::abs(from.y - label.bottom())}),
                         0, 1e-9);
             for (std::size_t j = 0; j < placed.size(); ++j) {
-                const PixelBox& other = placed[j].box;
-                for (int step = 1; j != i && placed[j].shown && step < 100; ++step) {
-                    const double x = from.x + (to.x - from.x) * step / 100;
-                    const double y = from.y + (to.y - from.y) * step / 100;
-                    EXPECT_FALSE(x > other.left && x < other.right() && y > other.top && y < other.bottom())
-                        << "the leader runs through label " << j;
-                }
+                EXPECT_FALSE(j != i && placed[j].shown && runsThrough(from, to, placed[j].box))
+                    << "through " << j;
             }
         }
         EXPECT_TRUE(placed[i].onPatch || !aLineRunsThrough(drawn.picture, plot, label));

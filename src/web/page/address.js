@@ -81,13 +81,18 @@ export function keepAddress(calculator) {
     written = location.hash;
   }
   // After a press, once its frame is painted: the player sees the results
-  // before the browser records the address.
+  // before the browser records the address. An address that arrived
+  // meanwhile is not written over: it opens, and its press writes after it.
   let painted = 0;
+  let pressedAt = '';
   function writeAfterPaint() {
+    pressedAt = location.hash;
     if (painted === 0) {
       painted = requestAnimationFrame(() => setTimeout(() => {
         painted = 0;
-        writeNow();
+        if (location.hash === pressedAt) {
+          writeNow();
+        }
       }, 0));
     }
   }
