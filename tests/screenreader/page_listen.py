@@ -45,6 +45,32 @@ def tab_to(orca, name, key='Tab'):
     raise AssertionError(f'Tab never reached {name}; last heard: {orca.spoken()[-12:]!r}')
 
 
+def to_browse_mode_and_hear(orca, first_line):
+    """Toggles Orca to browse mode, then reads the line above the focus.
+
+    Orca does not say "Browse mode" while it believes the page is still
+    loading (after reloads it at times takes the load events out of order),
+    so a silent toggle may have been taken: Up tells, by reading the line
+    above in browse mode (in focus mode it stays in the box). The chords
+    are apart by more than Orca's double press, which makes focus mode
+    sticky instead."""
+    for _ in range(6):
+        try:
+            mode = orca.orca_command('a', r'^(Browse|Focus) mode$', attempts=1)
+        except AssertionError:
+            mode = None
+        if mode != 'Focus mode':
+            orca.mark()
+            orca.key('Up')
+            try:
+                orca.wait_for_speech(first_line, timeout=5)
+                return
+            except AssertionError:
+                pass
+        time.sleep(1.5)
+    raise AssertionError(f'Orca never read {first_line} in browse mode; last heard: {orca.spoken()[-12:]!r}')
+
+
 def main():
     site, example_file = sys.argv[1], sys.argv[2]
     transcript = Path(sys.argv[3]) if len(sys.argv) > 3 else None
@@ -89,15 +115,7 @@ def main():
         orca.press_and_hear('Return', r'^已算出每一点属性的收益$')
 
         # Browse mode reads a result with its row, once.
-        # Toggled until Orca is in browse mode; the chords apart by more than
-        # Orca's double press, which makes focus mode sticky instead.
-        for _ in range(6):
-            if orca.orca_command('a', r'^(Browse|Focus) mode$') == 'Browse mode':
-                break
-            time.sleep(1.5)
-        else:
-            raise AssertionError(f'Orca never went to browse mode; last heard: {orca.spoken()[-12:]!r}')
-        orca.press_and_hear('Up', rf'^无双 {results["Label21"]}\.$')
+        to_browse_mode_and_hear(orca, rf'^无双 {results["Label21"]}\.$')
         orca.press_and_hear('Up', rf'^破防 {results["Label20"]}\.$')
         orca.press_and_hear('Up', rf'^会效 {results["Label19"]}\.$')
         said = orca.spoken()[first_heard:]
