@@ -72,6 +72,20 @@ std::vector<std::vector<std::size_t>> subsets(std::size_t count, std::size_t pla
     return all;
 }
 
+Sheet towards(const Sheet& from, const Sheet& to, double step) {
+    return {from.attack + step * (to.attack - from.attack),
+            from.hit + step * (to.hit - from.hit),
+            from.critical + step * (to.critical - from.critical),
+            from.criticalEffect + step * (to.criticalEffect - from.criticalEffect),
+            from.overcome + step * (to.overcome - from.overcome),
+            from.strain + step * (to.strain - from.strain),
+            from.haste + step * (to.haste - from.haste)};
+}
+
+bool below(double most, double bar) {
+    return most + 1e-9 * std::fabs(most) < bar;
+}
+
 // The best first; among equals, the earlier choice.
 bool ranksAbove(const FoundCombination& a, const FoundCombination& b) {
     return a.damage != b.damage ? a.damage > b.damage : a.choice < b.choice;
@@ -178,53 +192,107 @@ double BestGearSearch::bound(std::size_t position, const Sheet& sum) const {
     return rising ? expectedDamage(plus(sum, m_highest[position])) : std::numeric_limits<double>::infinity();
 }
 
-// A tighter bound: over the branch's box, log Z lies under a plane, the
-// tangent at a point of the box of a concave function above it (the log of
-// each factor; the damage factor with its crit × effect term bounded by
-// McCormick's inequality, H·g ≤ Hh·g + gl·H − Hh·gl for H ≤ Hh and g ≥ gl).
-// A plane's most over the branch is each remaining slot's best option alone.
-// It holds where every rate of the box is at least 0, the critical cap too,
-// and critical effect at least 100 %; else there is no bound.
-double BestGearSearch::tangentBound(std::size_t position, const Sheet& sum) const {
+// A rate clamped to [0, cap] that ranges over [lo, hi] lies under a concave
+// broken line: the chord from (min(lo, 0), 0) to (u, u), u = min(hi, cap),
+// then flat. Where lo ≥ 0 it is the rate itself; below 0 the chord lets the
+// bound hold on branches that could take a rate below 0.
+BestGearSearch::ConcaveRate::ConcaveRate(double lo, double hi, double cap)
+    : from(std::min(lo, 0.0)), top(std::min(hi, cap)) {
+    steep = top > 0 ? top / (top - from) : 0;
+}
+double BestGearSearch::ConcaveRate::value(double s) const {
+    return top > 0 ? std::min(top, (s - from) * steep) : 0;
+}
+double BestGearSearch::ConcaveRate::slope(double s) const {
+    return s < top ? steep : 0;
+}
+
+// Whether no combination under a branch can reach `bar`: the cheap corner
+// bound first, then the planes. A rounding's worth of slack, so that no
+// combination level with the last kept is ever left out.
+bool BestGearSearch::leftOut(std::size_t position, const Sheet& sum, double bar) const {
+    if (bar == -std::numeric_limits<double>::infinity()) {
+        return false;
+    }
+    return below(bound(position, sum), bar) || below(tangentBound(position, sum, bar), bar);
+}
+
+// A tighter bound: over the branch's box, the damage factor lies under a
+// concave function (each clamped rate under its ConcaveRate; the crit ×
+// effect term under one of McCormick's planes, see Relaxed), so under its
+// tangent plane at any point of the box; so does the log of attack, the
+// overcome factor and haste. A plane's most over the branch is each
+// remaining slot's best option alone. It holds where attack, the overcome
+// factor and haste stay above 0 over the box; else there is no bound.
+// The planes are tangent first where each slot's best alone meets, then at
+// points that move toward where each plane's best options meet, by a
+// shrinking step (Frank and Wolfe's), which draws them to the concave
+// function's most over the branch and so to its tightest plane. Each plane
+// is a bound; the lowest is kept, and the planes stop once one is below
+// `bar`.
+double BestGearSearch::tangentBound(std::size_t position, const Sheet& sum, double bar) const {
     constexpr double kNone = std::numeric_limits<double>::infinity();
+    constexpr int kPlanes = 10;
     const Sheet low = plus(sum, m_lowest[position]);
     const Sheet high = plus(sum, m_highest[position]);
-    const auto fraction = [](double percent, double cap) { return std::min(percent, cap) / 100; };
-    const double lowCap =
-        fraction(low.hit, kHitCap) + fraction(low.strain, kStrainCap) - kCriticalCapOffset / 100;
     const double lowP = 1 + (low.overcome - kBossDefence) / kOvercomeCoefficient;
-    if (!(low.attack > 0 && lowP > 0 && low.hit >= 0 && low.strain >= 0 && low.critical >= 0 &&
-          low.criticalEffect >= 100 && low.haste >= 0 && lowCap >= 0)) {
+    const Relaxed relaxed(low, high);
+    if (!(low.attack > 0 && lowP > 0 && low.haste >= 0 && relaxed.holds)) {
         return kNone;
     }
-    // Tangent first where each slot's best alone meets, then where the last
-    // plane's best options meet: each plane is a bound, the lowest is kept.
     Sheet x = plus(sum, m_firstSum[position]);
     double lowest = kNone;
-    for (int plane = 0; plane < 3; ++plane) {
+    for (int plane = 0; plane < kPlanes && !below(lowest, bar); ++plane) {
         Sheet next = sum;
-        const double most = planeBound(x, low, high, sum, position, next);
-        lowest = std::min(lowest, most);
-        x = next;
+        lowest = std::min(lowest, planeBound(x, relaxed, sum, position, next));
+        x = towards(x, next, 2.0 / (plane + 3));
     }
     return lowest;
 }
 
+BestGearSearch::Relaxed::Relaxed(const Sheet& low, const Sheet& high)
+    : hit(low.hit, high.hit, kHitCap), strain(low.strain, high.strain, kStrainCap),
+      criticalEffect(low.criticalEffect, high.criticalEffect, std::numeric_limits<double>::infinity()),
+      critical(std::min(low.critical, critCap(low.hit, low.strain)),
+               std::min(high.critical, critCap(high.hit, high.strain)),
+               std::numeric_limits<double>::infinity()) {
+    // McCormick's plane H·g ≤ Hh·g + gl·H − Hh·gl (H ≤ Hh, g ≥ gl) where the
+    // least critical effect is 100 % or more, else H·g ≤ Hl·g + gh·H − Hl·gh
+    // (H ≥ Hl, g ≤ gh): the coefficient of H must be at least 0, so that H's
+    // concave line keeps the whole concave.
+    const double lowG = std::max(low.criticalEffect, 0.0) / 100 - 1, highG = high.criticalEffect / 100 - 1;
+    if (lowG >= 0) {
+        onH = lowG;
+        onG = critical.value(critical.top) / 100;
+    } else {
+        const double lowCap =
+            std::clamp(low.hit, 0.0, kHitCap) + std::clamp(low.strain, 0.0, kStrainCap) - kCriticalCapOffset;
+        onH = highG;
+        onG = std::max(0.0, std::min(low.critical, lowCap)) / 100;
+    }
+    offset = -onH * onG;
+    holds = onH >= 0;
+}
+
+double BestGearSearch::Relaxed::critCap(double hitPercent, double strainPercent) const {
+    return hit.value(hitPercent) + strain.value(strainPercent) - kCriticalCapOffset;
+}
+
 // One plane, tangent at x: its most over the branch, and (next) where that
 // most is reached.
-double BestGearSearch::planeBound(const Sheet& x, const Sheet& low, const Sheet& high, const Sheet& sum,
+double BestGearSearch::planeBound(const Sheet& x, const Relaxed& relaxed, const Sheet& sum,
                                   std::size_t position, Sheet& next) const {
     constexpr double kNone = std::numeric_limits<double>::infinity();
-    const auto fraction = [](double percent, double cap) { return std::min(percent, cap) / 100; };
-    const double M = fraction(x.hit, kHitCap), W = fraction(x.strain, kStrainCap);
-    const double dM = x.hit < kHitCap ? 0.01 : 0, dW = x.strain < kStrainCap ? 0.01 : 0;
-    const bool critBelowCap = x.critical / 100 <= M + W - kCriticalCapOffset / 100;
-    const double H = critBelowCap ? x.critical / 100 : M + W - kCriticalCapOffset / 100;
-    const double highH =
-        std::min(high.critical / 100,
-                 fraction(high.hit, kHitCap) + fraction(high.strain, kStrainCap) - kCriticalCapOffset / 100);
-    const double g = x.criticalEffect / 100 - 1, lowG = low.criticalEffect / 100 - 1;
-    const double R = highH * g + lowG * H - highH * lowG + M + kStrainWeight * W - 0.3625;
+    const double M = relaxed.hit.value(x.hit) / 100, W = relaxed.strain.value(x.strain) / 100;
+    const double dM = relaxed.hit.slope(x.hit) / 100, dW = relaxed.strain.slope(x.strain) / 100;
+    const double cap = relaxed.critCap(x.hit, x.strain);
+    const bool critBelowCap = x.critical <= cap;
+    const double y = critBelowCap ? x.critical : cap;
+    const double H = relaxed.critical.value(y) / 100, dH = relaxed.critical.slope(y);
+    const double onH = relaxed.onH, onG = relaxed.onG;
+    const double g = relaxed.criticalEffect.value(x.criticalEffect) / 100 - 1;
+    const double dG = relaxed.criticalEffect.slope(x.criticalEffect);
+    const double R = onG * g + onH * H + relaxed.offset + M + kStrainWeight * W - 0.3625;
     if (!(R > 0)) {
         return kNone;
     }
@@ -232,11 +300,11 @@ double BestGearSearch::planeBound(const Sheet& x, const Sheet& low, const Sheet&
     const double J = 1 + x.haste / 100;
     // The plane's slope along each attribute of the sheet.
     const Sheet slope{1 / x.attack,
-                      (lowG * (critBelowCap ? 0 : dM) + dM) / R,
-                      lowG * (critBelowCap ? 0.01 : 0) / R,
-                      highH / 100 / R,
+                      (onH * (critBelowCap ? 0 : dH * dM) + dM) / R,
+                      onH * (critBelowCap ? dH / 100 : 0) / R,
+                      onG * dG / 100 / R,
                       1 / (kOvercomeCoefficient * P),
-                      (lowG * (critBelowCap ? 0 : dW) + kStrainWeight * dW) / R,
+                      (onH * (critBelowCap ? 0 : dH * dW) + kStrainWeight * dW) / R,
                       0.01 / J};
     const auto along = [&](const Sheet& d) {
         return slope.attack * d.attack + slope.hit * d.hit + slope.critical * d.critical +
@@ -290,10 +358,8 @@ bool BestGearSearch::run(std::uint64_t budget) {
             }
             continue;
         }
-        // A rounding's worth of slack, so that no combination level with the
-        // last kept is ever left out.
-        const double most = std::min(bound(position + 1, sum), tangentBound(position + 1, sum));
-        if (most + 1e-9 * std::fabs(most) < threshold()) {
+        // One slot left: its combinations are weighed for less than a bound.
+        if (position + 2 < depth && leftOut(position + 1, sum, threshold())) {
             m_accounted += m_leavesBelow[position];
             continue;
         }

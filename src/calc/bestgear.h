@@ -77,10 +77,27 @@ private:
         Sheet sum;        // the panel changed by the options taken above
     };
     void offer(const std::vector<std::size_t>& taken);
+    // The clamped rates of a branch's box under concave broken lines.
+    struct ConcaveRate {
+        double from = 0, top = 0, steep = 0;
+        ConcaveRate(double lo, double hi, double cap);
+        double value(double s) const;
+        double slope(double s) const;
+    };
+    // The damage factor over a branch's box under a concave function: its
+    // rates under their broken lines, H·g ≤ onG·g + onH·H + offset.
+    struct Relaxed {
+        Relaxed(const Sheet& low, const Sheet& high);
+        double critCap(double hitPercent, double strainPercent) const;
+        ConcaveRate hit, strain, criticalEffect, critical;
+        double onH = 0, onG = 0, offset = 0;
+        bool holds = false;
+    };
+    bool leftOut(std::size_t position, const Sheet& sum, double bar) const;
     double bound(std::size_t slot, const Sheet& sum) const;
-    double tangentBound(std::size_t slot, const Sheet& sum) const;
-    double planeBound(const Sheet& x, const Sheet& low, const Sheet& high, const Sheet& sum,
-                      std::size_t position, Sheet& next) const;
+    double tangentBound(std::size_t slot, const Sheet& sum, double bar) const;
+    double planeBound(const Sheet& x, const Relaxed& relaxed, const Sheet& sum, std::size_t position,
+                      Sheet& next) const;
     double threshold() const;
 
     MeasuredSheet m_panel;

@@ -104,15 +104,15 @@ List randomList(std::mt19937& random) {
                         static_cast<double>(pick(0, 1) * pick(0, 20))};
     list.panel.hasteMode = list.panel.sheet.haste > 0 || pick(0, 1) == 1;
     list.panel.discipline = &kDisciplines[static_cast<std::size_t>(pick(0, 6))];
-    const int slots = pick(1, 4);
+    const int slots = pick(1, 6);
     for (int s = 0; s < slots; ++s) {
         GearSlot slot;
-        const int items = pick(0, 4);                                  // an empty slot now and then
+        const int items = pick(0, 5);                                  // an empty slot now and then
         const int worn = items == 0 ? 0 : pick(0, std::min(2, items)); // two rings, or nothing worn
         for (int i = 0; i < items; ++i) {
             Ratings r{};
             for (double& rating : r) {
-                rating = pick(0, 2) == 0 ? 0 : pick(-40, 400);
+                rating = pick(0, 2) == 0 ? 0 : pick(-40, 900);
             }
             slot.items.push_back(r);
             slot.worn.push_back(i < worn);
@@ -153,7 +153,7 @@ TEST(BestGear, AStoppedSearchGoesOnToTheSameAnswer) {
         ASSERT_TRUE(whole.run(1'000'000));
         BestGearSearch steps(list.panel, list.slots);
         double before = -1;
-        while (!steps.run(4)) { // a list's depth: each run weighs or bounds something
+        while (!steps.run(6)) { // the deepest list's depth: each run weighs or bounds something
             EXPECT_GT(steps.accountedFor(), before) << round;
             EXPECT_LT(steps.accountedFor(), steps.combinations()) << round;
             before = steps.accountedFor();
