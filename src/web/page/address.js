@@ -60,6 +60,7 @@ export function keepAddress(calculator) {
     stored = true;
   }
   function typed() {
+    typedSincePress = true;
     if (pending === 0) {
       pending = setTimeout(keepNow, 250);
     }
@@ -81,16 +82,29 @@ export function keepAddress(calculator) {
     written = location.hash;
   }
   // After a press, once its frame is painted: the player sees the results
-  // before the browser records the address. An address that arrived
-  // meanwhile is not written over: it opens, and its press writes after it.
+  // before the browser records the address. It is the address of the press:
+  // keys typed before the frame (a box that took the focus, typed into at
+  // once) are kept as any typing is, not written with it. An address that
+  // arrived meanwhile is not written over: it opens, and its press writes
+  // after it.
   let painted = 0;
   let pressedAt = '';
+  let pressed = '';
+  let typedSincePress = false;
   function writeAfterPaint() {
     pressedAt = location.hash;
+    pressed = calculator.address();
+    typedSincePress = false;
     if (painted === 0) {
       painted = requestAnimationFrame(() => setTimeout(() => {
         painted = 0;
-        if (location.hash === pressedAt) {
+        if (location.hash !== pressedAt || leaving) {
+          return;
+        }
+        if (typedSincePress) {
+          write(pressed);
+          written = location.hash;
+        } else {
           writeNow();
         }
       }, 0));
