@@ -86,10 +86,11 @@ bool GearCandidates::startSearch(const std::optional<GainStore>& panel) {
     return true;
 }
 
-void GearCandidates::searchOn(std::uint64_t steps) {
+bool GearCandidates::searchOn(std::uint64_t steps) {
     if (state() == State::Running) {
         m_search->run(steps);
     }
+    return state() == State::Running;
 }
 
 GearCandidates::State GearCandidates::state() const {

@@ -48,8 +48,9 @@ public:
     bool answers(const std::optional<GainStore>& gains) const {
         return m_search != nullptr && gains && gains->measured == m_panel;
     }
-    // One slice of the search's work; nothing when it is not running.
-    void searchOn(std::uint64_t steps);
+    // One slice of the search's work; nothing when it is not running. True
+    // while it runs on: the view asks for the next slice.
+    bool searchOn(std::uint64_t steps);
     // 停止 and 继续.
     void stopSearch() { m_stopped = true; }
     void continueSearch() { m_stopped = false; }

@@ -135,8 +135,7 @@ QLabel* BestGearWindow::addLine(QVBoxLayout* layout) {
 }
 
 void BestGearWindow::searchSlice() {
-    m_candidates.searchOn(kSearchSliceSteps);
-    if (m_candidates.state() != GearCandidates::State::Running) {
+    if (!m_candidates.searchOn(kSearchSliceSteps)) {
         finished();
     }
     refresh();

@@ -80,7 +80,7 @@ public:
     std::string addressPiece() const { return m_candidates.addressPiece(); }
     void openAddress(const std::string& piece) { m_candidates.openAddress(piece); }
     bool start(const val& basis) { return m_candidates.startSearch(gainsOf(basis)); }
-    void work() { m_candidates.searchOn(velmora::kSearchSliceSteps); }
+    bool work() { return m_candidates.searchOn(velmora::kSearchSliceSteps); }
     void stop() { m_candidates.stopSearch(); }
     void resume() { m_candidates.continueSearch(); }
     // What the panel shows, against the panel of the last 计算 now.

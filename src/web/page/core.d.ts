@@ -236,7 +236,7 @@ interface BestGearCandidates {
   addressPiece(): string;
   openAddress(piece: string): void;
   start(basis: SearchBasis | null): boolean;
-  work(): void;
+  work(): boolean;
   stop(): void;
   resume(): void;
   shown(basis: SearchBasis | null): BestGearShown;
