@@ -101,7 +101,6 @@ public:
         all.set("canStart", shown.canStart);
         all.set("canStop", shown.canStop);
         all.set("canContinue", shown.canContinue);
-        all.set("running", shown.running);
         return all;
     }
 

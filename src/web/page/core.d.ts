@@ -224,7 +224,6 @@ interface BestGearShown {
   canStart: boolean;
   canStop: boolean;
   canContinue: boolean;
-  running: boolean;
 }
 
 /** 最佳组合's module, in the worker. */
