@@ -327,6 +327,49 @@ describe('the address', () => {
     await context.close();
   });
 
+  // A long search reports as it goes: the row the player is on keeps the
+  // focus through its reports, 停止 leaves an answer marked unproven, and
+  // 继续 proves it.
+  test('最佳组合 keeps a focused row through a running search, stops and goes on', async () => {
+    const { context, page } = await freshWindow();
+    await page.click('#Option2');
+    for (const [name, value] of [['Text1', '3000'], ['Text3', '15000'], ['Text4', '105'], ['Text5', '25'],
+      ['Text6', '180'], ['Text7', '3000'], ['Text8', '30']]) {
+      await page.fill(`#${name}`, value);
+    }
+    await page.click('#Command1');
+    await page.click('#Command7');
+    let seed = 20261209;
+    const pick = (high) => (seed = (seed * 48271) % 2147483647) % high;
+    const lines = [];
+    for (let item = 0; item < 96; ++item) {
+      const ratings = [pick(300), 0, 0, 0, 0, 0, 0];
+      ratings[2 + pick(5)] = 150 + pick(500);
+      ratings[2 + pick(5)] += 150 + pick(500);
+      lines.push([`部位${item % 12}`, `件${item}`, item < 12 ? 1 : 0, ...ratings].join('\t'));
+    }
+    await page.fill('#best-gear-list', lines.join('\n'));
+    const best = page.locator('#best-gear');
+    await best.getByRole('button', { name: '读入列表' }).click();
+    await best.getByRole('button', { name: '开始比较' }).click();
+    const status = () => best.locator('p.insight-line').first().textContent();
+    await page.waitForFunction(() => document.querySelector('#best-gear ol li') !== null);
+    await page.focus('#best-gear ol li');
+    const before = await status();
+    assert.match(before, /^正在比较：/);
+    await page.waitForFunction((shown) => document.querySelector('#best-gear p.insight-line').textContent !== shown,
+      before);
+    assert.ok(await page.evaluate(() => document.activeElement === document.querySelector('#best-gear ol li')));
+    await best.getByRole('button', { name: '停止' }).click();
+    await page.waitForFunction(() => document.activeElement?.textContent === '继续');
+    assert.match(await status(), /^已停止：已比较 .* %.*尚未证明是最佳/);
+    await best.getByRole('button', { name: '继续' }).click();
+    await page.waitForFunction(() => document.querySelector('#best-gear p.insight-line').textContent.startsWith('已比较全部'),
+      undefined, { timeout: 60000 });
+    assert.equal(await best.locator('ol li').count(), 10);
+    await context.close();
+  });
+
   for (const hostile of ['#v9&Text1=1', '#v1&Text1=%3Cscript%3E&Text1=2', '#<img src=x onerror=alert(1)>',
     '#v1&Text36=5', `#v1&Text1=${'9'.repeat(20000)}`, '#v1&d=Option9', '#%E0%A4%A']) {
     test(`a hostile or malformed address opens the start state: ${hostile.slice(0, 30)}`, async () => {

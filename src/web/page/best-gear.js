@@ -36,6 +36,13 @@ function keepDraft(draft) {
   }
 }
 
+/** @param {Element} node @param {string} text */
+function writeText(node, text) {
+  if (node.textContent !== text) {
+    node.textContent = text;
+  }
+}
+
 /** @param {Calculator} calculator @param {{ writeNow: () => void, showBox: (box: WarningBox) => void }} page */
 export function bestGearPanel(calculator, page) {
   const panel = document.getElementById('best-gear');
@@ -155,14 +162,25 @@ export function bestGearPanel(calculator, page) {
     if (parts === null) {
       return; // the words are not yet in
     }
-    parts.listState.textContent = shown.list;
-    parts.status.textContent = shown.status;
-    parts.rows.replaceChildren(...shown.rows.map((row) => {
-      const line = element('li', row.nearBest ? 'insight-line near-best' : 'insight-line', row.line);
-      line.tabIndex = 0;
-      return line;
-    }));
-    parts.straightLine.textContent = shown.straightLine;
+    // A running search reports ten times a second: only what changed is
+    // written, and rows are kept, so that the page lays out little and a
+    // row the player is on keeps the focus.
+    writeText(parts.listState, shown.list);
+    writeText(parts.status, shown.status);
+    const rows = parts.rows;
+    while (rows.children.length > shown.rows.length) {
+      rows.lastElementChild.remove();
+    }
+    shown.rows.forEach((row, rank) => {
+      let line = rows.children[rank];
+      if (line === undefined) {
+        line = rows.appendChild(element('li', 'insight-line'));
+        line.tabIndex = 0;
+      }
+      writeText(line, row.line);
+      line.classList.toggle('near-best', row.nearBest);
+    });
+    writeText(parts.straightLine, shown.straightLine);
     parts.straightLine.hidden = shown.straightLine === '';
     parts.start.disabled = !shown.canStart;
     parts.stop.disabled = !shown.canStop;
