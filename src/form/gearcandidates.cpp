@@ -7,6 +7,10 @@
 
 namespace velmora {
 
+bool GearCandidates::cellWorn(std::size_t row) const {
+    return isWornField(draftCell(m_draft, row, kWornField));
+}
+
 std::optional<WarningBox> GearCandidates::readDraft() {
     auto read = readGearList(m_draft);
     if (const auto* error = std::get_if<GearListError>(&read)) {

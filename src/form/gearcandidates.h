@@ -5,6 +5,7 @@
 #pragma once
 
 #include "form/gainstore.h"
+#include "form/geardraft.h"
 #include "form/gearlist.h"
 #include "form/warnings.h"
 
@@ -22,6 +23,15 @@ public:
     // The text area: what the player types or pastes, until it is read in.
     const std::string& draft() const { return m_draft; }
     void typeDraft(std::string text) { m_draft = std::move(text); }
+    // The grid of cells edits the same draft (geardraft.h).
+    void typeCell(std::size_t row, std::size_t column, std::string_view text) {
+        m_draft = withDraftCell(m_draft, row, column, text);
+    }
+    // 已穿 as the grid's box shows it, and a press on that box.
+    bool cellWorn(std::size_t row) const;
+    void toggleWorn(std::size_t row) { typeCell(row, kWornField, cellWorn(row) ? "0" : "1"); }
+    void addDraftRow() { m_draft = withDraftRowAdded(m_draft); }
+    void removeDraftRow(std::size_t row) { m_draft = withDraftRowRemoved(m_draft, row); }
     // 读入列表: the whole draft becomes the list, or nothing of it does and
     // the box says which line and column cannot be read.
     std::optional<WarningBox> readDraft();

@@ -63,6 +63,15 @@ bool readRating(std::string_view field, double& rating) {
 
 } // namespace
 
+bool isGearListTitleLine(std::string_view line) {
+    const std::vector<std::string_view> fields = split(line, '\t');
+    return fields.size() >= kWornColumn && trimmed(fields[kWornColumn - 1]) == "已穿";
+}
+
+bool isWornField(std::string_view field) {
+    return trimmed(field) == "1";
+}
+
 std::variant<GearList, GearListError> readGearList(std::string_view text) {
     GearList list;
     const std::vector<std::string_view> lines = split(text, '\n');
@@ -73,7 +82,7 @@ std::variant<GearList, GearListError> readGearList(std::string_view text) {
         }
         const std::vector<std::string_view> fields = split(lines[at], '\t');
         const std::string_view worn = fields.size() >= kWornColumn ? trimmed(fields[kWornColumn - 1]) : "";
-        if (at == 0 && worn == "已穿") {
+        if (at == 0 && isGearListTitleLine(lines[at])) {
             continue; // the column titles
         }
         if (fields.size() > kFirstRatingColumn - 1 + std::tuple_size_v<Ratings>) {
@@ -95,7 +104,7 @@ std::variant<GearList, GearListError> readGearList(std::string_view text) {
         if (worn != "1" && worn != "0") {
             return errorAt(line, kWornColumn, "“已穿”应为 1 或 0");
         }
-        item.worn = worn == "1";
+        item.worn = isWornField(worn);
         for (std::size_t row = 0; row < item.ratings.size(); ++row) {
             const std::size_t column = kFirstRatingColumn + row;
             if (column <= fields.size() && !readRating(fields[column - 1], item.ratings[row])) {

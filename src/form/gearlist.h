@@ -44,6 +44,13 @@ struct GearListError {
 };
 inline constexpr std::string_view kGearListErrorTitle = "无法读入装备列表";
 
+// Whether the first line of a text holds the column titles: its third field
+// is "已穿".
+bool isGearListTitleLine(std::string_view line);
+
+// Whether an 已穿 field says the item is worn ("1", spaces aside).
+bool isWornField(std::string_view field);
+
 // Reads a whole list, or says where it cannot. A first line whose third
 // field is the title "已穿" holds column titles and is skipped (any other
 // line is an item, never dropped unread); blank lines are skipped.

@@ -1,6 +1,7 @@
 // The candidate list as text: what is written reads back the same, and a
 // line that cannot be read is named by its line and column, taking nothing.
 #include "form/gearcandidates.h"
+#include "form/geardraft.h"
 #include "form/gearlist.h"
 
 #include <gtest/gtest.h>
@@ -46,6 +47,78 @@ TEST(GearListText, WhatIsWrittenReadsBackTheSame) {
             }
         }
     }
+}
+
+// The grid of cells: a list typed cell by cell, among rows added and then
+// removed, reads as that list, and each cell shows what was typed in it.
+TEST(GearListGrid, AListTypedCellByCellReadsAsThatList) {
+    std::mt19937 random(5);
+    const auto pick = [&](int low, int high) { return std::uniform_int_distribution(low, high)(random); };
+    const char* words[] = {"帽子", "戒指", "腰带", "甲", "乙 丙", "风·雅"};
+    for (int round = 0; round < 200; ++round) {
+        GearCandidates grid;
+        if (pick(0, 1) == 1) {
+            grid.writeDraft(); // the title line first, as 写出列表 leaves it
+        }
+        GearList list;
+        std::vector<bool> kept; // rows to keep, in the grid's order
+        for (int i = pick(1, 12); i > 0; --i) {
+            grid.addDraftRow();
+            const std::size_t row = kept.size();
+            if (pick(0, 3) == 0) {
+                grid.typeCell(row, kNameField, "删掉");
+                kept.push_back(false);
+                continue;
+            }
+            GearItem item{words[pick(0, 2)], words[pick(3, 5)], pick(0, 1) == 1, {}};
+            grid.typeCell(row, kSlotField, item.slot);
+            grid.typeCell(row, kNameField, item.name);
+            if (item.worn) {
+                grid.toggleWorn(row);
+            }
+            for (std::size_t r = 0; r < item.ratings.size(); ++r) {
+                if (pick(0, 2) == 0) {
+                    item.ratings[r] = pick(-300, 3000);
+                    grid.typeCell(row, kWornField + 1 + r, std::to_string(static_cast<int>(item.ratings[r])));
+                    EXPECT_EQ(draftCell(grid.draft(), row, kWornField + 1 + r),
+                              std::to_string(static_cast<int>(item.ratings[r])));
+                }
+            }
+            EXPECT_EQ(grid.cellWorn(row), item.worn);
+            list.items.push_back(item);
+            kept.push_back(true);
+        }
+        for (std::size_t row = kept.size(); row-- > 0;) {
+            if (!kept[row]) {
+                grid.removeDraftRow(row);
+            }
+        }
+        ASSERT_EQ(draftRows(grid.draft()), list.items.size()) << grid.draft();
+        ASSERT_EQ(grid.readDraft(), std::nullopt) << grid.draft();
+        EXPECT_EQ(grid.list(), list) << grid.draft();
+    }
+}
+
+// What a cell cannot hold becomes a space; an empty last rating ends the line.
+TEST(GearListGrid, ACellKeepsItsLineWhole) {
+    const std::string start = "帽子\t甲\t1\t\t\t135\n\n";
+    const struct {
+        std::size_t row, column;
+        std::string_view typed, draft;
+    } cases[] = {
+        {0, 1, "乙\t丙\n", "帽子\t乙 丙 \t1\t\t\t135\n\n"},
+        {0, 5, "", "帽子\t甲\t1\n\n"},
+        {0, 10, "7", "帽子\t甲\t1\t\t\t135\t\t\t\t\t7\n\n"},
+        {1, 0, "戒指", "帽子\t甲\t1\t\t\t135\n戒指\t\t0\n"}, // a blank line becomes an item
+        {2, 0, "戒指", start},                               // no such row
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(withDraftCell(start, c.row, c.column, c.typed), c.draft) << c.row << "," << c.column;
+    }
+    EXPECT_EQ(draftRows(start), 2u);
+    EXPECT_EQ(withDraftRowAdded("帽子\t甲\t1"), "帽子\t甲\t1\n\t\t0\n");
+    EXPECT_EQ(withDraftRowRemoved(std::string(kGearListTitles) + "\na\t\t1\nb\t\t0\n", 0),
+              std::string(kGearListTitles) + "\nb\t\t0\n");
 }
 
 TEST(GearListText, ATitleLineIsSkippedAndMissingRatingsAreZero) {
