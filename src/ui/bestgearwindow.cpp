@@ -2,6 +2,7 @@
 
 #include "ui/accessibility.h"
 #include "ui/fonts.h"
+#include "ui/geargrid.h"
 #include "ui/messageboxwarnings.h"
 #include "ui/plaintext.h"
 #include "ui/scrolling.h"
@@ -36,10 +37,14 @@ BestGearWindow::BestGearWindow(Form& form) : m_form(form) {
 
     auto* rules = wrapped(kGearListRules);
     layout->addWidget(rules);
+    m_grid = new GearGrid(m_candidates, [this] { showDraft(); });
+    m_grid->setAccessibleName(qText(kGearGridName));
+    layout->addWidget(m_grid);
+    layout->addWidget(wrapped(kGearTextRules));
     layout->addWidget(wrapped(kGearListKeysDesktop));
     m_list = new QPlainTextEdit;
     m_list->setAccessibleName(qText(kGearListName));
-    m_list->setAccessibleDescription(qText(kGearListKeysDesktop));
+    m_list->setAccessibleDescription(qText(std::string(kGearTextRules) + std::string(kGearListKeysDesktop)));
     m_list->setLineWrapMode(QPlainTextEdit::NoWrap);
     m_list->setTabStopDistance(72);
     m_list->setPlainText(qText(m_candidates.draft()));
@@ -72,8 +77,10 @@ BestGearWindow::BestGearWindow(Form& form) : m_form(form) {
     m_line = addLine(layout);
     layout->addStretch();
 
-    connect(m_list, &QPlainTextEdit::textChanged, this,
-            [this] { m_candidates.typeDraft(m_list->toPlainText().toStdString()); });
+    connect(m_list, &QPlainTextEdit::textChanged, this, [this] {
+        m_candidates.typeDraft(m_list->toPlainText().toStdString());
+        m_grid->sync();
+    });
     connect(m_read, &QPushButton::clicked, this, [this] {
         if (const std::optional<WarningBox> box = m_candidates.readDraft()) {
             createWarningBox(box->prompt, box->title, this)->exec();
@@ -107,7 +114,7 @@ BestGearWindow::BestGearWindow(Form& form) : m_form(form) {
     setStyleSheet(
         QStringLiteral("QLabel { border: 2px solid transparent; } QLabel:focus { border-color: #1a66c9; }"));
     connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this, &QWidget::close);
-    fitTheScreen(this, QSize(720, 800), m_scroll);
+    fitTheScreen(this, QSize(860, 800), m_scroll);
     refresh();
 }
 
@@ -153,10 +160,17 @@ void BestGearWindow::finished() {
     announce(this, words);
 }
 
+// The text area shows the draft the grid or 写出列表 changed.
+void BestGearWindow::showDraft() {
+    if (m_list->toPlainText().toStdString() != m_candidates.draft()) {
+        m_list->setPlainText(qText(m_candidates.draft()));
+    }
+}
+
 void BestGearWindow::refresh() {
     const BestGearShown shown = bestGearShown(m_candidates, m_form.gainStore());
-    if (!shown.running && m_list->toPlainText().toStdString() != m_candidates.draft()) {
-        m_list->setPlainText(qText(m_candidates.draft())); // written out, or read from elsewhere
+    if (!shown.running) {
+        showDraft(); // written out, or read from elsewhere
     }
     m_listState->setText(qText(shown.list));
     m_status->setText(qText(shown.status));

@@ -1,4 +1,4 @@
-// The window of 最佳组合: the candidate list as text, read in and written out
+// The window of 最佳组合: the candidate list in a grid of cells and as text, read in and written out
 // by the core, and the search's answer as the core words it. The search runs
 // in slices between events, so that the window never stops answering.
 #pragma once
@@ -19,6 +19,8 @@ class QVBoxLayout;
 
 namespace velmora::ui {
 
+class GearGrid;
+
 class BestGearWindow : public QWidget {
     Q_OBJECT
 
@@ -30,6 +32,7 @@ public:
     void refresh();
 
     QPlainTextEdit* list() const { return m_list; }
+    GearGrid* grid() const { return m_grid; }
     QPushButton* readButton() const { return m_read; }
     QPushButton* writeButton() const { return m_write; }
     QPushButton* startButton() const { return m_start; }
@@ -45,10 +48,12 @@ private:
     QLabel* addLine(QVBoxLayout* layout);
     void searchSlice();
     void finished();
+    void showDraft();
 
     Form& m_form;
     GearCandidates m_candidates;
     QScrollArea* m_scroll = nullptr;
+    GearGrid* m_grid = nullptr;
     QPlainTextEdit* m_list = nullptr;
     QPushButton* m_read = nullptr;
     QPushButton* m_write = nullptr;

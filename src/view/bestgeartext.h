@@ -43,11 +43,12 @@ BestGearAnswer bestGearAnswer(const GearList& list, const BestGearSearch& search
 inline constexpr std::string_view kBestGearCaption = "最佳组合";
 inline constexpr std::string_view kGearListName = "装备列表";
 inline constexpr std::string_view kGearListRules =
-    "每行一件装备，各项以 Tab 分隔：部位、名称、已穿（1 或 "
-    "0）、根骨/元气、内功攻击、命中等级、会心等级、会效等级、"
-    "破防、无双等级、加速等级，末尾缺的等级为 "
-    "0；可直接粘贴表格。同一部位的装备互为候选，该部位标为已穿的件数即可穿的件数。"
-    "最多 16 个部位，每个部位最多 16 件。";
+    "在表格中每行填一件装备。同一部位的装备互为候选，该部位勾选已穿的件数即可穿的件数。"
+    "最多 16 个部位，每个部位最多 16 件。按“读入列表”后用于比较。";
+// The text area below the grid holds the same list as text.
+inline constexpr std::string_view kGearTextRules =
+    "下面的列表与表格是同一份内容，可直接粘贴表格：每行一件装备，各项以 Tab 分隔：部位、名称、已穿（1 或 "
+    "0）、根骨/元气、内功攻击、命中等级、会心等级、会效等级、破防、无双等级、加速等级，末尾缺的等级为 0。";
 // Tab types a separator inside the list; how the keyboard leaves it.
 inline constexpr std::string_view kGearListKeysDesktop = "在列表中按 Tab 输入分隔符，按 Ctrl+Tab 离开列表。";
 inline constexpr std::string_view kGearListKeysPage =

@@ -5,9 +5,13 @@
 #include "windowfixture.h"
 
 #include "ui/bestgearwindow.h"
+#include "ui/geargrid.h"
 #include "ui/insightwindow.h"
 
+#include <QCheckBox>
+#include <QInputMethodEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -75,6 +79,62 @@ TEST_F(BestGear, TheWindowShowsTheProvenBestAndRefusesABadPasteWhole) {
     QTest::mouseClick(best->writeButton(), Qt::LeftButton);
     EXPECT_TRUE(best->list()->toPlainText().contains("戒指\t丁\t0\t0\t0\t0\t100"));
     EXPECT_EQ(best->rows().front()->text(), rows.front()); // the answer still belongs to that list
+}
+
+// The same list entered in the grid by keyboard, with an item added and
+// removed on the way: the text area shows what the grid holds, and the
+// answer is the same.
+TEST_F(BestGear, AListEnteredInTheGridGivesTheSameAnswer) {
+    clickOn("Option2");
+    for (const auto& [name, value] : {std::pair{"Text1", "3000"},
+                                      {"Text3", "20000"},
+                                      {"Text4", "109"},
+                                      {"Text5", "25"},
+                                      {"Text6", "180"},
+                                      {"Text7", "2000"},
+                                      {"Text8", "30"}}) {
+        type(name, value);
+    }
+    clickOn("Command1");
+    clickOn("Command7");
+    ui::BestGearWindow* best = window.bestGearWindow();
+    ASSERT_TRUE(best != nullptr && QTest::qWaitForWindowExposed(best));
+    ui::GearGrid* grid = best->grid();
+    // Each item from 添加一件: the focus goes to its 部位, Tab walks its cells
+    // (Space ticks 已穿), and the item after the last is added the same way.
+    const std::vector<std::vector<const char*>> items = {{"帽子", "甲", "x"},
+                                                         {"腰带", "删掉"},
+                                                         {"帽子", "乙", "", "", "", "135"},
+                                                         {"戒指", "丙", "x"},
+                                                         {"戒指", "丁", "", "", "", "", "100"}};
+    for (const auto& cells : items) {
+        QTest::mouseClick(grid->addButton(), Qt::LeftButton);
+        for (std::size_t column = 0; column < cells.size(); ++column) {
+            QWidget* focused = QApplication::focusWidget();
+            if (column == kWornField) {
+                ASSERT_EQ(focused, grid->wornBox(grid->rowCount() - 1));
+                if (*cells[column] != '\0') {
+                    QTest::keyClick(focused, Qt::Key_Space);
+                }
+            } else {
+                ASSERT_EQ(focused, grid->cell(grid->rowCount() - 1, column)) << column;
+                // Chinese comes from an input method, as a player types it.
+                QInputMethodEvent typed;
+                typed.setCommitString(QString::fromUtf8(cells[column]));
+                QApplication::sendEvent(focused, &typed);
+            }
+            QTest::keyClick(focused, Qt::Key_Tab);
+        }
+    }
+    QTest::mouseClick(grid->removeButton(1), Qt::LeftButton);
+    EXPECT_EQ(QApplication::focusWidget(), grid->removeButton(1)); // the next item's
+    EXPECT_EQ(best->list()->toPlainText(),
+              "帽子\t甲\t1\n帽子\t乙\t0\t\t\t135\n戒指\t丙\t1\n戒指\t丁\t0\t\t\t\t100\n");
+    QTest::mouseClick(best->readButton(), Qt::LeftButton);
+    QTest::mouseClick(best->startButton(), Qt::LeftButton);
+    ASSERT_TRUE(waitFor([&] { return best->status()->text().startsWith("已比较全部 4 种组合"); }));
+    EXPECT_EQ(best->rows().front()->text(),
+              "第 1 名 +2.41 %：帽子：甲 → 乙；戒指：丙 → 丁（命中溢出 90 点）");
 }
 
 } // namespace
