@@ -45,6 +45,7 @@ try {
   const insight = await nearTheHitCap(context, (on, selector) => on.click(selector));
   await insight.setViewportSize({ width: 620, height: 1400 });
   await insight.screenshot({ path: `${out}/web-insight.png`, fullPage: true });
+  await insight.setViewportSize({ width: 920, height: 1400 }); // the grid of candidates whole
   await bestGear(insight, (on, selector) => on.click(selector));
   await insight.screenshot({ path: `${out}/web-best-gear.png`, fullPage: true, clip: await panelClip(insight) });
 
@@ -97,8 +98,11 @@ try {
   await phoneInsight.screenshot({ path: `${out}/phone-landscape-insight.png` });
   await phoneInsight.setViewportSize({ width: 390, height: 844 });
   await bestGear(phoneInsight, (on, selector) => on.tap(selector));
+  // The panel is long on a phone: its first two items as cards, and the answer.
+  await phoneInsight.screenshot({ path: `${out}/phone-best-gear-grid.png`, fullPage: true,
+    clip: await panelClip(phoneInsight, '#best-gear-caption', '#best-gear tbody tr:nth-child(2)') });
   await phoneInsight.screenshot({ path: `${out}/phone-best-gear.png`, fullPage: true,
-    clip: await panelClip(phoneInsight) });
+    clip: await panelClip(phoneInsight, '#best-gear-text-rules', '#best-gear') });
 } finally {
   await browser.close();
   site.stop();
@@ -115,11 +119,13 @@ async function bestGear(page, press) {
   await page.evaluate(() => document.activeElement instanceof HTMLElement && document.activeElement.blur());
 }
 
-async function panelClip(page) {
-  return page.evaluate(() => {
-    const box = document.getElementById('best-gear').getBoundingClientRect();
-    return { x: 0, y: box.top + scrollY - 8, width: innerWidth, height: box.height + 16 };
-  });
+// From the top of one element of the panel to the bottom of another.
+async function panelClip(page, from = '#best-gear', to = from) {
+  return page.evaluate(([top, bottom]) => {
+    const first = document.querySelector(top).getBoundingClientRect();
+    const last = document.querySelector(bottom).getBoundingClientRect();
+    return { x: 0, y: first.top + scrollY - 8, width: innerWidth, height: last.bottom - first.top + 16 };
+  }, [from, to]);
 }
 
 // The sheet near the hit cap (135 hit rating against 100 critical rating),

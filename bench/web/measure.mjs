@@ -18,7 +18,7 @@ const median = (values) => [...values].sort((a, b) => a - b)[Math.floor(values.l
 
 // 最佳组合's modules and worker load when its panel first opens (and into the
 // offline copy after the page is ready): apart from the first visit.
-const later = (file) => /^(velmora-best-gear\.|best-gear(-worker)?\.js$)/.test(file);
+const later = (file) => /^(velmora-best-gear\.|best-gear(-worker)?\.js$|gear-grid\.js$)/.test(file);
 const sizes = readdirSync(siteDir).map((file) => [file, gzipSync(readFileSync(join(siteDir, file)), { level: 9 }).length]);
 for (const [what, files] of [['first visit', sizes.filter(([f]) => !later(f))], ['最佳组合 later', sizes.filter(([f]) => later(f))]]) {
   const total = files.reduce((sum, [, size]) => sum + size, 0);

@@ -58,6 +58,16 @@ val words() {
     all.set("start", text(velmora::kStartSearch));
     all.set("stop", text(velmora::kStopSearch));
     all.set("continue", text(velmora::kContinueSearch));
+    all.set("textRules", text(velmora::kGearTextRules));
+    all.set("gridName", text(velmora::kGearGridName));
+    all.set("add", text(velmora::kAddDraftRow));
+    all.set("remove", text(velmora::kRemoveDraftRow));
+    val titles = val::array();
+    for (const std::string_view title : velmora::gearListColumnTitles()) {
+        titles.call<void>("push", text(title));
+    }
+    all.set("titles", titles);
+    all.set("wornColumn", velmora::kWornField);
     return all;
 }
 
@@ -77,6 +87,32 @@ public:
         return shown;
     }
     void writeDraft() { m_candidates.writeDraft(); }
+    // The grid of cells: the draft's items, each cell with its name.
+    val table() const {
+        val rows = val::array();
+        const std::string& draft = m_candidates.draft();
+        for (std::size_t row = 0; row < velmora::draftRows(draft); ++row) {
+            val cells = val::array();
+            val names = val::array();
+            for (std::size_t column = 0; column < velmora::kGearListColumns; ++column) {
+                cells.call<void>("push", text(velmora::draftCell(draft, row, column)));
+                names.call<void>("push", text(velmora::draftCellName(row, column)));
+            }
+            val shown = val::object();
+            shown.set("cells", cells);
+            shown.set("names", names);
+            shown.set("worn", m_candidates.cellWorn(row));
+            shown.set("removeName", text(velmora::draftRemoveName(row)));
+            rows.call<void>("push", shown);
+        }
+        return rows;
+    }
+    void typeCell(std::size_t row, std::size_t column, const std::string& typed) {
+        m_candidates.typeCell(row, column, typed);
+    }
+    void toggleWorn(std::size_t row) { m_candidates.toggleWorn(row); }
+    void addRow() { m_candidates.addDraftRow(); }
+    void removeRow(std::size_t row) { m_candidates.removeDraftRow(row); }
     std::string addressPiece() const { return m_candidates.addressPiece(); }
     void openAddress(const std::string& piece) { m_candidates.openAddress(piece); }
     bool start(const val& basis) { return m_candidates.startSearch(gainsOf(basis)); }
@@ -118,6 +154,11 @@ EMSCRIPTEN_BINDINGS(velmora_best_gear) {
         .function("draft", &BestGear::draft)
         .function("readDraft", &BestGear::readDraft)
         .function("writeDraft", &BestGear::writeDraft)
+        .function("table", &BestGear::table)
+        .function("typeCell", &BestGear::typeCell)
+        .function("toggleWorn", &BestGear::toggleWorn)
+        .function("addRow", &BestGear::addRow)
+        .function("removeRow", &BestGear::removeRow)
         .function("addressPiece", &BestGear::addressPiece)
         .function("openAddress", &BestGear::openAddress)
         .function("start", &BestGear::start)

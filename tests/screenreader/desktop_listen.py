@@ -129,6 +129,16 @@ def listen():
         tab_to(orca, '最佳组合')
         orca.press_and_hear('space', r'装备列表')
         type_gear_list(orca)
+        # The grid above shows what was typed, each cell by its item and field.
+        orca.press_and_hear('ctrl+shift+Tab', r'^添加一件 push button')
+        orca.press_and_hear('shift+Tab', r'^删除第 2 件 push button')
+        for _ in range(2):
+            orca.key('shift+Tab')
+        orca.wait_for_quiet()
+        orca.press_and_hear('Tab', r'^第 2 件 加速等级')
+        for _ in range(2):
+            orca.key('Tab')
+        orca.press_and_hear('Tab', r'装备列表')
         orca.press_and_hear('ctrl+Tab', r'^读入列表 push button')
         orca.key('space')
         tab_to(orca, '开始比较')

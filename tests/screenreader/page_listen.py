@@ -158,6 +158,13 @@ def main():
                     orca.key('Tab')
                 orca.type(field)
             orca.key('Return')
+        # The grid above shows what was typed, each cell by its item and field.
+        orca.press_and_hear('shift+Tab', r'^添加一件 push button')
+        orca.press_and_hear('shift+Tab', r'^删除第 2 件 push button')
+        orca.press_and_hear('shift+Tab', r'^第 2 件 加速等级')
+        for _ in range(2):
+            orca.key('Tab')
+        orca.press_and_hear('Tab', r'装备列表')
         orca.key('Escape')
         orca.press_and_hear('Tab', r'^读入列表 push button')
         orca.key('Return')

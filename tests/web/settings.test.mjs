@@ -31,7 +31,7 @@ const settings = {
 // In the page: a sheet whose results and totals are long (16 significant
 // digits in haste mode), pressed as a player would, every box answered;
 // then what a player would see wrong.
-function playAndLook(panel) {
+async function playAndLook(panel) {
   const press = (name) => {
     document.getElementById(name).click();
     while (document.getElementById('warning').open) {
@@ -110,6 +110,31 @@ function playAndLook(panel) {
       faults.push(`the chart's "${text.textContent}" overlaps "${other.textContent}"`);
     }
   }));
+  // 最佳组合's grid of cells, an item added: each box shows a 5-digit rating
+  // whole, each field's title stays in its cell, nothing scrolls sideways.
+  const until = async (done) => {
+    while (!done()) {
+      await new Promise((next) => setTimeout(next, 20));
+    }
+  };
+  press('Command7');
+  await until(() => document.querySelector('#best-gear .add-item') !== null);
+  document.querySelector('#best-gear .add-item').click();
+  await until(() => document.querySelector('#best-gear tbody tr') !== null);
+  for (const box of document.querySelectorAll('#best-gear .gear-grid input[type="text"]')) {
+    box.value = '88888';
+    if (box.scrollWidth > box.clientWidth) {
+      faults.push(`${box.getAttribute('aria-label')} cuts 88888: ${box.scrollWidth} px in ${box.clientWidth}`);
+    }
+  }
+  for (const title of document.querySelectorAll('#best-gear .cell-title, #best-gear th')) {
+    if (title.getClientRects().length && outside(drawn(title), title.closest('td, th').getBoundingClientRect())) {
+      faults.push(`the grid's "${title.textContent}" runs out of its cell`);
+    }
+  }
+  if (root.scrollWidth > root.clientWidth) {
+    faults.push(`with 最佳组合 open the page scrolls sideways: ${root.scrollWidth} > ${root.clientWidth}`);
+  }
   return { faults, numbers: numbers.length, cut, layout: root.classList.contains('one-column') ? 'one-column' : 'window' };
 }
 

@@ -61,6 +61,18 @@ onmessage = async ({ data }) => {
     case 'write':
       gear.writeDraft();
       break;
+    case 'cell':
+      gear.typeCell(data.row, data.column, data.text);
+      break;
+    case 'worn':
+      gear.toggleWorn(data.row);
+      break;
+    case 'add':
+      gear.addRow();
+      break;
+    case 'remove':
+      gear.removeRow(data.row);
+      break;
     case 'start':
       if (gear.start(basis)) {
         searchOn(gear);
@@ -79,6 +91,7 @@ onmessage = async ({ data }) => {
       throw new RangeError(`an action unknown to the worker: "${data.action}"`);
   }
   reply.draft = gear.draft();
+  reply.table = gear.table();
   reply.shown = gear.shown(basis);
   tell(reply);
 };

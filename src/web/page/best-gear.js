@@ -6,6 +6,7 @@
 // What is typed in the list is kept in the tab's session storage, so that a
 // reload keeps it; the list read in goes into the address with the inputs.
 
+import { gearGrid } from './gear-grid.js';
 import { element } from './insight.js';
 
 const draftKey = 'velmora-best-gear-draft';
@@ -61,6 +62,9 @@ export function bestGearPanel(calculator, page) {
   }
 
   function received({ data }) {
+    if (data.table !== undefined && parts !== null) {
+      parts.grid.draw(data.table);
+    }
     if (data.id !== undefined) {
       const resolve = waiting.get(data.id);
       waiting.delete(data.id);
@@ -86,6 +90,24 @@ export function bestGearPanel(calculator, page) {
     caption.tabIndex = -1;
     const rules = element('p', '', words.rules);
     rules.id = 'best-gear-rules';
+    // The grid edits the draft the text area shows: each change comes back
+    // as the draft, written to the area (unless it is being typed in) and
+    // kept for a reload.
+    const edited = async (action, extra = {}) => {
+      const reply = await ask(action, extra);
+      if (document.activeElement !== list) {
+        list.value = reply.draft;
+      }
+      keepDraft(reply.draft);
+    };
+    const grid = gearGrid(words, {
+      cell: (row, column, text) => edited('cell', { row, column, text }),
+      worn: (row) => edited('worn', { row }),
+      add: () => edited('add'),
+      remove: (row) => edited('remove', { row }),
+    });
+    const textRules = element('p', '', words.textRules);
+    textRules.id = 'best-gear-text-rules';
     const keys = element('p', '', words.keys);
     keys.id = 'best-gear-keys';
     const list = /** @type {HTMLTextAreaElement} */ (element('textarea', 'gear-list'));
@@ -93,7 +115,7 @@ export function bestGearPanel(calculator, page) {
     list.rows = 8;
     list.spellcheck = false;
     list.setAttribute('autocomplete', 'off');
-    list.setAttribute('aria-describedby', 'best-gear-rules best-gear-keys');
+    list.setAttribute('aria-describedby', 'best-gear-text-rules best-gear-keys');
     const label = element('label', '', words.listName);
     label.htmlFor = list.id;
     const read = button(words.read);
@@ -113,8 +135,11 @@ export function bestGearPanel(calculator, page) {
     listButtons.append(read, write, listState);
     const searchButtons = element('div', 'ranges');
     searchButtons.append(start, stop, resume);
-    panel.append(caption, rules, label, list, keys, listButtons, searchButtons, status, rows, straightLine, said);
-    parts = { caption, list, read, write, listState, start, stop, resume, status, rows, straightLine, said };
+    const gridBox = element('div', 'gear-grid-box');
+    gridBox.append(grid.table);
+    panel.append(caption, rules, gridBox, grid.add, textRules, label, list, keys, listButtons, searchButtons, status,
+      rows, straightLine, said);
+    parts = { caption, grid, list, read, write, listState, start, stop, resume, status, rows, straightLine, said };
 
     // Tab types a separator, as in a spreadsheet; after Escape, Tab leaves.
     let leaving = false;
@@ -144,11 +169,7 @@ export function bestGearPanel(calculator, page) {
       calculator.setGearListAddress(reply.piece);
       page.writeNow();
     });
-    write.addEventListener('click', async () => {
-      const reply = await ask('write');
-      list.value = reply.draft;
-      keepDraft(list.value);
-    });
+    write.addEventListener('click', () => edited('write'));
     start.addEventListener('click', () => ask('start'));
     stop.addEventListener('click', async () => {
       await ask('stop');

@@ -213,6 +213,22 @@ interface BestGearWords {
   start: string;
   stop: string;
   continue: string;
+  textRules: string;
+  gridName: string;
+  add: string;
+  remove: string;
+  /** The fields' titles, in the order of the list's text. */
+  titles: string[];
+  /** The field shown as a box to tick. */
+  wornColumn: number;
+}
+
+/** An item of the grid of cells: its fields as typed, what each is called. */
+interface GearGridRow {
+  cells: string[];
+  names: string[];
+  worn: boolean;
+  removeName: string;
 }
 
 /** What the panel of 最佳组合 shows. */
@@ -232,6 +248,11 @@ interface BestGearCandidates {
   draft(): string;
   readDraft(): WarningBox | null;
   writeDraft(): void;
+  table(): GearGridRow[];
+  typeCell(row: number, column: number, text: string): void;
+  toggleWorn(row: number): void;
+  addRow(): void;
+  removeRow(row: number): void;
   addressPiece(): string;
   openAddress(piece: string): void;
   start(basis: SearchBasis | null): boolean;
