@@ -68,6 +68,17 @@ std::string draftCell(std::string_view draft, std::size_t row, std::size_t colum
     return column < fields.size() ? fields[column] : std::string();
 }
 
+std::vector<DraftRow> draftTable(std::string_view draft) {
+    const DraftLines cut = linesOf(draft);
+    std::vector<DraftRow> rows;
+    for (std::size_t line = cut.first; line < cut.end; ++line) {
+        const std::vector<std::string> fields = split(cut.lines[line], '\t');
+        DraftRow& row = rows.emplace_back();
+        std::copy_n(fields.begin(), std::min(fields.size(), row.size()), row.begin());
+    }
+    return rows;
+}
+
 std::string withDraftCell(std::string_view draft, std::size_t row, std::size_t column,
                           std::string_view text) {
     DraftLines cut = linesOf(draft);

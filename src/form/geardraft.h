@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace velmora {
 
@@ -22,6 +23,9 @@ std::array<std::string_view, kGearListColumns> gearListColumnTitles();
 std::size_t draftRows(std::string_view draft);
 // A field of an item line; empty where the line has no such field.
 std::string draftCell(std::string_view draft, std::size_t row, std::size_t column);
+// Every item line's fields at once, for a view that shows them all.
+using DraftRow = std::array<std::string, kGearListColumns>;
+std::vector<DraftRow> draftTable(std::string_view draft);
 
 // The draft with one field typed anew. A field holds no tab or line feed (a
 // space stands for each) and what a box keeps (keepShowable), so that the

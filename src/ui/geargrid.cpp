@@ -128,25 +128,24 @@ void GearGrid::dropLastRow() {
 }
 
 void GearGrid::sync() {
-    const std::string& draft = m_candidates.draft();
-    const std::size_t rows = draftRows(draft);
-    while (m_rows.size() > rows) {
+    const std::vector<DraftRow> rows = draftTable(m_candidates.draft());
+    while (m_rows.size() > rows.size()) {
         dropLastRow();
     }
-    const bool added = m_rows.size() < rows;
-    while (m_rows.size() < rows) {
+    const bool added = m_rows.size() < rows.size();
+    while (m_rows.size() < rows.size()) {
         addRow();
     }
     if (added) {
         orderTabs();
     }
-    for (std::size_t row = 0; row < rows; ++row) {
+    for (std::size_t row = 0; row < rows.size(); ++row) {
         for (std::size_t column = 0; column < kGearListColumns; ++column) {
             if (column == kWornField) {
-                m_rows[row].worn->setChecked(m_candidates.cellWorn(row));
+                m_rows[row].worn->setChecked(isWornField(rows[row][column]));
                 continue;
             }
-            const QString text = qText(draftCell(draft, row, column));
+            const QString text = qText(rows[row][column]);
             QLineEdit* box = cell(row, column);
             if (box->text() != text) {
                 const int caret = box->cursorPosition();

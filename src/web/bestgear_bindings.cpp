@@ -90,18 +90,18 @@ public:
     // The grid of cells: the draft's items, each cell with its name.
     val table() const {
         val rows = val::array();
-        const std::string& draft = m_candidates.draft();
-        for (std::size_t row = 0; row < velmora::draftRows(draft); ++row) {
+        const std::vector<velmora::DraftRow> table = velmora::draftTable(m_candidates.draft());
+        for (std::size_t row = 0; row < table.size(); ++row) {
             val cells = val::array();
             val names = val::array();
             for (std::size_t column = 0; column < velmora::kGearListColumns; ++column) {
-                cells.call<void>("push", text(velmora::draftCell(draft, row, column)));
+                cells.call<void>("push", text(table[row][column]));
                 names.call<void>("push", text(velmora::draftCellName(row, column)));
             }
             val shown = val::object();
             shown.set("cells", cells);
             shown.set("names", names);
-            shown.set("worn", m_candidates.cellWorn(row));
+            shown.set("worn", velmora::isWornField(table[row][velmora::kWornField]));
             shown.set("removeName", text(velmora::draftRemoveName(row)));
             rows.call<void>("push", shown);
         }

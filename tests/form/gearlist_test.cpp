@@ -116,6 +116,10 @@ TEST(GearListGrid, ACellKeepsItsLineWhole) {
         EXPECT_EQ(withDraftCell(start, c.row, c.column, c.typed), c.draft) << c.row << "," << c.column;
     }
     EXPECT_EQ(draftRows(start), 2u);
+    const std::vector<DraftRow> table = draftTable(start);
+    ASSERT_EQ(table.size(), 2u);
+    EXPECT_EQ(table[0], (DraftRow{"帽子", "甲", "1", "", "", "135", "", "", "", "", ""}));
+    EXPECT_EQ(table[1], DraftRow{});
     EXPECT_EQ(withDraftRowAdded("帽子\t甲\t1"), "帽子\t甲\t1\n\t\t0\n");
     EXPECT_EQ(withDraftRowRemoved(std::string(kGearListTitles) + "\na\t\t1\nb\t\t0\n", 0),
               std::string(kGearListTitles) + "\nb\t\t0\n");

@@ -7,6 +7,7 @@
 importScripts('velmora-best-gear.js');
 
 const reportEvery = 100; // milliseconds
+const changesDraft = new Set(['open', 'type', 'write', 'cell', 'worn', 'add', 'remove']);
 /** @type {(message: object) => void} */
 const tell = (message) => /** @type {any} */ (self).postMessage(message);
 const loaded = createBestGear().then((core) => ({ core, gear: new core.BestGear() }));
@@ -91,7 +92,9 @@ onmessage = async ({ data }) => {
       throw new RangeError(`an action unknown to the worker: "${data.action}"`);
   }
   reply.draft = gear.draft();
-  reply.table = gear.table();
+  if (changesDraft.has(data.action)) {
+    reply.table = gear.table(); // the grid is drawn again only when the draft changed
+  }
   reply.shown = gear.shown(basis);
   tell(reply);
 };

@@ -82,14 +82,19 @@ export function gearGrid(words, forward) {
     rows.forEach((shown, row) => {
       const boxes = body.children[row].querySelectorAll('input');
       boxes.forEach((box, column) => {
-        box.setAttribute('aria-label', shown.names[column]);
+        if (box.getAttribute('aria-label') !== shown.names[column]) {
+          box.setAttribute('aria-label', shown.names[column]);
+        }
         if (box.type === 'checkbox') {
           box.checked = shown.worn;
         } else if (box !== document.activeElement && box.value !== shown.cells[column]) {
           box.value = shown.cells[column]; // the box being typed in is ahead of its answer
         }
       });
-      body.children[row].querySelector('.remove-item')?.setAttribute('aria-label', shown.removeName);
+      const remove = body.children[row].querySelector('.remove-item');
+      if (remove !== null && remove.getAttribute('aria-label') !== shown.removeName) {
+        remove.setAttribute('aria-label', shown.removeName);
+      }
     });
   }
 
