@@ -30,8 +30,14 @@ public:
     // 已穿 as the grid's box shows it, and a press on that box.
     bool cellWorn(std::size_t row) const;
     void toggleWorn(std::size_t row) { typeCell(row, kWornField, cellWorn(row) ? "0" : "1"); }
-    void addDraftRow() { m_draft = withDraftRowAdded(m_draft); }
-    void removeDraftRow(std::size_t row) { m_draft = withDraftRowRemoved(m_draft, row); }
+    DraftFocus addDraftRow() {
+        m_draft = withDraftRowAdded(m_draft);
+        return focusAfterRowAdded(m_draft);
+    }
+    DraftFocus removeDraftRow(std::size_t row) {
+        m_draft = withDraftRowRemoved(m_draft, row);
+        return focusAfterRowRemoved(m_draft, row);
+    }
     // 读入列表: the whole draft becomes the list, or nothing of it does and
     // the box says which line and column cannot be read.
     std::optional<WarningBox> readDraft();

@@ -119,6 +119,17 @@ std::string withDraftRowRemoved(std::string_view draft, std::size_t row) {
     return joined(cut.lines, '\n');
 }
 
+DraftFocus focusAfterRowAdded(std::string_view draftAfter) {
+    const std::size_t rows = draftRows(draftAfter);
+    return rows == 0 ? DraftFocus{DraftFocus::Place::AddButton}
+                     : DraftFocus{DraftFocus::Place::SlotCell, rows - 1};
+}
+
+DraftFocus focusAfterRowRemoved(std::string_view draftAfter, std::size_t removedRow) {
+    return removedRow < draftRows(draftAfter) ? DraftFocus{DraftFocus::Place::RemoveButton, removedRow}
+                                              : DraftFocus{DraftFocus::Place::AddButton};
+}
+
 std::string draftCellName(std::size_t row, std::size_t column) {
     return "第 " + std::to_string(row + 1) + " 件 " + std::string(gearListColumnTitles()[column]);
 }

@@ -35,6 +35,17 @@ std::string withDraftCell(std::string_view draft, std::size_t row, std::size_t c
 std::string withDraftRowAdded(std::string_view draft);
 std::string withDraftRowRemoved(std::string_view draft, std::size_t row);
 
+// Where the focus goes once the grid's rows changed, so that it stays in the
+// list: on a new item's 部位; after a removal on the button of the item that
+// took its place, else on 添加一件.
+struct DraftFocus {
+    enum class Place { SlotCell, RemoveButton, AddButton } place;
+    std::size_t row = 0;
+    bool operator==(const DraftFocus&) const = default;
+};
+DraftFocus focusAfterRowAdded(std::string_view draftAfter);
+DraftFocus focusAfterRowRemoved(std::string_view draftAfter, std::size_t removedRow);
+
 // What a screen reader says for a cell, the worn box and a row's button:
 // "第 3 件 命中等级", "删除第 3 件"; and the button that adds an item.
 std::string draftCellName(std::size_t row, std::size_t column);

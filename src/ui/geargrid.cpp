@@ -37,17 +37,24 @@ GearGrid::GearGrid(GearCandidates& candidates, std::function<void()> changed)
     buttons->addWidget(m_add);
     buttons->addStretch();
     layout->addLayout(buttons);
-    connect(m_add, &QPushButton::clicked, this, [this] {
-        m_candidates.addDraftRow();
-        m_changed();
-        sync();
-        cell(m_rows.size() - 1, kSlotField)->setFocus(Qt::OtherFocusReason);
-    });
+    connect(m_add, &QPushButton::clicked, this, [this] { edited(m_candidates.addDraftRow()); });
     sync();
 }
 
 QLineEdit* GearGrid::cell(std::size_t row, std::size_t column) const {
     return m_rows[row].boxes[static_cast<std::size_t>(boxIndex(column))];
+}
+
+void GearGrid::edited(DraftFocus focus) {
+    m_changed();
+    sync();
+    QWidget* next = m_add;
+    if (focus.place == DraftFocus::Place::SlotCell) {
+        next = cell(focus.row, kSlotField);
+    } else if (focus.place == DraftFocus::Place::RemoveButton) {
+        next = m_rows[focus.row].remove;
+    }
+    next->setFocus(Qt::OtherFocusReason);
 }
 
 void GearGrid::addRow() {
@@ -81,15 +88,8 @@ void GearGrid::addRow() {
     made.remove = new QPushButton(qText(kRemoveDraftRow));
     made.remove->setAccessibleName(qText(draftRemoveName(row)));
     m_grid->addWidget(made.remove, line, static_cast<int>(kGearListColumns));
-    connect(made.remove, &QPushButton::clicked, this, [this, row] {
-        m_candidates.removeDraftRow(row);
-        m_changed();
-        sync();
-        // The focus stays in the list: on the row that took this one's place,
-        // else on adding one.
-        QWidget* next = row < m_rows.size() ? static_cast<QWidget*>(m_rows[row].remove) : m_add;
-        next->setFocus(Qt::OtherFocusReason);
-    });
+    connect(made.remove, &QPushButton::clicked, this,
+            [this, row] { edited(m_candidates.removeDraftRow(row)); });
     // Shown at once, not when the layout next runs: the focus may go to it now.
     for (QWidget* widget : made.boxes) {
         widget->show();

@@ -39,6 +39,8 @@ private:
         QCheckBox* worn = nullptr;
         QPushButton* remove = nullptr;
     };
+    // A row added or removed: shown, and the focus where the core puts it.
+    void edited(DraftFocus focus);
     void addRow();
     void dropLastRow();
     void orderTabs();

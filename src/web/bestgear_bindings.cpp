@@ -111,8 +111,8 @@ public:
         m_candidates.typeCell(row, column, typed);
     }
     void toggleWorn(std::size_t row) { m_candidates.toggleWorn(row); }
-    void addRow() { m_candidates.addDraftRow(); }
-    void removeRow(std::size_t row) { m_candidates.removeDraftRow(row); }
+    val addRow() { return focusOf(m_candidates.addDraftRow()); }
+    val removeRow(std::size_t row) { return focusOf(m_candidates.removeDraftRow(row)); }
     std::string addressPiece() const { return m_candidates.addressPiece(); }
     void openAddress(const std::string& piece) { m_candidates.openAddress(piece); }
     bool start(const val& basis) { return m_candidates.startSearch(gainsOf(basis)); }
@@ -141,6 +141,17 @@ public:
     }
 
 private:
+    // Where the grid puts the focus after its rows changed.
+    static val focusOf(velmora::DraftFocus focus) {
+        using Place = velmora::DraftFocus::Place;
+        val shown = val::object();
+        shown.set("place", focus.place == Place::SlotCell       ? "slot"
+                           : focus.place == Place::RemoveButton ? "remove"
+                                                                : "add");
+        shown.set("row", focus.row);
+        return shown;
+    }
+
     velmora::GearCandidates m_candidates;
 };
 

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <random>
 #include <string>
 
@@ -123,6 +124,31 @@ TEST(GearListGrid, ACellKeepsItsLineWhole) {
     EXPECT_EQ(withDraftRowAdded("帽子\t甲\t1"), "帽子\t甲\t1\n\t\t0\n");
     EXPECT_EQ(withDraftRowRemoved(std::string(kGearListTitles) + "\na\t\t1\nb\t\t0\n", 0),
               std::string(kGearListTitles) + "\nb\t\t0\n");
+}
+
+// After an item is added or removed the focus stays in the list.
+TEST(GearListGrid, TheFocusStaysInTheList) {
+    using Place = DraftFocus::Place;
+    const std::string three = std::string(kGearListTitles) + "\na\t\t1\nb\t\t0\nc\t\t0\n";
+    GearCandidates candidates;
+    const struct {
+        const char* name;
+        std::string draft;
+        std::optional<std::size_t> removed; // none: 添加一件
+        DraftFocus focus;
+    } cases[] = {
+        {"added to three", three, {}, {Place::SlotCell, 3}},
+        {"added to none", "", {}, {Place::SlotCell, 0}},
+        {"the first removed", three, 0, {Place::RemoveButton, 0}},
+        {"a middle one removed", three, 1, {Place::RemoveButton, 1}},
+        {"the last removed", three, 2, {Place::AddButton}},
+        {"the only one removed", "a\t\t1", 0, {Place::AddButton}},
+    };
+    for (const auto& c : cases) {
+        candidates.typeDraft(c.draft);
+        const DraftFocus focus = c.removed ? candidates.removeDraftRow(*c.removed) : candidates.addDraftRow();
+        EXPECT_EQ(focus, c.focus) << c.name;
+    }
 }
 
 TEST(GearListText, ATitleLineIsSkippedAndMissingRatingsAreZero) {

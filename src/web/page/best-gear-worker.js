@@ -69,10 +69,10 @@ onmessage = async ({ data }) => {
       gear.toggleWorn(data.row);
       break;
     case 'add':
-      gear.addRow();
+      reply.focus = gear.addRow();
       break;
     case 'remove':
-      gear.removeRow(data.row);
+      reply.focus = gear.removeRow(data.row);
       break;
     case 'start':
       if (gear.start(basis)) {

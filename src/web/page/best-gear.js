@@ -99,12 +99,13 @@ export function bestGearPanel(calculator, page) {
         list.value = reply.draft;
       }
       keepDraft(reply.draft);
+      return reply;
     };
     const grid = gearGrid(words, {
       cell: (row, column, text) => edited('cell', { row, column, text }),
       worn: (row) => edited('worn', { row }),
-      add: () => edited('add'),
-      remove: (row) => edited('remove', { row }),
+      add: async () => (await edited('add')).focus,
+      remove: async (row) => (await edited('remove', { row })).focus,
     });
     const textRules = element('p', '', words.textRules);
     textRules.id = 'best-gear-text-rules';

@@ -231,6 +231,13 @@ interface GearGridRow {
   removeName: string;
 }
 
+/** Where the grid puts the focus once its rows changed: a new item's 部位,
+ * the 删除 of the item that took a removed one's place, or 添加一件. */
+interface GearGridFocus {
+  place: 'slot' | 'remove' | 'add';
+  row: number;
+}
+
 /** What the panel of 最佳组合 shows. */
 interface BestGearShown {
   list: string;
@@ -251,8 +258,8 @@ interface BestGearCandidates {
   table(): GearGridRow[];
   typeCell(row: number, column: number, text: string): void;
   toggleWorn(row: number): void;
-  addRow(): void;
-  removeRow(row: number): void;
+  addRow(): GearGridFocus;
+  removeRow(row: number): GearGridFocus;
   addressPiece(): string;
   openAddress(piece: string): void;
   start(basis: SearchBasis | null): boolean;

@@ -9,7 +9,7 @@ import { element } from './insight.js';
 /**
  * @param {BestGearWords} words
  * @param {{ cell: (row: number, column: number, text: string) => void, worn: (row: number) => void,
- *   add: () => Promise<void>, remove: (row: number) => Promise<void> }} forward
+ *   add: () => Promise<GearGridFocus>, remove: (row: number) => Promise<GearGridFocus> }} forward
  */
 export function gearGrid(words, forward) {
   const table = element('table', 'gear-grid');
@@ -25,10 +25,15 @@ export function gearGrid(words, forward) {
   table.append(head, body);
   const add = element('button', 'add-item', words.add);
   add.setAttribute('type', 'button');
-  add.addEventListener('click', async () => {
-    await forward.add();
-    /** @type {HTMLElement | null} */ (body.lastElementChild?.querySelector('input') ?? null)?.focus();
-  });
+  add.addEventListener('click', async () => focusOn(await forward.add()));
+
+  /** @param {GearGridFocus} focus where the core puts it once the rows changed */
+  function focusOn(focus) {
+    const row = body.children[focus.row];
+    const target = focus.place === 'slot' ? row.querySelector('input')
+      : focus.place === 'remove' ? row.querySelector('.remove-item') : add;
+    /** @type {HTMLElement} */ (target).focus();
+  }
 
   /** @param {number} row */
   function madeRow(row) {
@@ -60,11 +65,7 @@ export function gearGrid(words, forward) {
     });
     const remove = element('button', 'remove-item', words.remove);
     remove.setAttribute('type', 'button');
-    remove.addEventListener('click', async () => {
-      await forward.remove(row);
-      // The focus stays in the list: the item that took this one's place, or adding one.
-      /** @type {HTMLElement} */ (body.children[row]?.querySelector('.remove-item') ?? add).focus();
-    });
+    remove.addEventListener('click', async () => focusOn(await forward.remove(row)));
     const removeCell = element('td');
     removeCell.append(remove);
     line.append(removeCell);
