@@ -89,7 +89,7 @@ export function insightPanel(core, calculator) {
     if (shown.chart) {
       // The legend and the headroom stay in view under the chart.
       const under = headroom.getBoundingClientRect().bottom - legend.getBoundingClientRect().top;
-      drawChart(calculator, picture, chart, window.innerHeight - under - 16);
+      drawChart(core, calculator, picture, chart, window.innerHeight - under - 16);
     } else {
       chart.replaceChildren();
     }
@@ -143,8 +143,8 @@ function sample(curve) {
 // The size the chart's text is drawn at: the page's, or larger where the
 // player's minimum font size raises the page's text (the style does not
 // show that): a probe's width against one at 100 px, above any minimum.
-/** @param {HTMLElement} chart */
-function drawnFontSize(chart) {
+/** @param {VelmoraCore} core @param {HTMLElement} chart */
+function drawnFontSize(core, chart) {
   const styled = parseFloat(getComputedStyle(chart).fontSize) || 12;
   const probe = (size) => {
     const text = element('span', '', '0000000000');
@@ -156,7 +156,7 @@ function drawnFontSize(chart) {
   };
   const large = probe(100);
   const drawn = large > 0 ? 100 * probe(styled) / large : styled;
-  return drawn > styled + 0.5 ? drawn : styled; // within rounding, the style's
+  return core.fitsItsRoom(drawn, styled) ? styled : drawn; // within rounding, the style's
 }
 
 // A text's size as drawn in the chart, and how far its baseline is below its
@@ -180,11 +180,14 @@ function measuredLabel(svg, words, font, kind) {
 // The picture at the width the chart has, as tall as the core plans it for
 // the words as drawn and the height the screen leaves (tallest), every word
 // where the core places it.
-/** @param {Calculator} calculator @param {GainPicture} picture @param {HTMLElement} chart @param {number} tallest */
-function drawChart(calculator, picture, chart, tallest) {
+/**
+ * @param {VelmoraCore} core @param {Calculator} calculator @param {GainPicture} picture
+ * @param {HTMLElement} chart @param {number} tallest
+ */
+function drawChart(core, calculator, picture, chart, tallest) {
   const svg = document.createElementNS(svgNS, 'svg');
   chart.replaceChildren(svg);
-  const font = drawnFontSize(chart);
+  const font = drawnFontSize(core, chart);
   svg.style.setProperty('font-size', `${font}px`);
   const width = Math.max(chart.clientWidth, 200);
   const measured = (words, kind = '') => measuredLabel(svg, words, font, kind);
