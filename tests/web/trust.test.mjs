@@ -37,6 +37,7 @@ function publish(dir, { title = 'Velmorav1.1', appTag = null, missing = null } =
   writeFileSync(join(dir, 'velmora.wasm'), wasm);
   if (appTag !== null) {
     appendFileSync(join(dir, 'app.js'), `document.documentElement.dataset.release = '${appTag}';\n`);
+    appendFileSync(join(dir, 'best-gear.js'), `document.documentElement.dataset.lateModule = '${appTag}';\n`);
   }
   execFileSync('cmake', [`-DSITE=${dir}`, `-DTEMPLATE=${process.env.VELMORA_SW}`, '-P', process.env.VELMORA_STAMP]);
   if (missing !== null) {
@@ -100,6 +101,7 @@ describe('a returning visitor', () => {
 
       const isCopyOf = async (release) => {
         const copies = await cachedCopies(page);
+        delete copies['velmora-in-use']; // which copy each open page came from
         assert.deepEqual(Object.keys(copies).sort(), ['another-app', release.cache].sort());
         const expected = Object.fromEntries(Object.entries(release.files).filter(([name]) => name !== 'sw.js'));
         expected['./'] = release.files['index.html'];
@@ -107,18 +109,34 @@ describe('a returning visitor', () => {
       };
       await isCopyOf(first);
 
-      // One byte of the module, then app.js alone.
+      // One byte of the module, then app.js and 最佳组合's module. The visit
+      // that installs a release still shows the one before, whole: what it
+      // loads later (最佳组合's module) is of its own release too.
       let previous = first;
+      const lateModule = async () => {
+        await page.click('#Command7');
+        await page.waitForSelector('#best-gear .add-item');
+        return page.evaluate(() => document.documentElement.dataset.lateModule);
+      };
       for (const [changes, shown] of [
         [{ title: 'Velmorav1.2' }, { title: 'Velmorav1.2', release: undefined }],
         [{ title: 'Velmorav1.2', appTag: 'B' }, { title: 'Velmorav1.2', release: 'B' }],
       ]) {
         const release = publish(dir, changes);
         assert.notEqual(release.cache, previous.cache);
-        await load(page);
-        await until(page, async ([now, before]) => await caches.has(now) && !await caches.has(before),
-          [release.cache, previous.cache]);
+        const before = await load(page);
+        await until(page, (now) => caches.has(now), release.cache);
+        // Once it has taken over: a worker started while the page's service
+        // worker is being replaced at times never loads in Chromium.
+        await until(page, async () => {
+          const registration = await navigator.serviceWorker.getRegistration();
+          return registration.installing === null && registration.waiting === null &&
+            registration.active === navigator.serviceWorker.controller;
+        });
+        assert.equal(await lateModule(), before.release);
         assert.deepEqual(await load(page), shown);
+        assert.equal(await lateModule(), shown.release);
+        await until(page, (old) => caches.has(old).then((kept) => !kept), previous.cache); // no page uses it now
         await isCopyOf(release);
         previous = release;
       }
