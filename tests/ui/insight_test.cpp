@@ -1,4 +1,5 @@
 // The window of exact changes and gain curves draws what the core computes.
+#include "nearhitcap.h"
 #include "windowfixture.h"
 
 #include <algorithm>
@@ -19,17 +20,11 @@ class Insight : public WindowTest {};
 // rows say what the core says.
 TEST_F(Insight, TheWindowDrawsTheCoresCurvesAndRows) {
     clickOn("Option2");
-    for (const auto& [name, value] : {std::pair{"Text1", "3000"},
-                                      {"Text3", "20000"},
-                                      {"Text4", "109"},
-                                      {"Text5", "25"},
-                                      {"Text6", "180"},
-                                      {"Text7", "2000"},
-                                      {"Text8", "30"},
-                                      {"Text17", "135"},
-                                      {"Text25", "100"}}) {
-        type(name, value);
+    for (const auto& [name, value] : kNearTheHitCapPanel) {
+        type(name, QString::fromUtf8(value.data(), static_cast<qsizetype>(value.size())));
     }
+    type("Text17", "135");
+    type("Text25", "100");
     clickOn("Command1");
     clickOn("Command2");
     clickOn("Command6");

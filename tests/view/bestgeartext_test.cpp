@@ -3,6 +3,7 @@
 // 135 hit rating is +0.87 % (90 of it over 110 %), 100 critical rating
 // +1.54 %, both +2.41 % (R from 1.1525 to 1.18028).
 #include "formfixture.h"
+#include "nearhitcap.h"
 
 #include "view/bestgeartext.h"
 
@@ -48,14 +49,8 @@ TEST(BestGearText, TheWindowSaysWhatToDoAndNeverShowsAnOldAnswer) {
     EXPECT_EQ(shown().list, "已读入 2 个部位、4 件装备");
     EXPECT_EQ(status(), "请先在主窗口按“计算”，再比较。");
     EXPECT_FALSE(candidates.startSearch(form.gainStore()));
-    for (const auto& [name, value] : {std::pair{"Text1", "3000"},
-                                      {"Text3", "20000"},
-                                      {"Text4", "109"},
-                                      {"Text5", "25"},
-                                      {"Text6", "180"},
-                                      {"Text7", "2000"},
-                                      {"Text8", "30"}}) {
-        form.setText(control(name), value);
+    for (const auto& [name, value] : kNearTheHitCapPanel) {
+        form.setText(control(name), std::string(value));
     }
     form.click(control("Option2"));
     form.click(control("Command1"));
