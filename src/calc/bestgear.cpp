@@ -144,24 +144,19 @@ BestGearSearch::BestGearSearch(const MeasuredSheet& panel, std::vector<GearSlot>
         m_options.push_back(std::move(options[s]));
     }
     const std::size_t depth = m_options.size();
-    m_lowest.assign(depth + 1, Sheet{});
-    m_highest.assign(depth + 1, Sheet{});
-    m_firstSum.assign(depth + 1, Sheet{});
-    m_leavesBelow.assign(depth, 1);
-    for (std::size_t p = depth; p-- > 0;) {
+    for (std::size_t p = 0; p < depth; ++p) {
         Sheet low = m_options[p].front().delta;
         Sheet high = low;
         for (const Option& option : m_options[p]) {
             low = lowest(low, option.delta);
             high = highest(high, option.delta);
         }
-        m_lowest[p] = plus(m_lowest[p + 1], low);
-        m_firstSum[p] = plus(m_firstSum[p + 1], m_options[p].front().delta);
-        m_highest[p] = plus(m_highest[p + 1], high);
-        m_leavesBelow[p] =
-            p + 1 < depth ? m_leavesBelow[p + 1] * static_cast<double>(m_options[p + 1].size()) : 1;
+        m_lowest.push_back(low);
+        m_highest.push_back(high);
         m_combinations *= static_cast<double>(m_options[p].size());
     }
+    m_searchOrder.resize(depth);
+    std::iota(m_searchOrder.begin(), m_searchOrder.end(), std::size_t{0});
     Choice worn(m_slots.size());
     for (std::size_t s = 0; s < m_slots.size(); ++s) {
         worn[s] = wornItems(m_slots[s]);
@@ -172,6 +167,7 @@ BestGearSearch::BestGearSearch(const MeasuredSheet& panel, std::vector<GearSlot>
         return;
     }
     m_taken.assign(depth, 0);
+    m_inherited.resize(depth);
     m_stack.push_back({0, 0, m_panel.sheet});
 }
 
@@ -179,17 +175,56 @@ double BestGearSearch::threshold() const {
     return m_best.size() < m_keep ? -std::numeric_limits<double>::infinity() : m_best.back().damage;
 }
 
+BestGearSearch::Branch BestGearSearch::branchAt(std::size_t rest, const Sheet& sum) const {
+    Branch branch{rest, sum, sum, sum, {}};
+    for (std::size_t j = rest; j < m_searchOrder.size(); ++j) {
+        branch.low = plus(branch.low, m_lowest[m_searchOrder[j]]);
+        branch.high = plus(branch.high, m_highest[m_searchOrder[j]]);
+    }
+    // Rating past a cap counts for nothing, so an option's hit, strain and
+    // critical past what the cap leaves above the branch's least can be cut
+    // off: a combination with a cut option is still at the cap, and the
+    // model gives it the same damage. The cut options blend less well across
+    // a cap, which tightens the planes.
+    const double critCapMost = std::clamp(branch.high.hit, 0.0, kHitCap) +
+                               std::clamp(branch.high.strain, 0.0, kStrainCap) - kCriticalCapOffset;
+    branch.room.hit = std::max(0.0, kHitCap - branch.low.hit);
+    branch.room.strain = std::max(0.0, kStrainCap - branch.low.strain);
+    branch.room.critical = std::max(0.0, critCapMost - branch.low.critical);
+    branch.high = branch.sum;
+    for (std::size_t j = rest; j < m_searchOrder.size(); ++j) {
+        branch.high = plus(branch.high, cut(branch, m_searchOrder[j], m_highest[m_searchOrder[j]]));
+    }
+    return branch;
+}
+
+Sheet BestGearSearch::cut(const Branch& branch, std::size_t position, Sheet delta) const {
+    const Sheet& least = m_lowest[position];
+    delta.hit = std::min(delta.hit, least.hit + branch.room.hit);
+    delta.strain = std::min(delta.strain, least.strain + branch.room.strain);
+    delta.critical = std::min(delta.critical, least.critical + branch.room.critical);
+    return delta;
+}
+
+double BestGearSearch::leavesFrom(std::size_t rest) const {
+    double leaves = 1;
+    for (std::size_t j = rest; j < m_searchOrder.size(); ++j) {
+        leaves *= static_cast<double>(m_options[m_searchOrder[j]].size());
+    }
+    return leaves;
+}
+
 // The most the combinations under a branch can reach: the model at the
-// corner where every slot from `position` on adds its most of each attribute.
-// It holds only where more of every attribute never lowers the damage, which
-// the corner of the least of each shows (attack, the overcome factor and the
+// corner where every open slot adds its most of each attribute. It holds
+// only where more of every attribute never lowers the damage, which the
+// corner of the least of each shows (attack, the overcome factor and the
 // damage factor at least 0, critical effect at least 100 %); else no bound.
-double BestGearSearch::bound(std::size_t position, const Sheet& sum) const {
-    const Sheet low = plus(sum, m_lowest[position]);
+double BestGearSearch::bound(const Branch& branch) const {
+    const Sheet& low = branch.low;
     const bool rising = low.attack >= 0 && low.criticalEffect >= 100 &&
                         1 + (low.overcome - kBossDefence) / kOvercomeCoefficient >= 0 &&
                         damageFactor(low) >= 0;
-    return rising ? expectedDamage(plus(sum, m_highest[position])) : std::numeric_limits<double>::infinity();
+    return rising ? expectedDamage(branch.high) : std::numeric_limits<double>::infinity();
 }
 
 // A rate clamped to [0, cap] that ranges over [lo, hi] lies under a concave
@@ -210,44 +245,170 @@ double BestGearSearch::ConcaveRate::slope(double s) const {
 // Whether no combination under a branch can reach `bar`: the cheap corner
 // bound first, then the planes. A rounding's worth of slack, so that no
 // combination level with the last kept is ever left out.
-bool BestGearSearch::leftOut(std::size_t position, const Sheet& sum, double bar) const {
+bool BestGearSearch::leftOut(const Branch& branch, double bar) {
+    m_planeKept = false;
     if (bar == -std::numeric_limits<double>::infinity()) {
         return false;
     }
-    return below(bound(position, sum), bar) || below(tangentBound(position, sum, bar), bar);
+    return below(bound(branch), bar) || below(tangentBound(branch, bar), bar);
 }
 
 // A tighter bound: over the branch's box, the damage factor lies under a
 // concave function (each clamped rate under its ConcaveRate; the crit ×
-// effect term under one of McCormick's planes, see Relaxed), so under its
-// tangent plane at any point of the box; so does the log of attack, the
-// overcome factor and haste. A plane's most over the branch is each
-// remaining slot's best option alone. It holds where attack, the overcome
+// effect term under the lower of McCormick's planes, see Relaxed), so its
+// log lies under its tangent plane at any point of the box; so does the log
+// of attack, the overcome factor and haste. A plane's most over the branch is
+// each open slot's best option alone. It holds where attack, the overcome
 // factor and haste stay above 0 over the box; else there is no bound.
 // The planes are tangent first where each slot's best alone meets, then at
-// points that move toward where each plane's best options meet, by a
-// shrinking step (Frank and Wolfe's), which draws them to the concave
-// function's most over the branch and so to its tightest plane. Each plane
-// is a bound; the lowest is kept, and the planes stop once one is below
-// `bar`.
-double BestGearSearch::tangentBound(std::size_t position, const Sheet& sum, double bar) const {
+// points that move toward where the planes' best options meet, by a
+// shrinking step (Frank and Wolfe's). Each new plane is blended with those
+// before (blendShare), and the blend is the bound. The planes stop once the
+// bound is below `bar`, or once a point they pass through reaches it, which
+// no plane can then be below: every such point is a blend of real
+// combinations, cut at the caps.
+double BestGearSearch::tangentBound(const Branch& branch, double bar) {
     constexpr double kNone = std::numeric_limits<double>::infinity();
     constexpr int kPlanes = 10;
-    const Sheet low = plus(sum, m_lowest[position]);
-    const Sheet high = plus(sum, m_highest[position]);
+    const Sheet& low = branch.low;
     const double lowP = 1 + (low.overcome - kBossDefence) / kOvercomeCoefficient;
-    const Relaxed relaxed(low, high);
+    const Relaxed relaxed(low, branch.high);
     if (!(low.attack > 0 && lowP > 0 && low.haste >= 0 && relaxed.holds)) {
         return kNone;
     }
-    Sheet x = plus(sum, m_firstSum[position]);
+    m_cut.clear();
+    m_ends.clear();
+    for (std::size_t j = branch.rest; j < m_searchOrder.size(); ++j) {
+        const std::size_t p = m_searchOrder[j];
+        for (const Option& option : m_options[p]) {
+            m_cut.push_back(cut(branch, p, option.delta));
+        }
+        m_ends.push_back(m_cut.size());
+    }
+    const std::size_t count = m_cut.size();
+    Sheet x = branch.sum;
+    for (std::size_t first = 0, s = 0; s < m_ends.size(); first = m_ends[s++]) {
+        x = plus(x, m_cut[first]);
+    }
+    m_fresh.resize(count);
+    m_blend.resize(count);
+    m_diff.resize(count);
     double lowest = kNone;
+    double blendAt = 0; // the blend's plane: blendAt + the options' values in m_blend
     for (int plane = 0; plane < kPlanes && !below(lowest, bar); ++plane) {
-        Sheet next = sum;
-        lowest = std::min(lowest, planeBound(x, relaxed, sum, position, next));
-        x = towards(x, next, 2.0 / (plane + 3));
+        double reached = 0;
+        const double at = planeBound(x, relaxed, branch, reached);
+        if (at == kNone) {
+            break;
+        }
+        const double share = m_planeKept ? blendShare(blendAt, at) : 0;
+        blendAt = share * blendAt + (1 - share) * at;
+        for (std::size_t k = 0; k < count; ++k) {
+            m_blend[k] = share * m_blend[k] + (1 - share) * m_fresh[k];
+        }
+        m_planeKept = true;
+        m_keptAt = blendAt;
+        lowest = std::min(lowest, std::exp(blendAt + mostOf(m_blend)));
+        if (!below(reached, bar)) {
+            break;
+        }
+        x = towards(x, bestUnder(branch, m_blend), 2.0 / (plane + 3));
     }
     return lowest;
+}
+
+// The plane a branch's bound kept holds under each of the branch's own
+// branches too, as it holds over the whole branch: a branch taking option o
+// of the slot branched on next reaches at most the plane's value with o and
+// the best of every other open slot. Many are left out by that alone, the
+// more the more that slot's options differ under the plane: that slot is
+// branched on next (the frames above keep their slots; only open ones move).
+// Its options' values go to `values`; returned, the plane's value at the
+// branch's panel with the best of the other open slots.
+double BestGearSearch::branchOnTheSharpest(const Branch& branch, double bar, std::vector<double>& values) {
+    const double most = m_keptAt + mostOf(m_blend);
+    std::size_t sharpest = branch.rest, sharpestAt = 0;
+    double sharpestShare = -1;
+    std::size_t k = 0;
+    for (std::size_t j = branch.rest; j < m_searchOrder.size(); ++j) {
+        const std::size_t count = m_options[m_searchOrder[j]].size();
+        const auto first = m_blend.begin() + static_cast<std::ptrdiff_t>(k);
+        const double best = *std::max_element(first, first + static_cast<std::ptrdiff_t>(count));
+        const auto left = std::count_if(first, first + static_cast<std::ptrdiff_t>(count), [&](double value) {
+            return below(std::exp(most - best + value), bar);
+        });
+        const double share = static_cast<double>(left) / static_cast<double>(count);
+        if (share > sharpestShare) {
+            sharpestShare = share;
+            sharpest = j;
+            sharpestAt = k;
+        }
+        k += count;
+    }
+    const std::size_t count = m_options[m_searchOrder[sharpest]].size();
+    const auto first = m_blend.begin() + static_cast<std::ptrdiff_t>(sharpestAt);
+    values.assign(first, first + static_cast<std::ptrdiff_t>(count));
+    std::swap(m_searchOrder[branch.rest], m_searchOrder[sharpest]);
+    return most - m_keptAt - *std::max_element(values.begin(), values.end());
+}
+
+// The most a plane reaches over the open slots, each slot's best option.
+double BestGearSearch::mostOf(const std::vector<double>& values) const {
+    double most = 0;
+    for (std::size_t first = 0, s = 0; s < m_ends.size(); first = m_ends[s++]) {
+        most += *std::max_element(values.begin() + static_cast<std::ptrdiff_t>(first),
+                                  values.begin() + static_cast<std::ptrdiff_t>(m_ends[s]));
+    }
+    return most;
+}
+
+// Where a plane reaches its most: the panel changed by each slot's best option.
+Sheet BestGearSearch::bestUnder(const Branch& branch, const std::vector<double>& values) const {
+    Sheet where = branch.sum;
+    for (std::size_t first = 0, s = 0; s < m_ends.size(); first = m_ends[s++]) {
+        const auto best = std::max_element(values.begin() + static_cast<std::ptrdiff_t>(first),
+                                           values.begin() + static_cast<std::ptrdiff_t>(m_ends[s]));
+        where = plus(where, m_cut[static_cast<std::size_t>(best - values.begin())]);
+    }
+    return where;
+}
+
+// Every blend of planes above the concave function is above it too. The
+// share of the old blend that, with the fresh plane (m_fresh from `at`),
+// makes the lowest most over the branch; that most is convex in the share,
+// so halving on the sign of its slope finds it. A tangent plane at a kink
+// (a cap, where McCormick's planes meet) leans to one side; blends of both
+// sides give the planes between, which no single tangent does.
+double BestGearSearch::blendShare(double blendAt, double at) {
+    for (std::size_t k = 0; k < m_diff.size(); ++k) {
+        m_diff[k] = m_blend[k] - m_fresh[k];
+    }
+    const auto slope = [&](double share) {
+        double rise = blendAt - at;
+        for (std::size_t first = 0, s = 0; s < m_ends.size(); first = m_ends[s++]) {
+            std::size_t best = first;
+            double bestValue = m_fresh[first] + share * m_diff[first];
+            for (std::size_t k = first + 1; k < m_ends[s]; ++k) {
+                const double value = m_fresh[k] + share * m_diff[k];
+                best = value > bestValue ? k : best;
+                bestValue = std::max(value, bestValue);
+            }
+            rise += m_diff[best];
+        }
+        return rise;
+    };
+    if (slope(0) >= 0) {
+        return 0;
+    }
+    if (slope(1) <= 0) {
+        return 1;
+    }
+    double from = 0, to = 1;
+    for (int halving = 0; halving < 3; ++halving) {
+        const double middle = (from + to) / 2;
+        (slope(middle) < 0 ? from : to) = middle;
+    }
+    return (from + to) / 2;
 }
 
 BestGearSearch::Relaxed::Relaxed(const Sheet& low, const Sheet& high)
@@ -256,32 +417,33 @@ BestGearSearch::Relaxed::Relaxed(const Sheet& low, const Sheet& high)
       critical(std::min(low.critical, critCap(low.hit, low.strain)),
                std::min(high.critical, critCap(high.hit, high.strain)),
                std::numeric_limits<double>::infinity()) {
-    // McCormick's plane H·g ≤ Hh·g + gl·H − Hh·gl (H ≤ Hh, g ≥ gl) where the
-    // least critical effect is 100 % or more, else H·g ≤ Hl·g + gh·H − Hl·gh
-    // (H ≥ Hl, g ≤ gh): the coefficient of H must be at least 0, so that H's
-    // concave line keeps the whole concave.
+    // McCormick's planes: H·g ≤ Hh·g + gl·H − Hh·gl (H ≤ Hh, g ≥ gl) and
+    // H·g ≤ Hl·g + gh·H − Hl·gh (H ≥ Hl, g ≤ gh); the lower of the two holds.
+    // A plane counts only where its coefficient of H is at least 0, so that
+    // H's concave line keeps the whole concave.
     const double lowG = std::max(low.criticalEffect, 0.0) / 100 - 1, highG = high.criticalEffect / 100 - 1;
+    const double lowCap =
+        std::clamp(low.hit, 0.0, kHitCap) + std::clamp(low.strain, 0.0, kStrainCap) - kCriticalCapOffset;
+    const double highH = critical.value(critical.top) / 100;
+    const double lowH = std::max(0.0, std::min(low.critical, lowCap)) / 100;
     if (lowG >= 0) {
-        onH = lowG;
-        onG = critical.value(critical.top) / 100;
-    } else {
-        const double lowCap =
-            std::clamp(low.hit, 0.0, kHitCap) + std::clamp(low.strain, 0.0, kStrainCap) - kCriticalCapOffset;
-        onH = highG;
-        onG = std::max(0.0, std::min(low.critical, lowCap)) / 100;
+        products[productCount++] = {lowG, highH, -lowG * highH};
     }
-    offset = -onH * onG;
-    holds = onH >= 0;
+    if (highG >= 0) {
+        products[productCount++] = {highG, lowH, -highG * lowH};
+    }
+    holds = productCount > 0;
 }
 
 double BestGearSearch::Relaxed::critCap(double hitPercent, double strainPercent) const {
     return hit.value(hitPercent) + strain.value(strainPercent) - kCriticalCapOffset;
 }
 
-// One plane, tangent at x: its most over the branch, and (next) where that
-// most is reached.
-double BestGearSearch::planeBound(const Sheet& x, const Relaxed& relaxed, const Sheet& sum,
-                                  std::size_t position, Sheet& next) const {
+// One plane, tangent at x, in the log: its value at the branch's panel
+// (returned) and what each open option adds to it (m_fresh); and the
+// concave function's value at x (reached).
+double BestGearSearch::planeBound(const Sheet& x, const Relaxed& relaxed, const Branch& branch,
+                                  double& reached) {
     constexpr double kNone = std::numeric_limits<double>::infinity();
     const double M = relaxed.hit.value(x.hit) / 100, W = relaxed.strain.value(x.strain) / 100;
     const double dM = relaxed.hit.slope(x.hit) / 100, dW = relaxed.strain.slope(x.strain) / 100;
@@ -289,10 +451,15 @@ double BestGearSearch::planeBound(const Sheet& x, const Relaxed& relaxed, const 
     const bool critBelowCap = x.critical <= cap;
     const double y = critBelowCap ? x.critical : cap;
     const double H = relaxed.critical.value(y) / 100, dH = relaxed.critical.slope(y);
-    const double onH = relaxed.onH, onG = relaxed.onG;
     const double g = relaxed.criticalEffect.value(x.criticalEffect) / 100 - 1;
     const double dG = relaxed.criticalEffect.slope(x.criticalEffect);
-    const double R = onG * g + onH * H + relaxed.offset + M + kStrainWeight * W - 0.3625;
+    const Relaxed::Product* product = &relaxed.products[0];
+    const auto value = [&](const Relaxed::Product& p) { return p.onG * g + p.onH * H + p.offset; };
+    if (relaxed.productCount == 2 && value(relaxed.products[1]) < value(*product)) {
+        product = &relaxed.products[1];
+    }
+    const double onH = product->onH, onG = product->onG;
+    const double R = value(*product) + M + kStrainWeight * W - 0.3625;
     if (!(R > 0)) {
         return kNone;
     }
@@ -311,21 +478,11 @@ double BestGearSearch::planeBound(const Sheet& x, const Relaxed& relaxed, const 
                slope.criticalEffect * d.criticalEffect + slope.overcome * d.overcome +
                slope.strain * d.strain + slope.haste * d.haste;
     };
-    double most = std::log(x.attack) + std::log(P) + std::log(J) + std::log(R) + along(sum) - along(x);
-    for (std::size_t p = position; p < m_options.size(); ++p) {
-        const Option* best = &m_options[p].front();
-        double bestAlong = along(best->delta);
-        for (const Option& option : m_options[p]) {
-            const double value = along(option.delta);
-            if (value > bestAlong) {
-                bestAlong = value;
-                best = &option;
-            }
-        }
-        most += bestAlong;
-        next = plus(next, best->delta);
+    reached = x.attack * P * J * R;
+    for (std::size_t k = 0; k < m_cut.size(); ++k) {
+        m_fresh[k] = along(m_cut[k]);
     }
-    return std::exp(most);
+    return std::log(x.attack) + std::log(P) + std::log(J) + std::log(R) + along(branch.sum) - along(x);
 }
 
 bool BestGearSearch::run(std::uint64_t budget) {
@@ -338,7 +495,8 @@ bool BestGearSearch::run(std::uint64_t budget) {
     }
     while (!m_stack.empty()) {
         Frame& frame = m_stack.back();
-        if (frame.next == m_options[frame.slot].size()) {
+        const std::size_t position = m_searchOrder[frame.depth];
+        if (frame.next == m_options[position].size()) {
             m_stack.pop_back();
             continue;
         }
@@ -346,11 +504,17 @@ bool BestGearSearch::run(std::uint64_t budget) {
             break;
         }
         --budget;
-        const std::size_t position = frame.slot;
         const std::size_t option = frame.next++;
+        const std::size_t rest = frame.depth + 1;
+        if (frame.inherits &&
+            below(std::exp(frame.inheritedAt + m_inherited[frame.depth][option] + frame.othersMost),
+                  threshold())) {
+            m_accounted += leavesFrom(rest);
+            continue;
+        }
         m_taken[position] = option;
         const Sheet sum = plus(frame.sum, m_options[position][option].delta);
-        if (position + 1 == depth) {
+        if (rest == depth) {
             m_accounted += 1;
             const double damage = expectedDamage(sum);
             if (damage >= threshold()) {
@@ -359,11 +523,20 @@ bool BestGearSearch::run(std::uint64_t budget) {
             continue;
         }
         // One slot left: its combinations are weighed for less than a bound.
-        if (position + 2 < depth && leftOut(position + 1, sum, threshold())) {
-            m_accounted += m_leavesBelow[position];
-            continue;
+        Frame below{rest, 0, sum};
+        if (rest + 1 < depth) {
+            const Branch branch = branchAt(rest, sum);
+            if (leftOut(branch, threshold())) {
+                m_accounted += leavesFrom(rest);
+                continue;
+            }
+            below.inherits = m_planeKept;
+            if (m_planeKept) {
+                below.inheritedAt = m_keptAt;
+                below.othersMost = branchOnTheSharpest(branch, threshold(), m_inherited[rest]);
+            }
         }
-        m_stack.push_back({position + 1, 0, sum});
+        m_stack.push_back(below);
     }
     m_done = m_done || m_stack.empty();
     return m_done;

@@ -72,9 +72,13 @@ private:
         Sheet delta; // what it changes of the panel, against what the slot wears now
     };
     struct Frame {
-        std::size_t slot;
-        std::size_t next; // the next option to take at this slot
-        Sheet sum;        // the panel changed by the options taken above
+        std::size_t depth; // the slot branched on here is m_searchOrder[depth]
+        std::size_t next;  // the next option to take at it
+        Sheet sum;         // the panel changed by the options taken above
+        // The plane of this branch's bound, when it has one: its value with
+        // the best of the other open slots, and each option's (m_inherited).
+        bool inherits = false;
+        double inheritedAt = 0, othersMost = 0;
     };
     void offer(const std::vector<std::size_t>& taken);
     // The clamped rates of a branch's box under concave broken lines.
@@ -85,28 +89,56 @@ private:
         double slope(double s) const;
     };
     // The damage factor over a branch's box under a concave function: its
-    // rates under their broken lines, H·g ≤ onG·g + onH·H + offset.
+    // rates under their broken lines, H·g under the lower of its planes
+    // onG·g + onH·H + offset.
     struct Relaxed {
         Relaxed(const Sheet& low, const Sheet& high);
         double critCap(double hitPercent, double strainPercent) const;
         ConcaveRate hit, strain, criticalEffect, critical;
-        double onH = 0, onG = 0, offset = 0;
+        struct Product {
+            double onH = 0, onG = 0, offset = 0;
+        };
+        Product products[2];
+        int productCount = 0;
         bool holds = false;
     };
-    bool leftOut(std::size_t position, const Sheet& sum, double bar) const;
-    double bound(std::size_t slot, const Sheet& sum) const;
-    double tangentBound(std::size_t slot, const Sheet& sum, double bar) const;
-    double planeBound(const Sheet& x, const Relaxed& relaxed, const Sheet& sum, std::size_t position,
-                      Sheet& next) const;
+    // A branch: the slots still open (m_searchOrder from `rest` on) under
+    // the panel changed by `sum`.
+    struct Branch {
+        std::size_t rest;
+        Sheet sum, low, high; // what its combinations hold at least and at most
+        Sheet room;           // hit, strain and critical rate left below their caps at the least
+    };
+    Sheet cut(const Branch& branch, std::size_t position, Sheet delta) const;
+    Branch branchAt(std::size_t rest, const Sheet& sum) const;
+    bool leftOut(const Branch& branch, double bar);
+    double bound(const Branch& branch) const;
+    double tangentBound(const Branch& branch, double bar);
+    double planeBound(const Sheet& x, const Relaxed& relaxed, const Branch& branch, double& reached);
+    double mostOf(const std::vector<double>& values) const;
+    Sheet bestUnder(const Branch& branch, const std::vector<double>& values) const;
+    double blendShare(double blendAt, double at);
+    double branchOnTheSharpest(const Branch& branch, double bar, std::vector<double>& values);
+    double leavesFrom(std::size_t rest) const;
     double threshold() const;
 
     MeasuredSheet m_panel;
     std::vector<GearSlot> m_slots;
-    std::vector<std::size_t> m_order;           // slots in the order searched
-    std::vector<std::vector<Option>> m_options; // by search position
-    std::vector<Sheet> m_lowest, m_highest;     // what the slots from a position on can add at least and most
-    std::vector<Sheet> m_firstSum;              // what their first (best alone) options add
-    std::vector<double> m_leavesBelow;          // combinations under one option at each position
+    std::vector<std::size_t> m_order;           // slots in the order of m_options
+    std::vector<std::vector<Option>> m_options; // by position
+    std::vector<Sheet> m_lowest, m_highest; // the least and most of each attribute a position's options add
+    // Positions, those branched on along the current path first; the rest
+    // are open, and each branch takes next the one its bound was least sure of.
+    std::vector<std::size_t> m_searchOrder;
+    // The last bound's open options, cut at the caps, in search order; where
+    // each open slot's end among them; and what each adds to a plane.
+    std::vector<Sheet> m_cut;
+    std::vector<std::size_t> m_ends;
+    std::vector<double> m_fresh, m_blend, m_diff;
+    bool m_planeKept = false; // whether the last bound has a plane: m_keptAt + m_blend
+    double m_keptAt = 0;
+    std::vector<std::vector<double>>
+        m_inherited; // by depth: the options' values in the plane of the frame's bound
     std::size_t m_keep;
     std::vector<FoundCombination> m_best;
     FoundCombination m_wornNow;
