@@ -292,7 +292,8 @@ double BestGearSearch::tangentBound(const Branch& branch, double bar) {
     }
     m_fresh.resize(count);
     m_blend.resize(count);
-    m_diff.resize(count);
+    m_freshBest.resize(m_ends.size());
+    m_blendBest.resize(m_ends.size());
     double lowest = kNone;
     double blendAt = 0; // the blend's plane: blendAt + the options' values in m_blend
     for (int plane = 0; plane < kPlanes && !below(lowest, bar); ++plane) {
@@ -303,16 +304,18 @@ double BestGearSearch::tangentBound(const Branch& branch, double bar) {
         }
         const double share = m_planeKept ? blendShare(blendAt, at) : 0;
         blendAt = share * blendAt + (1 - share) * at;
-        for (std::size_t k = 0; k < count; ++k) {
-            m_blend[k] = share * m_blend[k] + (1 - share) * m_fresh[k];
-        }
+        m_keptMost = blendIn(share);
         m_planeKept = true;
         m_keptAt = blendAt;
-        lowest = std::min(lowest, std::exp(blendAt + mostOf(m_blend)));
+        lowest = std::min(lowest, std::exp(blendAt + m_keptMost));
         if (!below(reached, bar)) {
             break;
         }
-        x = towards(x, bestUnder(branch, m_blend), 2.0 / (plane + 3));
+        Sheet target = branch.sum;
+        for (const std::size_t best : m_blendBest) {
+            target = plus(target, m_cut[best]);
+        }
+        x = towards(x, target, 2.0 / (plane + 3));
     }
     return lowest;
 }
@@ -326,51 +329,42 @@ double BestGearSearch::tangentBound(const Branch& branch, double bar) {
 // Its options' values go to `values`; returned, the plane's value at the
 // branch's panel with the best of the other open slots.
 double BestGearSearch::branchOnTheSharpest(const Branch& branch, double bar, std::vector<double>& values) {
-    const double most = m_keptAt + mostOf(m_blend);
-    std::size_t sharpest = branch.rest, sharpestAt = 0;
+    // Below `bar` in the log, with the slack of below().
+    const double limit = std::log(bar) - 2e-9;
+    std::size_t sharpest = 0;
     double sharpestShare = -1;
-    std::size_t k = 0;
-    for (std::size_t j = branch.rest; j < m_searchOrder.size(); ++j) {
-        const std::size_t count = m_options[m_searchOrder[j]].size();
-        const auto first = m_blend.begin() + static_cast<std::ptrdiff_t>(k);
-        const double best = *std::max_element(first, first + static_cast<std::ptrdiff_t>(count));
-        const auto left = std::count_if(first, first + static_cast<std::ptrdiff_t>(count), [&](double value) {
-            return below(std::exp(most - best + value), bar);
-        });
-        const double share = static_cast<double>(left) / static_cast<double>(count);
+    for (std::size_t first = 0, s = 0; s < m_ends.size(); first = m_ends[s++]) {
+        const double others = m_keptAt + m_keptMost - m_blend[m_blendBest[s]];
+        const auto left = std::count_if(m_blend.begin() + static_cast<std::ptrdiff_t>(first),
+                                        m_blend.begin() + static_cast<std::ptrdiff_t>(m_ends[s]),
+                                        [&](double value) { return others + value < limit; });
+        const double share = static_cast<double>(left) / static_cast<double>(m_ends[s] - first);
         if (share > sharpestShare) {
             sharpestShare = share;
-            sharpest = j;
-            sharpestAt = k;
+            sharpest = s;
         }
-        k += count;
     }
-    const std::size_t count = m_options[m_searchOrder[sharpest]].size();
-    const auto first = m_blend.begin() + static_cast<std::ptrdiff_t>(sharpestAt);
-    values.assign(first, first + static_cast<std::ptrdiff_t>(count));
-    std::swap(m_searchOrder[branch.rest], m_searchOrder[sharpest]);
-    return most - m_keptAt - *std::max_element(values.begin(), values.end());
+    const std::size_t first = sharpest == 0 ? 0 : m_ends[sharpest - 1];
+    values.assign(m_blend.begin() + static_cast<std::ptrdiff_t>(first),
+                  m_blend.begin() + static_cast<std::ptrdiff_t>(m_ends[sharpest]));
+    std::swap(m_searchOrder[branch.rest], m_searchOrder[branch.rest + sharpest]);
+    return m_keptMost - m_blend[m_blendBest[sharpest]];
 }
 
-// The most a plane reaches over the open slots, each slot's best option.
-double BestGearSearch::mostOf(const std::vector<double>& values) const {
+// The blend takes `share` of itself and the rest from the fresh plane; the
+// most it reaches over the open slots (each slot's best option, m_blendBest).
+double BestGearSearch::blendIn(double share) {
     double most = 0;
     for (std::size_t first = 0, s = 0; s < m_ends.size(); first = m_ends[s++]) {
-        most += *std::max_element(values.begin() + static_cast<std::ptrdiff_t>(first),
-                                  values.begin() + static_cast<std::ptrdiff_t>(m_ends[s]));
+        std::size_t best = first;
+        for (std::size_t k = first; k < m_ends[s]; ++k) {
+            m_blend[k] = share * m_blend[k] + (1 - share) * m_fresh[k];
+            best = m_blend[k] > m_blend[best] ? k : best;
+        }
+        m_blendBest[s] = best;
+        most += m_blend[best];
     }
     return most;
-}
-
-// Where a plane reaches its most: the panel changed by each slot's best option.
-Sheet BestGearSearch::bestUnder(const Branch& branch, const std::vector<double>& values) const {
-    Sheet where = branch.sum;
-    for (std::size_t first = 0, s = 0; s < m_ends.size(); first = m_ends[s++]) {
-        const auto best = std::max_element(values.begin() + static_cast<std::ptrdiff_t>(first),
-                                           values.begin() + static_cast<std::ptrdiff_t>(m_ends[s]));
-        where = plus(where, m_cut[static_cast<std::size_t>(best - values.begin())]);
-    }
-    return where;
 }
 
 // Every blend of planes above the concave function is above it too. The
@@ -379,28 +373,34 @@ Sheet BestGearSearch::bestUnder(const Branch& branch, const std::vector<double>&
 // so halving on the sign of its slope finds it. A tangent plane at a kink
 // (a cap, where McCormick's planes meet) leans to one side; blends of both
 // sides give the planes between, which no single tangent does.
-double BestGearSearch::blendShare(double blendAt, double at) {
-    for (std::size_t k = 0; k < m_diff.size(); ++k) {
-        m_diff[k] = m_blend[k] - m_fresh[k];
-    }
+double BestGearSearch::blendShare(double blendAt, double at) const {
+    // The slope at a share: what the blend adds over the fresh plane at the
+    // options best there.
+    const auto slopeWith = [&](const std::vector<std::size_t>& best) {
+        double rise = blendAt - at;
+        for (const std::size_t k : best) {
+            rise += m_blend[k] - m_fresh[k];
+        }
+        return rise;
+    };
     const auto slope = [&](double share) {
         double rise = blendAt - at;
         for (std::size_t first = 0, s = 0; s < m_ends.size(); first = m_ends[s++]) {
             std::size_t best = first;
-            double bestValue = m_fresh[first] + share * m_diff[first];
+            double bestValue = m_fresh[first] + share * (m_blend[first] - m_fresh[first]);
             for (std::size_t k = first + 1; k < m_ends[s]; ++k) {
-                const double value = m_fresh[k] + share * m_diff[k];
+                const double value = m_fresh[k] + share * (m_blend[k] - m_fresh[k]);
                 best = value > bestValue ? k : best;
                 bestValue = std::max(value, bestValue);
             }
-            rise += m_diff[best];
+            rise += m_blend[best] - m_fresh[best];
         }
         return rise;
     };
-    if (slope(0) >= 0) {
+    if (slopeWith(m_freshBest) >= 0) {
         return 0;
     }
-    if (slope(1) <= 0) {
+    if (slopeWith(m_blendBest) <= 0) {
         return 1;
     }
     double from = 0, to = 1;
@@ -479,8 +479,13 @@ double BestGearSearch::planeBound(const Sheet& x, const Relaxed& relaxed, const 
                slope.strain * d.strain + slope.haste * d.haste;
     };
     reached = x.attack * P * J * R;
-    for (std::size_t k = 0; k < m_cut.size(); ++k) {
-        m_fresh[k] = along(m_cut[k]);
+    for (std::size_t first = 0, s = 0; s < m_ends.size(); first = m_ends[s++]) {
+        std::size_t best = first;
+        for (std::size_t k = first; k < m_ends[s]; ++k) {
+            m_fresh[k] = along(m_cut[k]);
+            best = m_fresh[k] > m_fresh[best] ? k : best;
+        }
+        m_freshBest[s] = best;
     }
     return std::log(x.attack) + std::log(P) + std::log(J) + std::log(R) + along(branch.sum) - along(x);
 }

@@ -115,9 +115,8 @@ private:
     double bound(const Branch& branch) const;
     double tangentBound(const Branch& branch, double bar);
     double planeBound(const Sheet& x, const Relaxed& relaxed, const Branch& branch, double& reached);
-    double mostOf(const std::vector<double>& values) const;
-    Sheet bestUnder(const Branch& branch, const std::vector<double>& values) const;
-    double blendShare(double blendAt, double at);
+    double blendIn(double share);
+    double blendShare(double blendAt, double at) const;
     double branchOnTheSharpest(const Branch& branch, double bar, std::vector<double>& values);
     double leavesFrom(std::size_t rest) const;
     double threshold() const;
@@ -134,7 +133,9 @@ private:
     // each open slot's end among them; and what each adds to a plane.
     std::vector<Sheet> m_cut;
     std::vector<std::size_t> m_ends;
-    std::vector<double> m_fresh, m_blend, m_diff;
+    std::vector<double> m_fresh, m_blend;
+    std::vector<std::size_t> m_freshBest, m_blendBest; // each open slot's best option in each
+    double m_keptMost = 0;                             // the blend's most over the open slots
     bool m_planeKept = false; // whether the last bound has a plane: m_keptAt + m_blend
     double m_keptAt = 0;
     std::vector<std::vector<double>>
