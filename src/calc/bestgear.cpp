@@ -168,6 +168,7 @@ BestGearSearch::BestGearSearch(const MeasuredSheet& panel, std::vector<GearSlot>
     }
     m_taken.assign(depth, 0);
     m_inherited.resize(depth);
+    m_hints.assign(depth, std::vector<std::size_t>(depth, 0));
     m_stack.push_back({0, 0, m_panel.sheet});
 }
 
@@ -286,9 +287,12 @@ double BestGearSearch::tangentBound(const Branch& branch, double bar) {
         m_ends.push_back(m_cut.size());
     }
     const std::size_t count = m_cut.size();
+    // The first plane is tangent where the plane above was best, when there
+    // is one; else where each slot's best alone meets.
     Sheet x = branch.sum;
     for (std::size_t first = 0, s = 0; s < m_ends.size(); first = m_ends[s++]) {
-        x = plus(x, m_cut[first]);
+        x = plus(
+            x, m_cut[first + (m_startHint != nullptr ? (*m_startHint)[m_searchOrder[branch.rest + s]] : 0)]);
     }
     m_fresh.resize(count);
     m_blend.resize(count);
@@ -531,12 +535,16 @@ bool BestGearSearch::run(std::uint64_t budget) {
         Frame below{rest, 0, sum};
         if (rest + 1 < depth) {
             const Branch branch = branchAt(rest, sum);
+            m_startHint = frame.inherits ? &m_hints[frame.depth] : nullptr;
             if (leftOut(branch, threshold())) {
                 m_accounted += leavesFrom(rest);
                 continue;
             }
             below.inherits = m_planeKept;
             if (m_planeKept) {
+                for (std::size_t first = 0, s = 0; s < m_ends.size(); first = m_ends[s++]) {
+                    m_hints[rest][m_searchOrder[rest + s]] = m_blendBest[s] - first;
+                }
                 below.inheritedAt = m_keptAt;
                 below.othersMost = branchOnTheSharpest(branch, threshold(), m_inherited[rest]);
             }

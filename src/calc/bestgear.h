@@ -140,6 +140,10 @@ private:
     double m_keptAt = 0;
     std::vector<std::vector<double>>
         m_inherited; // by depth: the options' values in the plane of the frame's bound
+    // By depth: each position's best option in the plane of the frame's bound,
+    // where its branches' bounds start (m_startHint).
+    std::vector<std::vector<std::size_t>> m_hints;
+    const std::vector<std::size_t>* m_startHint = nullptr;
     std::size_t m_keep;
     std::vector<FoundCombination> m_best;
     FoundCombination m_wornNow;
