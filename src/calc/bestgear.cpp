@@ -336,15 +336,21 @@ double BestGearSearch::branchOnTheSharpest(const Branch& branch, double bar, std
     // Below `bar` in the log, with the slack of below().
     const double limit = std::log(bar) - 2e-9;
     std::size_t sharpest = 0;
-    double sharpestShare = -1;
+    double sharpestShare = -1, sharpestArea = -1;
+    const double critWidth = branch.high.critical - branch.low.critical;
+    const double effectWidth = branch.high.criticalEffect - branch.low.criticalEffect;
     for (std::size_t first = 0, s = 0; s < m_ends.size(); first = m_ends[s++]) {
         const double others = m_keptAt + m_keptMost - m_blend[m_blendBest[s]];
         const auto left = std::count_if(m_blend.begin() + static_cast<std::ptrdiff_t>(first),
                                         m_blend.begin() + static_cast<std::ptrdiff_t>(m_ends[s]),
                                         [&](double value) { return others + value < limit; });
         const double share = static_cast<double>(left) / static_cast<double>(m_ends[s] - first);
-        if (share > sharpestShare) {
+        const std::size_t p = m_searchOrder[branch.rest + s];
+        const double area = (m_highest[p].critical - m_lowest[p].critical) * effectWidth +
+                            (m_highest[p].criticalEffect - m_lowest[p].criticalEffect) * critWidth;
+        if (share > sharpestShare || (share == sharpestShare && area > sharpestArea)) {
             sharpestShare = share;
+            sharpestArea = area;
             sharpest = s;
         }
     }
