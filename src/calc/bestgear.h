@@ -127,7 +127,8 @@ private:
     std::vector<std::vector<Option>> m_options; // by position
     std::vector<Sheet> m_lowest, m_highest; // the least and most of each attribute a position's options add
     // Positions, those branched on along the current path first; the rest
-    // are open, and each branch takes next the one its bound was least sure of.
+    // are open, and each branch takes next the one whose options its plane
+    // leaves out most (branchOnTheSharpest).
     std::vector<std::size_t> m_searchOrder;
     // The last bound's open options, cut at the caps, in search order; where
     // each open slot's end among them; and what each adds to a plane.
@@ -138,8 +139,8 @@ private:
     double m_keptMost = 0;                             // the blend's most over the open slots
     bool m_planeKept = false; // whether the last bound has a plane: m_keptAt + m_blend
     double m_keptAt = 0;
-    std::vector<std::vector<double>>
-        m_inherited; // by depth: the options' values in the plane of the frame's bound
+    // By depth: the options' values in the plane of the frame's bound.
+    std::vector<std::vector<double>> m_inherited;
     // By depth: each position's best option in the plane of the frame's bound,
     // where its branches' bounds start (m_startHint).
     std::vector<std::vector<std::size_t>> m_hints;
