@@ -82,6 +82,11 @@ Sheet towards(const Sheet& from, const Sheet& to, double step) {
             from.haste + step * (to.haste - from.haste)};
 }
 
+// How far McCormick's planes may lie above the crit × effect term in the
+// middle of a branch's box before the branch is bounded in two slabs of
+// critical effect, each with planes of its own.
+constexpr double kSlabsFromGap = 0.3;
+
 bool below(double most, double bar) {
     return most + 1e-9 * std::fabs(most) < bar;
 }
@@ -247,7 +252,7 @@ double BestGearSearch::ConcaveRate::slope(double s) const {
 // bound first, then the planes. A rounding's worth of slack, so that no
 // combination level with the last kept is ever left out.
 bool BestGearSearch::leftOut(const Branch& branch, double bar) {
-    m_planeKept = false;
+    m_kept.clear();
     if (bar == -std::numeric_limits<double>::infinity()) {
         return false;
     }
@@ -270,7 +275,6 @@ bool BestGearSearch::leftOut(const Branch& branch, double bar) {
 // combinations, cut at the caps.
 double BestGearSearch::tangentBound(const Branch& branch, double bar) {
     constexpr double kNone = std::numeric_limits<double>::infinity();
-    constexpr int kPlanes = 10;
     const Sheet& low = branch.low;
     const double lowP = 1 + (low.overcome - kBossDefence) / kOvercomeCoefficient;
     const Relaxed relaxed(low, branch.high);
@@ -298,41 +302,133 @@ double BestGearSearch::tangentBound(const Branch& branch, double bar) {
     m_blend.resize(count);
     m_freshBest.resize(m_ends.size());
     m_blendBest.resize(m_ends.size());
+    // Where the crit × effect term's box is wide, McCormick's planes are
+    // loose in its middle: the combinations are bounded in two slabs of
+    // critical effect, each under planes of its own.
+    if (relaxed.productGap < kSlabsFromGap) {
+        return planesOver(branch, relaxed, x, bar, Slab{});
+    }
+    const double middle = (low.criticalEffect + branch.high.criticalEffect) / 2;
+    Sheet upToMiddle = branch.high, fromMiddle = low;
+    upToMiddle.criticalEffect = middle;
+    fromMiddle.criticalEffect = middle;
+    const Relaxed lower(low, upToMiddle), upper(fromMiddle, branch.high);
+    if (!lower.holds || !upper.holds) {
+        return planesOver(branch, relaxed, x, bar, Slab{});
+    }
+    const double first = planesOver(branch, lower, x, bar, Slab{-1, middle});
+    if (!below(first, bar)) {
+        m_kept.clear(); // a plane of one slab alone says nothing of the other
+        return first;
+    }
+    const double second = planesOver(branch, upper, x, bar, Slab{1, middle});
+    if (m_kept.size() != 2) {
+        m_kept.clear(); // the branches below take both slabs' planes or none
+    }
+    return std::max(first, second);
+}
+
+// The planes of a branch (of one slab of it, when `slab` has a side), from
+// a tangent at x; the lowest bound they reach, and the last blend kept.
+double BestGearSearch::planesOver(const Branch& branch, const Relaxed& relaxed, Sheet x, double bar,
+                                  const Slab& slab) {
+    constexpr double kNone = std::numeric_limits<double>::infinity();
+    constexpr int kPlanes = 10;
     double lowest = kNone;
     double blendAt = 0; // the blend's plane: blendAt + the options' values in m_blend
+    bool blended = false;
+    m_kept.emplace_back();
+    Kept& kept = m_kept.back();
     for (int plane = 0; plane < kPlanes && !below(lowest, bar); ++plane) {
         double reached = 0;
         const double at = planeBound(x, relaxed, branch, reached);
         if (at == kNone) {
             break;
         }
-        const double share = m_planeKept ? blendShare(blendAt, at) : 0;
+        const double share = blended ? blendShare(blendAt, at) : 0;
+        blended = true;
         blendAt = share * blendAt + (1 - share) * at;
-        m_keptMost = blendIn(share);
-        m_planeKept = true;
-        m_keptAt = blendAt;
-        lowest = std::min(lowest, std::exp(blendAt + m_keptMost));
-        if (!below(reached, bar)) {
+        blendIn(share);
+        slabbed(branch, slab, blendAt, kept);
+        lowest = std::min(lowest, std::exp(kept.at + kept.most));
+        // A point of the slab that reaches `bar` leaves no plane below it.
+        const bool inSlab = slab.side == 0 || slab.side * (x.criticalEffect - slab.middle) >= 0;
+        if (inSlab && !below(reached, bar)) {
             break;
         }
         Sheet target = branch.sum;
-        for (const std::size_t best : m_blendBest) {
+        for (const std::size_t best : kept.best) {
             target = plus(target, m_cut[best]);
         }
         x = towards(x, target, 2.0 / (plane + 3));
     }
+    if (!blended) {
+        m_kept.pop_back();
+    }
     return lowest;
 }
 
-// The plane a branch's bound kept holds under each of the branch's own
-// branches too, as it holds over the whole branch: a branch taking option o
-// of the slot branched on next reaches at most the plane's value with o and
-// the best of every other open slot. Many are left out by that alone, the
-// more the more that slot's options differ under the plane: that slot is
-// branched on next (the frames above keep their slots; only open ones move).
-// Its options' values go to `values`; returned, the plane's value at the
+// The blend as a plane of the slab: for any weight w ≥ 0, the blend plus w
+// times how far a combination lies inside the slab is above the model on
+// the slab's combinations. The weight that makes the lowest most over all
+// combinations, found by doubling, then halving on the sign of the slope
+// (that most is convex in w); the plane goes to `kept`.
+void BestGearSearch::slabbed(const Branch& branch, const Slab& slab, double blendAt, Kept& kept) const {
+    const double inside = slab.side * (branch.sum.criticalEffect - slab.middle);
+    const auto slopeAt = [&](double weight) {
+        double slope = inside;
+        for (std::size_t first = 0, s = 0; s < m_ends.size(); first = m_ends[s++]) {
+            std::size_t best = first;
+            double bestValue = -std::numeric_limits<double>::infinity();
+            for (std::size_t k = first; k < m_ends[s]; ++k) {
+                const double value = m_blend[k] + weight * slab.side * m_cut[k].criticalEffect;
+                best = value > bestValue ? k : best;
+                bestValue = std::max(value, bestValue);
+            }
+            slope += slab.side * m_cut[best].criticalEffect;
+        }
+        return slope;
+    };
+    double weight = 0;
+    if (slab.side != 0 && slopeAt(0) < 0) {
+        double from = 0, to = 1e-4;
+        for (int doubling = 0; doubling < 40 && slopeAt(to) < 0; ++doubling) {
+            from = to;
+            to *= 2;
+        }
+        for (int halving = 0; halving < 8; ++halving) {
+            const double middle = (from + to) / 2;
+            (slopeAt(middle) < 0 ? from : to) = middle;
+        }
+        weight = (from + to) / 2;
+    }
+    kept.at = blendAt + weight * inside;
+    kept.most = 0;
+    kept.values.resize(m_blend.size());
+    kept.best.resize(m_ends.size());
+    for (std::size_t first = 0, s = 0; s < m_ends.size(); first = m_ends[s++]) {
+        std::size_t best = first;
+        for (std::size_t k = first; k < m_ends[s]; ++k) {
+            kept.values[k] = m_blend[k] + weight * slab.side * m_cut[k].criticalEffect;
+            best = kept.values[k] > kept.values[best] ? k : best;
+        }
+        kept.best[s] = best;
+        kept.most += kept.values[best];
+    }
+}
+
+// The planes a branch's bound kept hold under each of the branch's own
+// branches too, as they hold over the whole branch: a branch taking option o
+// of the slot branched on next reaches at most a plane's value with o and
+// the best of every other open slot. One below the tenth best under every
+// kept plane is left out by that alone, the more often the more that slot's
+// options differ under them: that slot is branched on next (the frames above
+// keep their slots; only open ones move); where none is left out, the slot
+// that spans most of the crit × effect term's box. Its options' values go to
+// `values`, a plane after another; returned, each plane's value at the
 // branch's panel with the best of the other open slots.
-double BestGearSearch::branchOnTheSharpest(const Branch& branch, double bar, std::vector<double>& values) {
+std::array<double, 2> BestGearSearch::branchOnTheSharpest(const Branch& branch, double bar,
+                                                          std::vector<double>& values) {
     // Below `bar` in the log, with the slack of below().
     const double limit = std::log(bar) - 2e-9;
     std::size_t sharpest = 0;
@@ -340,10 +436,12 @@ double BestGearSearch::branchOnTheSharpest(const Branch& branch, double bar, std
     const double critWidth = branch.high.critical - branch.low.critical;
     const double effectWidth = branch.high.criticalEffect - branch.low.criticalEffect;
     for (std::size_t first = 0, s = 0; s < m_ends.size(); first = m_ends[s++]) {
-        const double others = m_keptAt + m_keptMost - m_blend[m_blendBest[s]];
-        const auto left = std::count_if(m_blend.begin() + static_cast<std::ptrdiff_t>(first),
-                                        m_blend.begin() + static_cast<std::ptrdiff_t>(m_ends[s]),
-                                        [&](double value) { return others + value < limit; });
+        std::size_t left = 0;
+        for (std::size_t k = first; k < m_ends[s]; ++k) {
+            left += std::all_of(m_kept.begin(), m_kept.end(), [&](const Kept& plane) {
+                return plane.at + plane.most - plane.values[plane.best[s]] + plane.values[k] < limit;
+            });
+        }
         const double share = static_cast<double>(left) / static_cast<double>(m_ends[s] - first);
         const std::size_t p = m_searchOrder[branch.rest + s];
         const double area = (m_highest[p].critical - m_lowest[p].critical) * effectWidth +
@@ -355,16 +453,21 @@ double BestGearSearch::branchOnTheSharpest(const Branch& branch, double bar, std
         }
     }
     const std::size_t first = sharpest == 0 ? 0 : m_ends[sharpest - 1];
-    values.assign(m_blend.begin() + static_cast<std::ptrdiff_t>(first),
-                  m_blend.begin() + static_cast<std::ptrdiff_t>(m_ends[sharpest]));
+    values.clear();
+    std::array<double, 2> others{};
+    for (std::size_t k = 0; k < m_kept.size(); ++k) {
+        const Kept& plane = m_kept[k];
+        values.insert(values.end(), plane.values.begin() + static_cast<std::ptrdiff_t>(first),
+                      plane.values.begin() + static_cast<std::ptrdiff_t>(m_ends[sharpest]));
+        others[k] = plane.at + plane.most - plane.values[plane.best[sharpest]];
+    }
     std::swap(m_searchOrder[branch.rest], m_searchOrder[branch.rest + sharpest]);
-    return m_keptMost - m_blend[m_blendBest[sharpest]];
+    return others;
 }
 
-// The blend takes `share` of itself and the rest from the fresh plane; the
-// most it reaches over the open slots (each slot's best option, m_blendBest).
-double BestGearSearch::blendIn(double share) {
-    double most = 0;
+// The blend takes `share` of itself and the rest from the fresh plane; each
+// open slot's best option in it goes to m_blendBest.
+void BestGearSearch::blendIn(double share) {
     for (std::size_t first = 0, s = 0; s < m_ends.size(); first = m_ends[s++]) {
         std::size_t best = first;
         for (std::size_t k = first; k < m_ends[s]; ++k) {
@@ -372,9 +475,7 @@ double BestGearSearch::blendIn(double share) {
             best = m_blend[k] > m_blend[best] ? k : best;
         }
         m_blendBest[s] = best;
-        most += m_blend[best];
     }
-    return most;
 }
 
 // Every blend of planes above the concave function is above it too. The
@@ -443,6 +544,7 @@ BestGearSearch::Relaxed::Relaxed(const Sheet& low, const Sheet& high)
         products[productCount++] = {highG, lowH, -highG * lowH};
     }
     holds = productCount > 0;
+    productGap = (highH - lowH) * (highG - std::max(lowG, 0.0)) / 4;
 }
 
 double BestGearSearch::Relaxed::critCap(double hitPercent, double strainPercent) const {
@@ -521,9 +623,7 @@ bool BestGearSearch::run(std::uint64_t budget) {
         --budget;
         const std::size_t option = frame.next++;
         const std::size_t rest = frame.depth + 1;
-        if (frame.inherits &&
-            below(std::exp(frame.inheritedAt + m_inherited[frame.depth][option] + frame.othersMost),
-                  threshold())) {
+        if (leftOutByThePlanesAbove(frame, option)) {
             m_accounted += leavesFrom(rest);
             continue;
         }
@@ -541,24 +641,34 @@ bool BestGearSearch::run(std::uint64_t budget) {
         Frame below{rest, 0, sum};
         if (rest + 1 < depth) {
             const Branch branch = branchAt(rest, sum);
-            m_startHint = frame.inherits ? &m_hints[frame.depth] : nullptr;
+            m_startHint = frame.planes > 0 ? &m_hints[frame.depth] : nullptr;
             if (leftOut(branch, threshold())) {
                 m_accounted += leavesFrom(rest);
                 continue;
             }
-            below.inherits = m_planeKept;
-            if (m_planeKept) {
+            below.planes = m_kept.size();
+            if (!m_kept.empty()) {
                 for (std::size_t first = 0, s = 0; s < m_ends.size(); first = m_ends[s++]) {
-                    m_hints[rest][m_searchOrder[rest + s]] = m_blendBest[s] - first;
+                    m_hints[rest][m_searchOrder[rest + s]] = m_kept.front().best[s] - first;
                 }
-                below.inheritedAt = m_keptAt;
-                below.othersMost = branchOnTheSharpest(branch, threshold(), m_inherited[rest]);
+                below.others = branchOnTheSharpest(branch, threshold(), m_inherited[rest]);
             }
         }
         m_stack.push_back(below);
     }
     m_done = m_done || m_stack.empty();
     return m_done;
+}
+
+bool BestGearSearch::leftOutByThePlanesAbove(const Frame& frame, std::size_t option) const {
+    const std::vector<double>& values = m_inherited[frame.depth];
+    const std::size_t count = m_options[m_searchOrder[frame.depth]].size();
+    for (std::size_t plane = 0; plane < frame.planes; ++plane) {
+        if (!below(std::exp(frame.others[plane] + values[plane * count + option]), threshold())) {
+            return false;
+        }
+    }
+    return frame.planes > 0;
 }
 
 void BestGearSearch::offer(const std::vector<std::size_t>& taken) {

@@ -8,6 +8,7 @@
 
 #include "calc/gearchange.h"
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <vector>
@@ -75,10 +76,11 @@ private:
         std::size_t depth; // the slot branched on here is m_searchOrder[depth]
         std::size_t next;  // the next option to take at it
         Sheet sum;         // the panel changed by the options taken above
-        // The plane of this branch's bound, when it has one: its value with
-        // the best of the other open slots, and each option's (m_inherited).
-        bool inherits = false;
-        double inheritedAt = 0, othersMost = 0;
+        // The planes of this branch's bound (none, one, or one a slab): each
+        // one's value with the best of the other open slots, and each
+        // option's (m_inherited).
+        std::size_t planes = 0;
+        std::array<double, 2> others{};
     };
     void offer(const std::vector<std::size_t>& taken);
     // The clamped rates of a branch's box under concave broken lines.
@@ -100,6 +102,7 @@ private:
         };
         Product products[2];
         int productCount = 0;
+        double productGap = 0; // how far those planes lie above H·g in the box's middle
         bool holds = false;
     };
     // A branch: the slots still open (m_searchOrder from `rest` on) under
@@ -114,10 +117,26 @@ private:
     bool leftOut(const Branch& branch, double bar);
     double bound(const Branch& branch) const;
     double tangentBound(const Branch& branch, double bar);
+    // One side of the middle of critical effect (−1 below, 1 above; 0: the
+    // whole box).
+    struct Slab {
+        int side = 0;
+        double middle = 0;
+    };
+    // A plane a bound kept: its value at the branch's panel, what each open
+    // option adds (m_cut's order), its most over the open slots and where.
+    struct Kept {
+        double at = 0, most = 0;
+        std::vector<double> values;
+        std::vector<std::size_t> best;
+    };
+    double planesOver(const Branch& branch, const Relaxed& relaxed, Sheet x, double bar, const Slab& slab);
+    void slabbed(const Branch& branch, const Slab& slab, double blendAt, Kept& kept) const;
+    bool leftOutByThePlanesAbove(const Frame& frame, std::size_t option) const;
     double planeBound(const Sheet& x, const Relaxed& relaxed, const Branch& branch, double& reached);
-    double blendIn(double share);
+    void blendIn(double share);
     double blendShare(double blendAt, double at) const;
-    double branchOnTheSharpest(const Branch& branch, double bar, std::vector<double>& values);
+    std::array<double, 2> branchOnTheSharpest(const Branch& branch, double bar, std::vector<double>& values);
     double leavesFrom(std::size_t rest) const;
     double threshold() const;
 
@@ -136,10 +155,8 @@ private:
     std::vector<std::size_t> m_ends;
     std::vector<double> m_fresh, m_blend;
     std::vector<std::size_t> m_freshBest, m_blendBest; // each open slot's best option in each
-    double m_keptMost = 0;                             // the blend's most over the open slots
-    bool m_planeKept = false; // whether the last bound has a plane: m_keptAt + m_blend
-    double m_keptAt = 0;
-    // By depth: the options' values in the plane of the frame's bound.
+    std::vector<Kept> m_kept;                          // the last bound's planes: one, or one a slab
+    // By depth: the options' values in the planes of the frame's bound.
     std::vector<std::vector<double>> m_inherited;
     // By depth: each position's best option in the plane of the frame's bound,
     // where its branches' bounds start (m_startHint).
