@@ -225,12 +225,22 @@ double BestGearSearch::leavesFrom(std::size_t rest) const {
 // only where more of every attribute never lowers the damage, which the
 // corner of the least of each shows (attack, the overcome factor and the
 // damage factor at least 0, critical effect at least 100 %); else no bound.
-double BestGearSearch::bound(const Branch& branch) const {
-    const Sheet& low = branch.low;
+double BestGearSearch::bound(const Sheet& low, const Sheet& high) const {
     const bool rising = low.attack >= 0 && low.criticalEffect >= 100 &&
                         1 + (low.overcome - kBossDefence) / kOvercomeCoefficient >= 0 &&
                         damageFactor(low) >= 0;
-    return rising ? expectedDamage(branch.high) : std::numeric_limits<double>::infinity();
+    return rising ? expectedDamage(high) : std::numeric_limits<double>::infinity();
+}
+
+// The most the combinations of a box whose critical hits gain nothing can
+// reach: their H·(G − 1) is at most 0, so the model without critical hits at
+// the box's most, where that rises with every attribute.
+double BestGearSearch::withoutCriticalGain(const Sheet& low, const Sheet& high) const {
+    Sheet least = low, most = high;
+    least.critical = most.critical = 0;
+    const bool rising = low.attack >= 0 && 1 + (low.overcome - kBossDefence) / kOvercomeCoefficient >= 0 &&
+                        damageFactor(least) >= 0;
+    return rising ? expectedDamage(most) : std::numeric_limits<double>::infinity();
 }
 
 // A rate clamped to [0, cap] that ranges over [lo, hi] lies under a concave
@@ -256,7 +266,7 @@ bool BestGearSearch::leftOut(const Branch& branch, double bar) {
     if (bar == -std::numeric_limits<double>::infinity()) {
         return false;
     }
-    return below(bound(branch), bar) || below(tangentBound(branch, bar), bar);
+    return below(bound(branch.low, branch.high), bar) || below(tangentBound(branch, bar), bar);
 }
 
 // A tighter bound: over the branch's box, the damage factor lies under a
@@ -277,8 +287,7 @@ double BestGearSearch::tangentBound(const Branch& branch, double bar) {
     constexpr double kNone = std::numeric_limits<double>::infinity();
     const Sheet& low = branch.low;
     const double lowP = 1 + (low.overcome - kBossDefence) / kOvercomeCoefficient;
-    const Relaxed relaxed(low, branch.high);
-    if (!(low.attack > 0 && lowP > 0 && low.haste >= 0 && relaxed.holds)) {
+    if (!(low.attack > 0 && lowP > 0 && low.haste >= 0)) {
         return kNone;
     }
     m_cut.clear();
@@ -302,30 +311,139 @@ double BestGearSearch::tangentBound(const Branch& branch, double bar) {
     m_blend.resize(count);
     m_freshBest.resize(m_ends.size());
     m_blendBest.resize(m_ends.size());
-    // Where the crit × effect term's box is wide, McCormick's planes are
-    // loose in its middle: the combinations are bounded in two slabs of
-    // critical effect, each under planes of its own.
+    // The combinations are bounded in parts, each under planes of its own;
+    // a branch below is left out only when every part's planes leave it out.
+    double highest = -kNone;
+    std::size_t parts = 0;
+    // A part's planes start inside it: its concave function may have no
+    // log (a damage factor at most 0) far outside.
+    const auto under = [&](const Relaxed& relaxed, const Slab& slab, const Sheet& least) {
+        ++parts;
+        Sheet inside = x;
+        inside.critical = std::max(x.critical, least.critical);
+        inside.criticalEffect = std::min(std::max(x.criticalEffect, least.criticalEffect), slab.to);
+        highest = std::max(highest, planesOver(branch, relaxed, inside, bar, slab));
+        return below(highest, bar);
+    };
+    // A critical rate below 0 counts as 0, and a concave line over a box
+    // that reaches below 0 is the chord from its least, far above the rate
+    // in the box's middle; critical effect below 100 % leaves McCormick one
+    // plane of two. The combinations whose critical hits gain nothing (rate
+    // at most 0 or effect at most 100 %) are a part of their own, under the
+    // model without critical hits, and the others' rate and effect start at
+    // 0 and 100 %.
+    Sheet gaining = low;
+    if (low.critical < 0 || low.criticalEffect < 100) {
+        if (!below(withoutCriticalGain(low, branch.high), bar) &&
+            !under(Relaxed::withoutCriticalGain(low, branch.high), Slab{}, low)) {
+            m_kept.clear();
+            return highest;
+        }
+        gaining.critical = std::max(low.critical, 0.0);
+        gaining.criticalEffect = std::max(low.criticalEffect, 100.0);
+    }
+    const Relaxed relaxed(gaining, branch.high);
+    if (!relaxed.holds) {
+        m_kept.clear();
+        return kNone;
+    }
     if (relaxed.productGap < kSlabsFromGap) {
-        return planesOver(branch, relaxed, x, bar, Slab{});
+        under(relaxed, Slab{}, gaining);
+    } else if (!underSlabs(branch, gaining, under)) {
+        m_kept.clear(); // the planes of some parts alone say nothing of the others
+        return below(highest, bar) ? kNone : highest;
     }
-    const double middle = (low.criticalEffect + branch.high.criticalEffect) / 2;
-    Sheet upToMiddle = branch.high, fromMiddle = low;
-    upToMiddle.criticalEffect = middle;
-    fromMiddle.criticalEffect = middle;
-    const Relaxed lower(low, upToMiddle), upper(fromMiddle, branch.high);
-    if (!lower.holds || !upper.holds) {
-        return planesOver(branch, relaxed, x, bar, Slab{});
+    // Planes of every part hold over the branches below, whether or not they
+    // leave this one out.
+    if (m_kept.size() != parts) {
+        m_kept.clear();
     }
-    const double first = planesOver(branch, lower, x, bar, Slab{-1, middle});
-    if (!below(first, bar)) {
-        m_kept.clear(); // a plane of one slab alone says nothing of the other
-        return first;
+    return highest;
+}
+
+// Where the crit × effect term's box is wide, McCormick's planes are loose
+// in its middle: the combinations are bounded in slabs of critical effect
+// (more than two gained nothing). False once one before the last reaches
+// the bar, or one has no planes.
+template <typename Under>
+bool BestGearSearch::underSlabs(const Branch& branch, const Sheet& low, Under& under) {
+    const std::size_t slabs = kMostParts - 1;
+    const double width = (branch.high.criticalEffect - low.criticalEffect) / static_cast<double>(slabs);
+    for (std::size_t at = 0; at < slabs; ++at) {
+        Slab slab;
+        Sheet from = low, to = branch.high;
+        // A slab's combinations hold less critical rate than the whole box's
+        // at their most, and more at their least: critical effect costs
+        // critical rate.
+        if (at > 0) {
+            slab.from = from.criticalEffect = low.criticalEffect + width * static_cast<double>(at);
+            const double most =
+                mostOf(&Sheet::critical, 1, &Sheet::criticalEffect, 1, slab.from - branch.sum.criticalEffect);
+            if (most == -std::numeric_limits<double>::infinity()) {
+                continue; // no combination reaches this slab
+            }
+            to.critical = std::min(to.critical, branch.sum.critical + most);
+        }
+        if (at + 1 < slabs) {
+            slab.to = to.criticalEffect = low.criticalEffect + width * static_cast<double>(at + 1);
+            const double most =
+                mostOf(&Sheet::critical, -1, &Sheet::criticalEffect, -1, branch.sum.criticalEffect - slab.to);
+            if (most == -std::numeric_limits<double>::infinity()) {
+                continue;
+            }
+            from.critical = std::max(from.critical, branch.sum.critical - most);
+        }
+        const Relaxed part(from, to);
+        if (!part.holds || (!under(part, slab, from) && at + 1 < slabs)) {
+            return false;
+        }
     }
-    const double second = planesOver(branch, upper, x, bar, Slab{1, middle});
-    if (m_kept.size() != 2) {
-        m_kept.clear(); // the branches below take both slabs' planes or none
+    return true;
+}
+
+// The most of Σ sign·a over the open slots' options (cut at the caps), on
+// the combinations whose Σ bSign·b is at least `need`; −∞ when none is. An
+// upper bound from Lagrange's multiplier λ ≥ 0: Σ max(sign·a + λ·bSign·b) −
+// λ·need holds for every λ, lowest where the best's Σ bSign·b meets `need`.
+double BestGearSearch::mostOf(double Sheet::*a, double sign, double Sheet::*b, double bSign,
+                              double need) const {
+    double withMost = 0, most = 0; // Σ bSign·b and Σ (sign·a + λ·bSign·b) of the best at λ
+    const auto bestAt = [&](double lambda) {
+        withMost = most = 0;
+        for (std::size_t first = 0, s = 0; s < m_ends.size(); first = m_ends[s++]) {
+            double bestValue = -std::numeric_limits<double>::infinity(), bestB = 0;
+            for (std::size_t k = first; k < m_ends[s]; ++k) {
+                const double value = sign * (m_cut[k].*a) + lambda * bSign * (m_cut[k].*b);
+                if (value > bestValue) {
+                    bestValue = value;
+                    bestB = bSign * (m_cut[k].*b);
+                }
+            }
+            withMost += bestB;
+            most += bestValue;
+        }
+        return most - lambda * need;
+    };
+    double upper = bestAt(0);
+    if (withMost >= need) {
+        return upper;
     }
-    return std::max(first, second);
+    // A few halvings: any λ bounds, and the slabs gain little from a closer one.
+    double from = 0, to = 0.05;
+    for (int doubling = 0; bestAt(to), withMost < need; ++doubling) {
+        if (doubling == 40) {
+            return -std::numeric_limits<double>::infinity();
+        }
+        from = to;
+        to *= 2;
+    }
+    upper = bestAt(to);
+    for (int halving = 0; halving < 3; ++halving) {
+        const double middle = (from + to) / 2;
+        upper = std::min(upper, bestAt(middle));
+        (withMost < need ? from : to) = middle;
+    }
+    return upper;
 }
 
 // The planes of a branch (of one slab of it, when `slab` has a side), from
@@ -352,8 +470,7 @@ double BestGearSearch::planesOver(const Branch& branch, const Relaxed& relaxed, 
         slabbed(branch, slab, blendAt, kept);
         lowest = std::min(lowest, std::exp(kept.at + kept.most));
         // A point of the slab that reaches `bar` leaves no plane below it.
-        const bool inSlab = slab.side == 0 || slab.side * (x.criticalEffect - slab.middle) >= 0;
-        if (inSlab && !below(reached, bar)) {
+        if (slab.holds(x.criticalEffect) && !below(reached, bar)) {
             break;
         }
         Sheet target = branch.sum;
@@ -368,48 +485,55 @@ double BestGearSearch::planesOver(const Branch& branch, const Relaxed& relaxed, 
     return lowest;
 }
 
-// The blend as a plane of the slab: for any weight w ≥ 0, the blend plus w
-// times how far a combination lies inside the slab is above the model on
-// the slab's combinations. The weight that makes the lowest most over all
-// combinations, found by doubling, then halving on the sign of the slope
-// (that most is convex in w); the plane goes to `kept`.
+// The blend as a plane of the slab: for any v, the blend plus v times how far
+// a combination's critical effect lies above the slab's start (v ≥ 0) or
+// below its end (v < 0) is above the model on the slab's combinations. The v
+// that makes the lowest most over all combinations: that most is convex in v
+// with slope (the best combinations' critical effect − start or end), found
+// by doubling, then halving on the sign of the slope. The plane goes to
+// `kept`.
 void BestGearSearch::slabbed(const Branch& branch, const Slab& slab, double blendAt, Kept& kept) const {
-    const double inside = slab.side * (branch.sum.criticalEffect - slab.middle);
-    const auto slopeAt = [&](double weight) {
-        double slope = inside;
+    const auto effectOfTheBest = [&](double v) {
+        double effect = branch.sum.criticalEffect;
         for (std::size_t first = 0, s = 0; s < m_ends.size(); first = m_ends[s++]) {
             std::size_t best = first;
             double bestValue = -std::numeric_limits<double>::infinity();
             for (std::size_t k = first; k < m_ends[s]; ++k) {
-                const double value = m_blend[k] + weight * slab.side * m_cut[k].criticalEffect;
+                const double value = m_blend[k] + v * m_cut[k].criticalEffect;
                 best = value > bestValue ? k : best;
                 bestValue = std::max(value, bestValue);
             }
-            slope += slab.side * m_cut[best].criticalEffect;
+            effect += m_cut[best].criticalEffect;
         }
-        return slope;
+        return effect;
     };
-    double weight = 0;
-    if (slab.side != 0 && slopeAt(0) < 0) {
+    // Searched on the side where the slope at 0 leads down: up when the best
+    // lie below the slab, down when above.
+    const double atZero = effectOfTheBest(0);
+    const double edge = atZero < slab.from ? slab.from : atZero > slab.to ? slab.to : atZero;
+    const double side = atZero < slab.from ? 1 : atZero > slab.to ? -1 : 0;
+    double v = 0;
+    if (side != 0) {
+        const auto downhill = [&](double step) { return side * (effectOfTheBest(side * step) - edge) < 0; };
         double from = 0, to = 1e-4;
-        for (int doubling = 0; doubling < 40 && slopeAt(to) < 0; ++doubling) {
+        for (int doubling = 0; doubling < 40 && downhill(to); ++doubling) {
             from = to;
             to *= 2;
         }
         for (int halving = 0; halving < 8; ++halving) {
             const double middle = (from + to) / 2;
-            (slopeAt(middle) < 0 ? from : to) = middle;
+            (downhill(middle) ? from : to) = middle;
         }
-        weight = (from + to) / 2;
+        v = side * (from + to) / 2;
     }
-    kept.at = blendAt + weight * inside;
+    kept.at = blendAt + v * (branch.sum.criticalEffect - edge);
     kept.most = 0;
     kept.values.resize(m_blend.size());
     kept.best.resize(m_ends.size());
     for (std::size_t first = 0, s = 0; s < m_ends.size(); first = m_ends[s++]) {
         std::size_t best = first;
         for (std::size_t k = first; k < m_ends[s]; ++k) {
-            kept.values[k] = m_blend[k] + weight * slab.side * m_cut[k].criticalEffect;
+            kept.values[k] = m_blend[k] + v * m_cut[k].criticalEffect;
             best = kept.values[k] > kept.values[best] ? k : best;
         }
         kept.best[s] = best;
@@ -427,8 +551,8 @@ void BestGearSearch::slabbed(const Branch& branch, const Slab& slab, double blen
 // that spans most of the crit × effect term's box. Its options' values go to
 // `values`, a plane after another; returned, each plane's value at the
 // branch's panel with the best of the other open slots.
-std::array<double, 2> BestGearSearch::branchOnTheSharpest(const Branch& branch, double bar,
-                                                          std::vector<double>& values) {
+std::array<double, BestGearSearch::kMostParts>
+BestGearSearch::branchOnTheSharpest(const Branch& branch, double bar, std::vector<double>& values) {
     // Below `bar` in the log, with the slack of below().
     const double limit = std::log(bar) - 2e-9;
     std::size_t sharpest = 0;
@@ -454,7 +578,7 @@ std::array<double, 2> BestGearSearch::branchOnTheSharpest(const Branch& branch, 
     }
     const std::size_t first = sharpest == 0 ? 0 : m_ends[sharpest - 1];
     values.clear();
-    std::array<double, 2> others{};
+    std::array<double, kMostParts> others{};
     for (std::size_t k = 0; k < m_kept.size(); ++k) {
         const Kept& plane = m_kept[k];
         values.insert(values.end(), plane.values.begin() + static_cast<std::ptrdiff_t>(first),
@@ -520,6 +644,16 @@ double BestGearSearch::blendShare(double blendAt, double at) const {
         (slope(middle) < 0 ? from : to) = middle;
     }
     return (from + to) / 2;
+}
+
+// The model's damage factor without critical hits: H·(G − 1) at most 0.
+BestGearSearch::Relaxed BestGearSearch::Relaxed::withoutCriticalGain(const Sheet& low, const Sheet& high) {
+    Relaxed relaxed(low, high);
+    relaxed.products[0] = {};
+    relaxed.productCount = 1;
+    relaxed.productGap = 0;
+    relaxed.holds = true;
+    return relaxed;
 }
 
 BestGearSearch::Relaxed::Relaxed(const Sheet& low, const Sheet& high)

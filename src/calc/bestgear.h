@@ -11,6 +11,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <limits>
 #include <vector>
 
 namespace velmora {
@@ -72,6 +73,9 @@ private:
         std::vector<std::size_t> items;
         Sheet delta; // what it changes of the panel, against what the slot wears now
     };
+    // The most parts a branch is bounded in: its combinations whose critical
+    // hits gain nothing, and two slabs of critical effect of the others.
+    static constexpr std::size_t kMostParts = 3;
     struct Frame {
         std::size_t depth; // the slot branched on here is m_searchOrder[depth]
         std::size_t next;  // the next option to take at it
@@ -80,7 +84,7 @@ private:
         // one's value with the best of the other open slots, and each
         // option's (m_inherited).
         std::size_t planes = 0;
-        std::array<double, 2> others{};
+        std::array<double, kMostParts> others{};
     };
     void offer(const std::vector<std::size_t>& taken);
     // The clamped rates of a branch's box under concave broken lines.
@@ -95,6 +99,7 @@ private:
     // onG·g + onH·H + offset.
     struct Relaxed {
         Relaxed(const Sheet& low, const Sheet& high);
+        static Relaxed withoutCriticalGain(const Sheet& low, const Sheet& high);
         double critCap(double hitPercent, double strainPercent) const;
         ConcaveRate hit, strain, criticalEffect, critical;
         struct Product {
@@ -115,13 +120,15 @@ private:
     Sheet cut(const Branch& branch, std::size_t position, Sheet delta) const;
     Branch branchAt(std::size_t rest, const Sheet& sum) const;
     bool leftOut(const Branch& branch, double bar);
-    double bound(const Branch& branch) const;
+    double bound(const Sheet& low, const Sheet& high) const;
+    double withoutCriticalGain(const Sheet& low, const Sheet& high) const;
     double tangentBound(const Branch& branch, double bar);
-    // One side of the middle of critical effect (−1 below, 1 above; 0: the
-    // whole box).
+    // A range of critical effect the combinations of a slab hold (the whole
+    // box when unbounded).
     struct Slab {
-        int side = 0;
-        double middle = 0;
+        double from = -std::numeric_limits<double>::infinity();
+        double to = std::numeric_limits<double>::infinity();
+        bool holds(double criticalEffect) const { return from <= criticalEffect && criticalEffect <= to; }
     };
     // A plane a bound kept: its value at the branch's panel, what each open
     // option adds (m_cut's order), its most over the open slots and where.
@@ -130,13 +137,16 @@ private:
         std::vector<double> values;
         std::vector<std::size_t> best;
     };
+    template <typename Under> bool underSlabs(const Branch& branch, const Sheet& low, Under& under);
+    double mostOf(double Sheet::*a, double sign, double Sheet::*b, double bSign, double need) const;
     double planesOver(const Branch& branch, const Relaxed& relaxed, Sheet x, double bar, const Slab& slab);
     void slabbed(const Branch& branch, const Slab& slab, double blendAt, Kept& kept) const;
     bool leftOutByThePlanesAbove(const Frame& frame, std::size_t option) const;
     double planeBound(const Sheet& x, const Relaxed& relaxed, const Branch& branch, double& reached);
     void blendIn(double share);
     double blendShare(double blendAt, double at) const;
-    std::array<double, 2> branchOnTheSharpest(const Branch& branch, double bar, std::vector<double>& values);
+    std::array<double, kMostParts> branchOnTheSharpest(const Branch& branch, double bar,
+                                                       std::vector<double>& values);
     double leavesFrom(std::size_t rest) const;
     double threshold() const;
 
