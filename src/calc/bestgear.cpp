@@ -83,8 +83,8 @@ Sheet towards(const Sheet& from, const Sheet& to, double step) {
 }
 
 // How far McCormick's planes may lie above the crit × effect term in the
-// middle of a branch's box before the branch is bounded in two slabs of
-// critical effect, each with planes of its own.
+// middle of a branch's box (or of a slab) before the branch is bounded in
+// slabs of critical effect, each with planes of its own.
 constexpr double kSlabsFromGap = 0.3;
 
 bool below(double most, double bar) {
@@ -362,12 +362,15 @@ double BestGearSearch::tangentBound(const Branch& branch, double bar) {
 }
 
 // Where the crit × effect term's box is wide, McCormick's planes are loose
-// in its middle: the combinations are bounded in slabs of critical effect
-// (more than two gained nothing). False once one before the last reaches
-// the bar, or one has no planes.
+// in its middle: the combinations are bounded in slabs of critical effect,
+// as many as bring the gap of each below kSlabsFromGap, two to four (more
+// gained nothing). False once one before the last reaches the bar, or one
+// has no planes.
 template <typename Under>
 bool BestGearSearch::underSlabs(const Branch& branch, const Sheet& low, Under& under) {
-    const std::size_t slabs = kMostParts - 1;
+    const double gap = Relaxed(low, branch.high).productGap;
+    const std::size_t slabs =
+        std::clamp<std::size_t>(static_cast<std::size_t>(std::ceil(gap / kSlabsFromGap)), 2, kMostParts - 1);
     const double width = (branch.high.criticalEffect - low.criticalEffect) / static_cast<double>(slabs);
     for (std::size_t at = 0; at < slabs; ++at) {
         Slab slab;

@@ -74,8 +74,8 @@ private:
         Sheet delta; // what it changes of the panel, against what the slot wears now
     };
     // The most parts a branch is bounded in: its combinations whose critical
-    // hits gain nothing, and two slabs of critical effect of the others.
-    static constexpr std::size_t kMostParts = 3;
+    // hits gain nothing, and up to four slabs of critical effect of the others.
+    static constexpr std::size_t kMostParts = 5;
     struct Frame {
         std::size_t depth; // the slot branched on here is m_searchOrder[depth]
         std::size_t next;  // the next option to take at it
