@@ -349,7 +349,7 @@ double BestGearSearch::tangentBound(const Branch& branch, double bar) {
     }
     if (relaxed.productGap < kSlabsFromGap) {
         under(relaxed, Slab{}, gaining);
-    } else if (!underSlabs(branch, gaining, under)) {
+    } else if (!underSlabs(branch, gaining, x.criticalEffect, under)) {
         m_kept.clear(); // the planes of some parts alone say nothing of the others
         return below(highest, bar) ? kNone : highest;
     }
@@ -367,12 +367,17 @@ double BestGearSearch::tangentBound(const Branch& branch, double bar) {
 // gained nothing). False once one before the last reaches the bar, or one
 // has no planes.
 template <typename Under>
-bool BestGearSearch::underSlabs(const Branch& branch, const Sheet& low, Under& under) {
+bool BestGearSearch::underSlabs(const Branch& branch, const Sheet& low, double start, Under& under) {
     const double gap = Relaxed(low, branch.high).productGap;
     const std::size_t slabs =
         std::clamp<std::size_t>(static_cast<std::size_t>(std::ceil(gap / kSlabsFromGap)), 2, kMostParts - 1);
     const double width = (branch.high.criticalEffect - low.criticalEffect) / static_cast<double>(slabs);
-    for (std::size_t at = 0; at < slabs; ++at) {
+    // The slab where the planes start first: where the best combinations
+    // lie, so a branch that is not left out is known for that soonest.
+    const double startAt = std::floor((start - low.criticalEffect) / width);
+    const auto first = static_cast<std::size_t>(std::clamp(startAt, 0.0, static_cast<double>(slabs - 1)));
+    for (std::size_t visited = 0; visited < slabs; ++visited) {
+        const std::size_t at = visited == 0 ? first : visited <= first ? visited - 1 : visited;
         Slab slab;
         Sheet from = low, to = branch.high;
         // A slab's combinations hold less critical rate than the whole box's
@@ -397,7 +402,7 @@ bool BestGearSearch::underSlabs(const Branch& branch, const Sheet& low, Under& u
             from.critical = std::max(from.critical, branch.sum.critical - most);
         }
         const Relaxed part(from, to);
-        if (!part.holds || (!under(part, slab, from) && at + 1 < slabs)) {
+        if (!part.holds || (!under(part, slab, from) && visited + 1 < slabs)) {
             return false;
         }
     }

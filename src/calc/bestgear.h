@@ -137,7 +137,8 @@ private:
         std::vector<double> values;
         std::vector<std::size_t> best;
     };
-    template <typename Under> bool underSlabs(const Branch& branch, const Sheet& low, Under& under);
+    template <typename Under>
+    bool underSlabs(const Branch& branch, const Sheet& low, double start, Under& under);
     double mostOf(double Sheet::*a, double sign, double Sheet::*b, double bSign, double need) const;
     double planesOver(const Branch& branch, const Relaxed& relaxed, Sheet x, double bar, const Slab& slab);
     void slabbed(const Branch& branch, const Slab& slab, double blendAt, Kept& kept) const;
