@@ -311,8 +311,10 @@ double BestGearSearch::tangentBound(const Branch& branch, double bar) {
     m_blend.resize(count);
     m_freshBest.resize(m_ends.size());
     m_blendBest.resize(m_ends.size());
-    // The combinations are bounded in parts, each under planes of its own;
-    // a branch below is left out only when every part's planes leave it out.
+    // The combinations are bounded in parts, each under planes of its own.
+    // Every part is bounded even where one is not left out: the branches
+    // below take every part's planes, are left out only when all of them
+    // leave them out, and branch on the slot they leave out most.
     double highest = -kNone;
     std::size_t parts = 0;
     // A part's planes start inside it: its concave function may have no
@@ -323,7 +325,6 @@ double BestGearSearch::tangentBound(const Branch& branch, double bar) {
         inside.critical = std::max(x.critical, least.critical);
         inside.criticalEffect = std::min(std::max(x.criticalEffect, least.criticalEffect), slab.to);
         highest = std::max(highest, planesOver(branch, relaxed, inside, bar, slab));
-        return below(highest, bar);
     };
     // A critical rate below 0 counts as 0, and a concave line over a box
     // that reaches below 0 is the chord from its least, far above the rate
@@ -334,10 +335,8 @@ double BestGearSearch::tangentBound(const Branch& branch, double bar) {
     // 0 and 100 %.
     Sheet gaining = low;
     if (low.critical < 0 || low.criticalEffect < 100) {
-        if (!below(withoutCriticalGain(low, branch.high), bar) &&
-            !under(Relaxed::withoutCriticalGain(low, branch.high), Slab{}, low)) {
-            m_kept.clear();
-            return highest;
+        if (!below(withoutCriticalGain(low, branch.high), bar)) {
+            under(Relaxed::withoutCriticalGain(low, branch.high), Slab{}, low);
         }
         gaining.critical = std::max(low.critical, 0.0);
         gaining.criticalEffect = std::max(low.criticalEffect, 100.0);
@@ -349,9 +348,9 @@ double BestGearSearch::tangentBound(const Branch& branch, double bar) {
     }
     if (relaxed.productGap < kSlabsFromGap) {
         under(relaxed, Slab{}, gaining);
-    } else if (!underSlabs(branch, gaining, x.criticalEffect, under)) {
-        m_kept.clear(); // the planes of some parts alone say nothing of the others
-        return below(highest, bar) ? kNone : highest;
+    } else if (!underSlabs(branch, gaining, under)) {
+        m_kept.clear();
+        return kNone;
     }
     // Planes of every part hold over the branches below, whether or not they
     // leave this one out.
@@ -364,20 +363,14 @@ double BestGearSearch::tangentBound(const Branch& branch, double bar) {
 // Where the crit × effect term's box is wide, McCormick's planes are loose
 // in its middle: the combinations are bounded in slabs of critical effect,
 // as many as bring the gap of each below kSlabsFromGap, two to four (more
-// gained nothing). False once one before the last reaches the bar, or one
-// has no planes.
+// gained nothing). False where a slab's concave function does not hold.
 template <typename Under>
-bool BestGearSearch::underSlabs(const Branch& branch, const Sheet& low, double start, Under& under) {
+bool BestGearSearch::underSlabs(const Branch& branch, const Sheet& low, Under& under) {
     const double gap = Relaxed(low, branch.high).productGap;
     const std::size_t slabs =
         std::clamp<std::size_t>(static_cast<std::size_t>(std::ceil(gap / kSlabsFromGap)), 2, kMostParts - 1);
     const double width = (branch.high.criticalEffect - low.criticalEffect) / static_cast<double>(slabs);
-    // The slab where the planes start first: where the best combinations
-    // lie, so a branch that is not left out is known for that soonest.
-    const double startAt = std::floor((start - low.criticalEffect) / width);
-    const auto first = static_cast<std::size_t>(std::clamp(startAt, 0.0, static_cast<double>(slabs - 1)));
-    for (std::size_t visited = 0; visited < slabs; ++visited) {
-        const std::size_t at = visited == 0 ? first : visited <= first ? visited - 1 : visited;
+    for (std::size_t at = 0; at < slabs; ++at) {
         Slab slab;
         Sheet from = low, to = branch.high;
         // A slab's combinations hold less critical rate than the whole box's
@@ -402,9 +395,10 @@ bool BestGearSearch::underSlabs(const Branch& branch, const Sheet& low, double s
             from.critical = std::max(from.critical, branch.sum.critical - most);
         }
         const Relaxed part(from, to);
-        if (!part.holds || (!under(part, slab, from) && visited + 1 < slabs)) {
+        if (!part.holds) {
             return false;
         }
+        under(part, slab, from);
     }
     return true;
 }
@@ -654,11 +648,11 @@ double BestGearSearch::blendShare(double blendAt, double at) const {
     return (from + to) / 2;
 }
 
-// The model's damage factor without critical hits: H·(G − 1) at most 0.
+// The damage factor of the combinations whose critical hits gain nothing:
+// H·(G − 1) at most 0, and under McCormick's planes of the whole box.
 BestGearSearch::Relaxed BestGearSearch::Relaxed::withoutCriticalGain(const Sheet& low, const Sheet& high) {
     Relaxed relaxed(low, high);
-    relaxed.products[0] = {};
-    relaxed.productCount = 1;
+    relaxed.products[relaxed.productCount++] = {};
     relaxed.productGap = 0;
     relaxed.holds = true;
     return relaxed;
@@ -709,8 +703,10 @@ double BestGearSearch::planeBound(const Sheet& x, const Relaxed& relaxed, const 
     const double dG = relaxed.criticalEffect.slope(x.criticalEffect);
     const Relaxed::Product* product = &relaxed.products[0];
     const auto value = [&](const Relaxed::Product& p) { return p.onG * g + p.onH * H + p.offset; };
-    if (relaxed.productCount == 2 && value(relaxed.products[1]) < value(*product)) {
-        product = &relaxed.products[1];
+    for (int other = 1; other < relaxed.productCount; ++other) {
+        if (value(relaxed.products[other]) < value(*product)) {
+            product = &relaxed.products[other];
+        }
     }
     const double onH = product->onH, onG = product->onG;
     const double R = value(*product) + M + kStrainWeight * W - 0.3625;

@@ -95,7 +95,7 @@ private:
         double slope(double s) const;
     };
     // The damage factor over a branch's box under a concave function: its
-    // rates under their broken lines, H·g under the lower of its planes
+    // rates under their broken lines, H·g under the lowest of its planes
     // onG·g + onH·H + offset.
     struct Relaxed {
         Relaxed(const Sheet& low, const Sheet& high);
@@ -105,7 +105,7 @@ private:
         struct Product {
             double onH = 0, onG = 0, offset = 0;
         };
-        Product products[2];
+        Product products[3];
         int productCount = 0;
         double productGap = 0; // how far those planes lie above H·g in the box's middle
         bool holds = false;
@@ -137,8 +137,7 @@ private:
         std::vector<double> values;
         std::vector<std::size_t> best;
     };
-    template <typename Under>
-    bool underSlabs(const Branch& branch, const Sheet& low, double start, Under& under);
+    template <typename Under> bool underSlabs(const Branch& branch, const Sheet& low, Under& under);
     double mostOf(double Sheet::*a, double sign, double Sheet::*b, double bSign, double need) const;
     double planesOver(const Branch& branch, const Relaxed& relaxed, Sheet x, double bar, const Slab& slab);
     void slabbed(const Branch& branch, const Slab& slab, double blendAt, Kept& kept) const;
