@@ -83,8 +83,8 @@ Sheet towards(const Sheet& from, const Sheet& to, double step) {
 }
 
 // How far McCormick's planes may lie above the crit × effect term in the
-// middle of a branch's box (or of a slab) before the branch is bounded in
-// slabs of critical effect, each with planes of its own.
+// middle of a branch's box before the branch is bounded in two slabs of
+// critical effect, each with planes of its own.
 constexpr double kSlabsFromGap = 0.3;
 
 bool below(double most, double bar) {
@@ -361,38 +361,21 @@ double BestGearSearch::tangentBound(const Branch& branch, double bar) {
 }
 
 // Where the crit × effect term's box is wide, McCormick's planes are loose
-// in its middle: the combinations are bounded in slabs of critical effect,
-// as many as bring the gap of each below kSlabsFromGap, two to four (more
-// gained nothing). False where a slab's concave function does not hold.
+// in its middle: the combinations are bounded in two slabs of critical
+// effect (more gained nothing). False where a slab's concave function does
+// not hold.
 template <typename Under>
 bool BestGearSearch::underSlabs(const Branch& branch, const Sheet& low, Under& under) {
-    const double gap = Relaxed(low, branch.high).productGap;
-    const std::size_t slabs =
-        std::clamp<std::size_t>(static_cast<std::size_t>(std::ceil(gap / kSlabsFromGap)), 2, kMostParts - 1);
+    const std::size_t slabs = kMostParts - 1;
     const double width = (branch.high.criticalEffect - low.criticalEffect) / static_cast<double>(slabs);
     for (std::size_t at = 0; at < slabs; ++at) {
         Slab slab;
         Sheet from = low, to = branch.high;
-        // A slab's combinations hold less critical rate than the whole box's
-        // at their most, and more at their least: critical effect costs
-        // critical rate.
         if (at > 0) {
             slab.from = from.criticalEffect = low.criticalEffect + width * static_cast<double>(at);
-            const double most =
-                mostOf(&Sheet::critical, 1, &Sheet::criticalEffect, 1, slab.from - branch.sum.criticalEffect);
-            if (most == -std::numeric_limits<double>::infinity()) {
-                continue; // no combination reaches this slab
-            }
-            to.critical = std::min(to.critical, branch.sum.critical + most);
         }
         if (at + 1 < slabs) {
             slab.to = to.criticalEffect = low.criticalEffect + width * static_cast<double>(at + 1);
-            const double most =
-                mostOf(&Sheet::critical, -1, &Sheet::criticalEffect, -1, branch.sum.criticalEffect - slab.to);
-            if (most == -std::numeric_limits<double>::infinity()) {
-                continue;
-            }
-            from.critical = std::max(from.critical, branch.sum.critical - most);
         }
         const Relaxed part(from, to);
         if (!part.holds) {
@@ -401,51 +384,6 @@ bool BestGearSearch::underSlabs(const Branch& branch, const Sheet& low, Under& u
         under(part, slab, from);
     }
     return true;
-}
-
-// The most of Σ sign·a over the open slots' options (cut at the caps), on
-// the combinations whose Σ bSign·b is at least `need`; −∞ when none is. An
-// upper bound from Lagrange's multiplier λ ≥ 0: Σ max(sign·a + λ·bSign·b) −
-// λ·need holds for every λ, lowest where the best's Σ bSign·b meets `need`.
-double BestGearSearch::mostOf(double Sheet::*a, double sign, double Sheet::*b, double bSign,
-                              double need) const {
-    double withMost = 0, most = 0; // Σ bSign·b and Σ (sign·a + λ·bSign·b) of the best at λ
-    const auto bestAt = [&](double lambda) {
-        withMost = most = 0;
-        for (std::size_t first = 0, s = 0; s < m_ends.size(); first = m_ends[s++]) {
-            double bestValue = -std::numeric_limits<double>::infinity(), bestB = 0;
-            for (std::size_t k = first; k < m_ends[s]; ++k) {
-                const double value = sign * (m_cut[k].*a) + lambda * bSign * (m_cut[k].*b);
-                if (value > bestValue) {
-                    bestValue = value;
-                    bestB = bSign * (m_cut[k].*b);
-                }
-            }
-            withMost += bestB;
-            most += bestValue;
-        }
-        return most - lambda * need;
-    };
-    double upper = bestAt(0);
-    if (withMost >= need) {
-        return upper;
-    }
-    // A few halvings: any λ bounds, and the slabs gain little from a closer one.
-    double from = 0, to = 0.05;
-    for (int doubling = 0; bestAt(to), withMost < need; ++doubling) {
-        if (doubling == 40) {
-            return -std::numeric_limits<double>::infinity();
-        }
-        from = to;
-        to *= 2;
-    }
-    upper = bestAt(to);
-    for (int halving = 0; halving < 3; ++halving) {
-        const double middle = (from + to) / 2;
-        upper = std::min(upper, bestAt(middle));
-        (withMost < need ? from : to) = middle;
-    }
-    return upper;
 }
 
 // The planes of a branch (of one slab of it, when `slab` has a side), from

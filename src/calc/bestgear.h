@@ -74,8 +74,8 @@ private:
         Sheet delta; // what it changes of the panel, against what the slot wears now
     };
     // The most parts a branch is bounded in: its combinations whose critical
-    // hits gain nothing, and up to four slabs of critical effect of the others.
-    static constexpr std::size_t kMostParts = 5;
+    // hits gain nothing, and two slabs of critical effect of the others.
+    static constexpr std::size_t kMostParts = 3;
     struct Frame {
         std::size_t depth; // the slot branched on here is m_searchOrder[depth]
         std::size_t next;  // the next option to take at it
@@ -138,7 +138,6 @@ private:
         std::vector<std::size_t> best;
     };
     template <typename Under> bool underSlabs(const Branch& branch, const Sheet& low, Under& under);
-    double mostOf(double Sheet::*a, double sign, double Sheet::*b, double bSign, double need) const;
     double planesOver(const Branch& branch, const Relaxed& relaxed, Sheet x, double bar, const Slab& slab);
     void slabbed(const Branch& branch, const Slab& slab, double blendAt, Kept& kept) const;
     bool leftOutByThePlanesAbove(const Frame& frame, std::size_t option) const;
