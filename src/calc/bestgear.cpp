@@ -261,12 +261,12 @@ double BestGearSearch::ConcaveRate::slope(double s) const {
 // Whether no combination under a branch can reach `bar`: the cheap corner
 // bound first, then the planes. A rounding's worth of slack, so that no
 // combination level with the last kept is ever left out.
-bool BestGearSearch::leftOut(const Branch& branch, double bar) {
+bool BestGearSearch::leftOut(const Branch& branch, double bar, const std::vector<std::size_t>* start) {
     m_kept.clear();
     if (bar == -std::numeric_limits<double>::infinity()) {
         return false;
     }
-    return below(bound(branch.low, branch.high), bar) || below(tangentBound(branch, bar), bar);
+    return below(bound(branch.low, branch.high), bar) || below(tangentBound(branch, bar, start), bar);
 }
 
 // A tighter bound: over the branch's box, the damage factor lies under a
@@ -283,7 +283,7 @@ bool BestGearSearch::leftOut(const Branch& branch, double bar) {
 // bound is below `bar`, or once a point they pass through reaches it, which
 // no plane can then be below: every such point is a blend of real
 // combinations, cut at the caps.
-double BestGearSearch::tangentBound(const Branch& branch, double bar) {
+double BestGearSearch::tangentBound(const Branch& branch, double bar, const std::vector<std::size_t>* start) {
     constexpr double kNone = std::numeric_limits<double>::infinity();
     const Sheet& low = branch.low;
     const double lowP = 1 + (low.overcome - kBossDefence) / kOvercomeCoefficient;
@@ -304,8 +304,7 @@ double BestGearSearch::tangentBound(const Branch& branch, double bar) {
     // is one; else where each slot's best alone meets.
     Sheet x = branch.sum;
     for (std::size_t first = 0, s = 0; s < m_ends.size(); first = m_ends[s++]) {
-        x = plus(
-            x, m_cut[first + (m_startHint != nullptr ? (*m_startHint)[m_searchOrder[branch.rest + s]] : 0)]);
+        x = plus(x, m_cut[first + (start != nullptr ? (*start)[m_searchOrder[branch.rest + s]] : 0)]);
     }
     m_fresh.resize(count);
     m_blend.resize(count);
@@ -341,16 +340,12 @@ double BestGearSearch::tangentBound(const Branch& branch, double bar) {
         gaining.critical = std::max(low.critical, 0.0);
         gaining.criticalEffect = std::max(low.criticalEffect, 100.0);
     }
+    // Critical effect from 100 % up leaves McCormick's first plane.
     const Relaxed relaxed(gaining, branch.high);
-    if (!relaxed.holds) {
-        m_kept.clear();
-        return kNone;
-    }
     if (relaxed.productGap < kSlabsFromGap) {
         under(relaxed, Slab{}, gaining);
-    } else if (!underSlabs(branch, gaining, under)) {
-        m_kept.clear();
-        return kNone;
+    } else {
+        underSlabs(branch, gaining, under);
     }
     // Planes of every part hold over the branches below, whether or not they
     // leave this one out.
@@ -362,10 +357,9 @@ double BestGearSearch::tangentBound(const Branch& branch, double bar) {
 
 // Where the crit × effect term's box is wide, McCormick's planes are loose
 // in its middle: the combinations are bounded in two slabs of critical
-// effect (more gained nothing). False where a slab's concave function does
-// not hold.
+// effect (more gained nothing).
 template <typename Under>
-bool BestGearSearch::underSlabs(const Branch& branch, const Sheet& low, Under& under) {
+void BestGearSearch::underSlabs(const Branch& branch, const Sheet& low, Under& under) {
     const std::size_t slabs = kMostParts - 1;
     const double width = (branch.high.criticalEffect - low.criticalEffect) / static_cast<double>(slabs);
     for (std::size_t at = 0; at < slabs; ++at) {
@@ -377,13 +371,8 @@ bool BestGearSearch::underSlabs(const Branch& branch, const Sheet& low, Under& u
         if (at + 1 < slabs) {
             slab.to = to.criticalEffect = low.criticalEffect + width * static_cast<double>(at + 1);
         }
-        const Relaxed part(from, to);
-        if (!part.holds) {
-            return false;
-        }
-        under(part, slab, from);
+        under(Relaxed(from, to), slab, from);
     }
-    return true;
 }
 
 // The planes of a branch (of one slab of it, when `slab` has a side), from
@@ -434,18 +423,9 @@ double BestGearSearch::planesOver(const Branch& branch, const Relaxed& relaxed, 
 // `kept`.
 void BestGearSearch::slabbed(const Branch& branch, const Slab& slab, double blendAt, Kept& kept) const {
     const auto effectOfTheBest = [&](double v) {
-        double effect = branch.sum.criticalEffect;
-        for (std::size_t first = 0, s = 0; s < m_ends.size(); first = m_ends[s++]) {
-            std::size_t best = first;
-            double bestValue = -std::numeric_limits<double>::infinity();
-            for (std::size_t k = first; k < m_ends[s]; ++k) {
-                const double value = m_blend[k] + v * m_cut[k].criticalEffect;
-                best = value > bestValue ? k : best;
-                bestValue = std::max(value, bestValue);
-            }
-            effect += m_cut[best].criticalEffect;
-        }
-        return effect;
+        return branch.sum.criticalEffect +
+               sumOverTheBest([&](std::size_t k) { return m_blend[k] + v * m_cut[k].criticalEffect; },
+                              [&](std::size_t k) { return m_cut[k].criticalEffect; });
     };
     // Searched on the side where the slope at 0 leads down: up when the best
     // lie below the slab, down when above.
@@ -529,6 +509,26 @@ BestGearSearch::branchOnTheSharpest(const Branch& branch, double bar, std::vecto
     return others;
 }
 
+// Over the open slots: in each, the option whose value is highest (the
+// first of equals); the sum of what `add` gives for those.
+template <typename Value, typename Add>
+double BestGearSearch::sumOverTheBest(const Value& value, const Add& add) const {
+    double sum = 0;
+    for (std::size_t first = 0, s = 0; s < m_ends.size(); first = m_ends[s++]) {
+        std::size_t best = first;
+        double bestValue = value(first);
+        for (std::size_t k = first + 1; k < m_ends[s]; ++k) {
+            const double next = value(k);
+            if (next > bestValue) {
+                best = k;
+                bestValue = next;
+            }
+        }
+        sum += add(best);
+    }
+    return sum;
+}
+
 // The blend takes `share` of itself and the rest from the fresh plane; each
 // open slot's best option in it goes to m_blendBest.
 void BestGearSearch::blendIn(double share) {
@@ -559,18 +559,9 @@ double BestGearSearch::blendShare(double blendAt, double at) const {
         return rise;
     };
     const auto slope = [&](double share) {
-        double rise = blendAt - at;
-        for (std::size_t first = 0, s = 0; s < m_ends.size(); first = m_ends[s++]) {
-            std::size_t best = first;
-            double bestValue = m_fresh[first] + share * (m_blend[first] - m_fresh[first]);
-            for (std::size_t k = first + 1; k < m_ends[s]; ++k) {
-                const double value = m_fresh[k] + share * (m_blend[k] - m_fresh[k]);
-                best = value > bestValue ? k : best;
-                bestValue = std::max(value, bestValue);
-            }
-            rise += m_blend[best] - m_fresh[best];
-        }
-        return rise;
+        return blendAt - at +
+               sumOverTheBest([&](std::size_t k) { return m_fresh[k] + share * (m_blend[k] - m_fresh[k]); },
+                              [&](std::size_t k) { return m_blend[k] - m_fresh[k]; });
     };
     if (slopeWith(m_freshBest) >= 0) {
         return 0;
@@ -592,7 +583,6 @@ BestGearSearch::Relaxed BestGearSearch::Relaxed::withoutCriticalGain(const Sheet
     Relaxed relaxed(low, high);
     relaxed.products[relaxed.productCount++] = {};
     relaxed.productGap = 0;
-    relaxed.holds = true;
     return relaxed;
 }
 
@@ -617,7 +607,6 @@ BestGearSearch::Relaxed::Relaxed(const Sheet& low, const Sheet& high)
     if (highG >= 0) {
         products[productCount++] = {highG, lowH, -highG * lowH};
     }
-    holds = productCount > 0;
     productGap = (highH - lowH) * (highG - std::max(lowG, 0.0)) / 4;
 }
 
@@ -717,8 +706,7 @@ bool BestGearSearch::run(std::uint64_t budget) {
         Frame below{rest, 0, sum};
         if (rest + 1 < depth) {
             const Branch branch = branchAt(rest, sum);
-            m_startHint = frame.planes > 0 ? &m_hints[frame.depth] : nullptr;
-            if (leftOut(branch, threshold())) {
+            if (leftOut(branch, threshold(), frame.planes > 0 ? &m_hints[frame.depth] : nullptr)) {
                 m_accounted += leavesFrom(rest);
                 continue;
             }

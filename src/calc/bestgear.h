@@ -80,9 +80,9 @@ private:
         std::size_t depth; // the slot branched on here is m_searchOrder[depth]
         std::size_t next;  // the next option to take at it
         Sheet sum;         // the panel changed by the options taken above
-        // The planes of this branch's bound (none, one, or one a slab): each
-        // one's value with the best of the other open slots, and each
-        // option's (m_inherited).
+        // The planes of this branch's bound (none, or one for each part of
+        // it): each one's value with the best of the other open slots, and
+        // each option's (m_inherited).
         std::size_t planes = 0;
         std::array<double, kMostParts> others{};
     };
@@ -108,7 +108,6 @@ private:
         Product products[3];
         int productCount = 0;
         double productGap = 0; // how far those planes lie above H·g in the box's middle
-        bool holds = false;
     };
     // A branch: the slots still open (m_searchOrder from `rest` on) under
     // the panel changed by `sum`.
@@ -119,10 +118,12 @@ private:
     };
     Sheet cut(const Branch& branch, std::size_t position, Sheet delta) const;
     Branch branchAt(std::size_t rest, const Sheet& sum) const;
-    bool leftOut(const Branch& branch, double bar);
+    // start: each position's option where the first plane is tangent (the
+    // best in the plane above); none: each slot's best alone.
+    bool leftOut(const Branch& branch, double bar, const std::vector<std::size_t>* start);
     double bound(const Sheet& low, const Sheet& high) const;
     double withoutCriticalGain(const Sheet& low, const Sheet& high) const;
-    double tangentBound(const Branch& branch, double bar);
+    double tangentBound(const Branch& branch, double bar, const std::vector<std::size_t>* start);
     // A range of critical effect the combinations of a slab hold (the whole
     // box when unbounded).
     struct Slab {
@@ -137,11 +138,12 @@ private:
         std::vector<double> values;
         std::vector<std::size_t> best;
     };
-    template <typename Under> bool underSlabs(const Branch& branch, const Sheet& low, Under& under);
+    template <typename Under> void underSlabs(const Branch& branch, const Sheet& low, Under& under);
     double planesOver(const Branch& branch, const Relaxed& relaxed, Sheet x, double bar, const Slab& slab);
     void slabbed(const Branch& branch, const Slab& slab, double blendAt, Kept& kept) const;
     bool leftOutByThePlanesAbove(const Frame& frame, std::size_t option) const;
     double planeBound(const Sheet& x, const Relaxed& relaxed, const Branch& branch, double& reached);
+    template <typename Value, typename Add> double sumOverTheBest(const Value& value, const Add& add) const;
     void blendIn(double share);
     double blendShare(double blendAt, double at) const;
     std::array<double, kMostParts> branchOnTheSharpest(const Branch& branch, double bar,
@@ -164,13 +166,12 @@ private:
     std::vector<std::size_t> m_ends;
     std::vector<double> m_fresh, m_blend;
     std::vector<std::size_t> m_freshBest, m_blendBest; // each open slot's best option in each
-    std::vector<Kept> m_kept;                          // the last bound's planes: one, or one a slab
+    std::vector<Kept> m_kept;                          // the last bound's planes: one for each part
     // By depth: the options' values in the planes of the frame's bound.
     std::vector<std::vector<double>> m_inherited;
     // By depth: each position's best option in the plane of the frame's bound,
-    // where its branches' bounds start (m_startHint).
+    // where its branches' bounds start.
     std::vector<std::vector<std::size_t>> m_hints;
-    const std::vector<std::size_t>* m_startHint = nullptr;
     std::size_t m_keep;
     std::vector<FoundCombination> m_best;
     FoundCombination m_wornNow;
