@@ -386,7 +386,7 @@ describe('the address', () => {
     let seed = 20261209;
     const pick = (high) => (seed = (seed * 48271) % 2147483647) % high;
     const lines = [];
-    // 14 slots of 8: a third of a second of the search natively, several reports on the page.
+    // 14 slots of 8: 0.7 s of the search natively, several reports on the page.
     for (let item = 0; item < 112; ++item) {
       const ratings = [pick(300), 0, 0, 0, 0, 0, 0];
       ratings[2 + pick(5)] = 150 + pick(500);
