@@ -84,8 +84,10 @@ Sheet towards(const Sheet& from, const Sheet& to, double step) {
 
 // How far McCormick's planes may lie above the crit × effect term in the
 // middle of a branch's box before the branch is bounded in two slabs of
-// critical effect, each with planes of its own.
-constexpr double kSlabsFromGap = 0.3;
+// critical effect, each with planes of its own: a share of the damage
+// factor at the branch's panel (at least 0.1), which the gap is weighed
+// against in the bound.
+constexpr double kSlabsFromGapShare = 0.2;
 
 bool below(double most, double bar) {
     return most + 1e-9 * std::fabs(most) < bar;
@@ -342,7 +344,7 @@ double BestGearSearch::tangentBound(const Branch& branch, double bar, const std:
     }
     // Critical effect from 100 % up leaves McCormick's first plane.
     const Relaxed relaxed(gaining, branch.high);
-    if (relaxed.productGap < kSlabsFromGap) {
+    if (relaxed.productGap < kSlabsFromGapShare * std::max(damageFactor(branch.sum), 0.1)) {
         under(relaxed, Slab{}, gaining);
     } else {
         underSlabs(branch, gaining, under);
