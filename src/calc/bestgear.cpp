@@ -235,14 +235,13 @@ double BestGearSearch::bound(const Sheet& low, const Sheet& high) const {
 }
 
 // The most the combinations of a box whose critical hits gain nothing can
-// reach: their H·(G − 1) is at most 0, so the model without critical hits at
-// the box's most, where that rises with every attribute.
+// reach: their H·(G − 1) is at most 0, so the corner bound of the box
+// without critical hits (where critical effect no longer counts).
 double BestGearSearch::withoutCriticalGain(const Sheet& low, const Sheet& high) const {
     Sheet least = low, most = high;
     least.critical = most.critical = 0;
-    const bool rising = low.attack >= 0 && 1 + (low.overcome - kBossDefence) / kOvercomeCoefficient >= 0 &&
-                        damageFactor(least) >= 0;
-    return rising ? expectedDamage(most) : std::numeric_limits<double>::infinity();
+    least.criticalEffect = most.criticalEffect = 100;
+    return bound(least, most);
 }
 
 // A rate clamped to [0, cap] that ranges over [lo, hi] lies under a concave
