@@ -420,9 +420,39 @@ double BestGearSearch::planesOver(const Branch& branch, const Relaxed& relaxed, 
 // below its end (v < 0) is above the model on the slab's combinations. The v
 // that makes the lowest most over all combinations: that most is convex in v
 // with slope (the best combinations' critical effect − start or end), found
-// by doubling, then halving on the sign of the slope. The plane goes to
-// `kept`.
+// by doubling, then halving on the sign of the slope (slabMultiplier). Where
+// the box is not cut in slabs, or the best already lie in the slab, v is 0
+// and the plane is the blend. The plane goes to `kept`.
 void BestGearSearch::slabbed(const Branch& branch, const Slab& slab, double blendAt, Kept& kept) const {
+    kept.values.resize(m_blend.size());
+    kept.best.resize(m_ends.size());
+    kept.most = 0;
+    const double v = slab.bounded() ? slabMultiplier(branch, slab, blendAt, kept.at) : 0;
+    if (v == 0) {
+        // The blend itself, with the best options blendIn found.
+        kept.at = blendAt;
+        std::copy(m_blend.begin(), m_blend.end(), kept.values.begin());
+        std::copy(m_blendBest.begin(), m_blendBest.end(), kept.best.begin());
+        for (const std::size_t best : kept.best) {
+            kept.most += kept.values[best];
+        }
+        return;
+    }
+    for (std::size_t first = 0, s = 0; s < m_ends.size(); first = m_ends[s++]) {
+        std::size_t best = first;
+        for (std::size_t k = first; k < m_ends[s]; ++k) {
+            kept.values[k] = m_blend[k] + v * m_cut[k].criticalEffect;
+            best = kept.values[k] > kept.values[best] ? k : best;
+        }
+        kept.best[s] = best;
+        kept.most += kept.values[best];
+    }
+}
+
+// The v of slabbed(), and the plane's value at the branch's panel with it
+// (`at`) when v is not 0.
+double BestGearSearch::slabMultiplier(const Branch& branch, const Slab& slab, double blendAt,
+                                      double& at) const {
     const auto effectOfTheBest = [&](double v) {
         return branch.sum.criticalEffect +
                sumOverTheBest([&](std::size_t k) { return m_blend[k] + v * m_cut[k].criticalEffect; },
@@ -433,33 +463,22 @@ void BestGearSearch::slabbed(const Branch& branch, const Slab& slab, double blen
     const double atZero = effectOfTheBest(0);
     const double edge = atZero < slab.from ? slab.from : atZero > slab.to ? slab.to : atZero;
     const double side = atZero < slab.from ? 1 : atZero > slab.to ? -1 : 0;
-    double v = 0;
-    if (side != 0) {
-        const auto downhill = [&](double step) { return side * (effectOfTheBest(side * step) - edge) < 0; };
-        double from = 0, to = 1e-4;
-        for (int doubling = 0; doubling < 40 && downhill(to); ++doubling) {
-            from = to;
-            to *= 2;
-        }
-        for (int halving = 0; halving < 8; ++halving) {
-            const double middle = (from + to) / 2;
-            (downhill(middle) ? from : to) = middle;
-        }
-        v = side * (from + to) / 2;
+    if (side == 0) {
+        return 0;
     }
-    kept.at = blendAt + v * (branch.sum.criticalEffect - edge);
-    kept.most = 0;
-    kept.values.resize(m_blend.size());
-    kept.best.resize(m_ends.size());
-    for (std::size_t first = 0, s = 0; s < m_ends.size(); first = m_ends[s++]) {
-        std::size_t best = first;
-        for (std::size_t k = first; k < m_ends[s]; ++k) {
-            kept.values[k] = m_blend[k] + v * m_cut[k].criticalEffect;
-            best = kept.values[k] > kept.values[best] ? k : best;
-        }
-        kept.best[s] = best;
-        kept.most += kept.values[best];
+    const auto downhill = [&](double step) { return side * (effectOfTheBest(side * step) - edge) < 0; };
+    double from = 0, to = 1e-4;
+    for (int doubling = 0; doubling < 40 && downhill(to); ++doubling) {
+        from = to;
+        to *= 2;
     }
+    for (int halving = 0; halving < 8; ++halving) {
+        const double middle = (from + to) / 2;
+        (downhill(middle) ? from : to) = middle;
+    }
+    const double v = side * (from + to) / 2;
+    at = blendAt + v * (branch.sum.criticalEffect - edge);
+    return v;
 }
 
 // The planes a branch's bound kept hold under each of the branch's own
@@ -533,6 +552,14 @@ double BestGearSearch::sumOverTheBest(const Value& value, const Add& add) const 
 // The blend takes `share` of itself and the rest from the fresh plane; each
 // open slot's best option in it goes to m_blendBest.
 void BestGearSearch::blendIn(double share) {
+    if (share == 1) {
+        return;
+    }
+    if (share == 0) {
+        m_blend = m_fresh;
+        m_blendBest = m_freshBest;
+        return;
+    }
     for (std::size_t first = 0, s = 0; s < m_ends.size(); first = m_ends[s++]) {
         std::size_t best = first;
         for (std::size_t k = first; k < m_ends[s]; ++k) {

@@ -9,6 +9,7 @@
 #include "calc/gearchange.h"
 
 #include <array>
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <limits>
@@ -130,6 +131,7 @@ private:
         double from = -std::numeric_limits<double>::infinity();
         double to = std::numeric_limits<double>::infinity();
         bool holds(double criticalEffect) const { return from <= criticalEffect && criticalEffect <= to; }
+        bool bounded() const { return std::isfinite(from) || std::isfinite(to); }
     };
     // A plane a bound kept: its value at the branch's panel, what each open
     // option adds (m_cut's order), its most over the open slots and where.
@@ -141,6 +143,7 @@ private:
     template <typename Under> void underSlabs(const Branch& branch, const Sheet& low, Under& under);
     double planesOver(const Branch& branch, const Relaxed& relaxed, Sheet x, double bar, const Slab& slab);
     void slabbed(const Branch& branch, const Slab& slab, double blendAt, Kept& kept) const;
+    double slabMultiplier(const Branch& branch, const Slab& slab, double blendAt, double& at) const;
     bool leftOutByThePlanesAbove(const Frame& frame, std::size_t option) const;
     double planeBound(const Sheet& x, const Relaxed& relaxed, const Branch& branch, double& reached);
     template <typename Value, typename Add> double sumOverTheBest(const Value& value, const Add& add) const;
