@@ -598,7 +598,7 @@ double BestGearSearch::blendShare(double blendAt, double at) const {
         return 1;
     }
     double from = 0, to = 1;
-    for (int halving = 0; halving < 3; ++halving) {
+    for (int halving = 0; halving < 2; ++halving) {
         const double middle = (from + to) / 2;
         (slope(middle) < 0 ? from : to) = middle;
     }
