@@ -420,10 +420,10 @@ double BestGearSearch::planesOver(const Branch& branch, const Relaxed& relaxed, 
 // below its end (v < 0) is above the model on the slab's combinations. The v
 // that makes the lowest most over all combinations: that most is convex in v
 // with slope (the best combinations' critical effect − start or end), found
-// by doubling, then halving on the sign of the slope (slabMultiplier). Where
+// where that slope turns from below 0 to 0 or above (slabMultiplier). Where
 // the box is not cut in slabs, or the best already lie in the slab, v is 0
 // and the plane is the blend. The plane goes to `kept`.
-void BestGearSearch::slabbed(const Branch& branch, const Slab& slab, double blendAt, Kept& kept) const {
+void BestGearSearch::slabbed(const Branch& branch, const Slab& slab, double blendAt, Kept& kept) {
     kept.values.resize(m_blend.size());
     kept.best.resize(m_ends.size());
     kept.most = 0;
@@ -450,35 +450,65 @@ void BestGearSearch::slabbed(const Branch& branch, const Slab& slab, double blen
 }
 
 // The v of slabbed(), and the plane's value at the branch's panel with it
-// (`at`) when v is not 0.
-double BestGearSearch::slabMultiplier(const Branch& branch, const Slab& slab, double blendAt,
-                                      double& at) const {
-    const auto effectOfTheBest = [&](double v) {
-        return branch.sum.criticalEffect +
-               sumOverTheBest([&](std::size_t k) { return m_blend[k] + v * m_cut[k].criticalEffect; },
-                              [&](std::size_t k) { return m_cut[k].criticalEffect; });
-    };
-    // Searched on the side where the slope at 0 leads down: up when the best
-    // lie below the slab, down when above.
-    const double atZero = effectOfTheBest(0);
+// (`at`) when v is not 0. Going from 0 towards the slab, each slot's best
+// option changes where its line (the blend plus v times the option's
+// critical effect) is overtaken by a steeper one; the best combinations'
+// critical effect rises at each such turn, and v is the first turn where it
+// reaches the slab's edge. Where it never does, no combination lies in the
+// slab, and a v far out leaves the branch out.
+double BestGearSearch::slabMultiplier(const Branch& branch, const Slab& slab, double blendAt, double& at) {
+    double atZero = branch.sum.criticalEffect;
+    for (const std::size_t best : m_blendBest) {
+        atZero += m_cut[best].criticalEffect;
+    }
     const double edge = atZero < slab.from ? slab.from : atZero > slab.to ? slab.to : atZero;
     const double side = atZero < slab.from ? 1 : atZero > slab.to ? -1 : 0;
     if (side == 0) {
         return 0;
     }
-    const auto downhill = [&](double step) { return side * (effectOfTheBest(side * step) - edge) < 0; };
-    double from = 0, to = 1e-4;
-    for (int doubling = 0; doubling < 40 && downhill(to); ++doubling) {
-        from = to;
-        to *= 2;
+    m_turns.clear();
+    for (std::size_t first = 0, s = 0; s < m_ends.size(); first = m_ends[s++]) {
+        addTurns(first, m_ends[s], m_blendBest[s], side);
     }
-    for (int halving = 0; halving < 8; ++halving) {
-        const double middle = (from + to) / 2;
-        (downhill(middle) ? from : to) = middle;
+    std::sort(m_turns.begin(), m_turns.end(), [](const Turn& a, const Turn& b) { return a.at < b.at; });
+    constexpr double kFar = 1e-4 * 1099511627776.0; // 1e-4 · 2^40
+    double reached = side * atZero, w = kFar;
+    for (const Turn& turn : m_turns) {
+        reached += turn.rise;
+        if (reached >= side * edge) {
+            w = turn.at;
+            break;
+        }
     }
-    const double v = side * (from + to) / 2;
+    const double v = side * w;
     at = blendAt + v * (branch.sum.criticalEffect - edge);
     return v;
+}
+
+// The turns of one slot (options first to end − 1), from `on`, its best at 0,
+// along the upper edge of its lines as the multiplier goes `side`-wards.
+void BestGearSearch::addTurns(std::size_t first, std::size_t end, std::size_t on, double side) {
+    for (double from = 0;;) {
+        std::size_t next = on;
+        double turn = std::numeric_limits<double>::infinity();
+        for (std::size_t k = first; k < end; ++k) {
+            const double steeper = side * (m_cut[k].criticalEffect - m_cut[on].criticalEffect);
+            if (steeper > 0) {
+                const double crossing = std::max(from, (m_blend[on] - m_blend[k]) / steeper);
+                if (crossing < turn || (crossing == turn &&
+                                        side * m_cut[k].criticalEffect > side * m_cut[next].criticalEffect)) {
+                    turn = crossing;
+                    next = k;
+                }
+            }
+        }
+        if (next == on) {
+            return;
+        }
+        m_turns.push_back({turn, side * (m_cut[next].criticalEffect - m_cut[on].criticalEffect)});
+        on = next;
+        from = turn;
+    }
 }
 
 // The planes a branch's bound kept hold under each of the branch's own

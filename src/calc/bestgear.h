@@ -142,8 +142,9 @@ private:
     };
     template <typename Under> void underSlabs(const Branch& branch, const Sheet& low, Under& under);
     double planesOver(const Branch& branch, const Relaxed& relaxed, Sheet x, double bar, const Slab& slab);
-    void slabbed(const Branch& branch, const Slab& slab, double blendAt, Kept& kept) const;
-    double slabMultiplier(const Branch& branch, const Slab& slab, double blendAt, double& at) const;
+    void slabbed(const Branch& branch, const Slab& slab, double blendAt, Kept& kept);
+    double slabMultiplier(const Branch& branch, const Slab& slab, double blendAt, double& at);
+    void addTurns(std::size_t first, std::size_t end, std::size_t on, double side);
     bool leftOutByThePlanesAbove(const Frame& frame, std::size_t option) const;
     double planeBound(const Sheet& x, const Relaxed& relaxed, const Branch& branch, double& reached);
     template <typename Value, typename Add> double sumOverTheBest(const Value& value, const Add& add) const;
@@ -168,6 +169,12 @@ private:
     std::vector<Sheet> m_cut;
     std::vector<std::size_t> m_ends;
     std::vector<double> m_fresh, m_blend;
+    // Where a slot's best option changes as a slab's multiplier grows, and
+    // how much the best's critical effect rises there.
+    struct Turn {
+        double at = 0, rise = 0;
+    };
+    std::vector<Turn> m_turns;
     std::vector<std::size_t> m_freshBest, m_blendBest; // each open slot's best option in each
     std::vector<Kept> m_kept;                          // the last bound's planes: one for each part
     // By depth: the options' values in the planes of the frame's bound.
