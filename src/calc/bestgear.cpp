@@ -559,26 +559,6 @@ BestGearSearch::branchOnTheSharpest(const Branch& branch, double bar, std::vecto
     return others;
 }
 
-// Over the open slots: in each, the option whose value is highest (the
-// first of equals); the sum of what `add` gives for those.
-template <typename Value, typename Add>
-double BestGearSearch::sumOverTheBest(const Value& value, const Add& add) const {
-    double sum = 0;
-    for (std::size_t first = 0, s = 0; s < m_ends.size(); first = m_ends[s++]) {
-        std::size_t best = first;
-        double bestValue = value(first);
-        for (std::size_t k = first + 1; k < m_ends[s]; ++k) {
-            const double next = value(k);
-            if (next > bestValue) {
-                best = k;
-                bestValue = next;
-            }
-        }
-        sum += add(best);
-    }
-    return sum;
-}
-
 // The blend takes `share` of itself and the rest from the fresh plane; each
 // open slot's best option in it goes to m_blendBest.
 void BestGearSearch::blendIn(double share) {
@@ -617,9 +597,20 @@ double BestGearSearch::blendShare(double blendAt, double at) const {
         return rise;
     };
     const auto slope = [&](double share) {
-        return blendAt - at +
-               sumOverTheBest([&](std::size_t k) { return m_fresh[k] + share * (m_blend[k] - m_fresh[k]); },
-                              [&](std::size_t k) { return m_blend[k] - m_fresh[k]; });
+        double rise = 0;
+        for (std::size_t first = 0, s = 0; s < m_ends.size(); first = m_ends[s++]) {
+            std::size_t best = first;
+            double bestValue = m_fresh[first] + share * (m_blend[first] - m_fresh[first]);
+            for (std::size_t k = first + 1; k < m_ends[s]; ++k) {
+                const double value = m_fresh[k] + share * (m_blend[k] - m_fresh[k]);
+                if (value > bestValue) {
+                    best = k;
+                    bestValue = value;
+                }
+            }
+            rise += m_blend[best] - m_fresh[best];
+        }
+        return blendAt - at + rise;
     };
     if (slopeWith(m_freshBest) >= 0) {
         return 0;

@@ -147,7 +147,6 @@ private:
     void addTurns(std::size_t first, std::size_t end, std::size_t on, double side);
     bool leftOutByThePlanesAbove(const Frame& frame, std::size_t option) const;
     double planeBound(const Sheet& x, const Relaxed& relaxed, const Branch& branch, double& reached);
-    template <typename Value, typename Add> double sumOverTheBest(const Value& value, const Add& add) const;
     void blendIn(double share);
     double blendShare(double blendAt, double at) const;
     std::array<double, kMostParts> branchOnTheSharpest(const Branch& branch, double bar,
