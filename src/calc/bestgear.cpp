@@ -263,7 +263,7 @@ double BestGearSearch::ConcaveRate::slope(double s) const {
 // bound first, then the planes. A rounding's worth of slack, so that no
 // combination level with the last kept is ever left out.
 bool BestGearSearch::leftOut(const Branch& branch, double bar, const std::vector<std::size_t>* start) {
-    m_kept.clear();
+    m_keptCount = 0;
     if (bar == -std::numeric_limits<double>::infinity()) {
         return false;
     }
@@ -350,8 +350,8 @@ double BestGearSearch::tangentBound(const Branch& branch, double bar, const std:
     }
     // Planes of every part hold over the branches below, whether or not they
     // leave this one out.
-    if (m_kept.size() != parts) {
-        m_kept.clear();
+    if (m_keptCount != parts) {
+        m_keptCount = 0;
     }
     return highest;
 }
@@ -385,8 +385,10 @@ double BestGearSearch::planesOver(const Branch& branch, const Relaxed& relaxed, 
     double lowest = kNone;
     double blendAt = 0; // the blend's plane: blendAt + the options' values in m_blend
     bool blended = false;
-    m_kept.emplace_back();
-    Kept& kept = m_kept.back();
+    if (m_kept.size() == m_keptCount) {
+        m_kept.emplace_back();
+    }
+    Kept& kept = m_kept[m_keptCount++];
     for (int plane = 0; plane < kPlanes && !below(lowest, bar); ++plane) {
         double reached = 0;
         const double at = planeBound(x, relaxed, branch, reached);
@@ -410,7 +412,7 @@ double BestGearSearch::planesOver(const Branch& branch, const Relaxed& relaxed, 
         x = towards(x, target, 2.0 / (plane + 3));
     }
     if (!blended) {
-        m_kept.pop_back();
+        --m_keptCount;
     }
     return lowest;
 }
@@ -529,10 +531,11 @@ BestGearSearch::branchOnTheSharpest(const Branch& branch, double bar, std::vecto
     double sharpestShare = -1, sharpestArea = -1;
     const double critWidth = branch.high.critical - branch.low.critical;
     const double effectWidth = branch.high.criticalEffect - branch.low.criticalEffect;
+    const auto keptEnd = m_kept.begin() + static_cast<std::ptrdiff_t>(m_keptCount);
     for (std::size_t first = 0, s = 0; s < m_ends.size(); first = m_ends[s++]) {
         std::size_t left = 0;
         for (std::size_t k = first; k < m_ends[s]; ++k) {
-            left += std::all_of(m_kept.begin(), m_kept.end(), [&](const Kept& plane) {
+            left += std::all_of(m_kept.begin(), keptEnd, [&](const Kept& plane) {
                 return plane.at + plane.most - plane.values[plane.best[s]] + plane.values[k] < limit;
             });
         }
@@ -549,7 +552,7 @@ BestGearSearch::branchOnTheSharpest(const Branch& branch, double bar, std::vecto
     const std::size_t first = sharpest == 0 ? 0 : m_ends[sharpest - 1];
     values.clear();
     std::array<double, kMostParts> others{};
-    for (std::size_t k = 0; k < m_kept.size(); ++k) {
+    for (std::size_t k = 0; k < m_keptCount; ++k) {
         const Kept& plane = m_kept[k];
         values.insert(values.end(), plane.values.begin() + static_cast<std::ptrdiff_t>(first),
                       plane.values.begin() + static_cast<std::ptrdiff_t>(m_ends[sharpest]));
@@ -759,8 +762,8 @@ bool BestGearSearch::run(std::uint64_t budget) {
                 m_accounted += leavesFrom(rest);
                 continue;
             }
-            below.planes = m_kept.size();
-            if (!m_kept.empty()) {
+            below.planes = m_keptCount;
+            if (m_keptCount > 0) {
                 for (std::size_t first = 0, s = 0; s < m_ends.size(); first = m_ends[s++]) {
                     m_hints[rest][m_searchOrder[rest + s]] = m_kept.front().best[s] - first;
                 }
