@@ -385,9 +385,6 @@ double BestGearSearch::planesOver(const Branch& branch, const Relaxed& relaxed, 
     double lowest = kNone;
     double blendAt = 0; // the blend's plane: blendAt + the options' values in m_blend
     bool blended = false;
-    if (m_kept.size() == m_keptCount) {
-        m_kept.emplace_back();
-    }
     Kept& kept = m_kept[m_keptCount++];
     for (int plane = 0; plane < kPlanes && !below(lowest, bar); ++plane) {
         double reached = 0;

@@ -175,9 +175,9 @@ private:
     };
     std::vector<Turn> m_turns;
     std::vector<std::size_t> m_freshBest, m_blendBest; // each open slot's best option in each
-    // The last bound's planes, one for each part: the first m_keptCount, the
-    // rest kept only for their storage, so that a bound allocates nothing.
-    std::vector<Kept> m_kept;
+    // The last bound's planes, one for each part: the first m_keptCount. The
+    // others keep their storage for the next bound, which allocates nothing.
+    std::array<Kept, kMostParts> m_kept;
     std::size_t m_keptCount = 0;
     // By depth: the options' values in the planes of the frame's bound.
     std::vector<std::vector<double>> m_inherited;
